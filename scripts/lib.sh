@@ -1,0 +1,33 @@
+# Shared by the scripts: installing what is missing and building.
+# shellcheck shell=bash
+
+TINCTORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TINCTORA_BUILD=${TINCTORA_BUILD:-$TINCTORA_ROOT/build}
+
+# What building needs, and what the tests add (an X server, a window manager, input tools).
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libx11-dev libxi-dev libgl-dev libgtest-dev
+                libgmock-dev clang-format)
+TEST_PACKAGES=(xvfb xauth xdotool x11-xserver-utils x11-utils openbox wmctrl)
+
+# Installs the Debian packages that are not there yet; the package lists are updated only when
+# something must be installed.
+ensure_packages() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+build_tinctora() {
+    cmake -S "$TINCTORA_ROOT" -B "$TINCTORA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$TINCTORA_BUILD" --parallel "$(nproc)"
+}

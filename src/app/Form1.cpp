@@ -1,0 +1,253 @@
+#include "app/Form1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tinctora::app {
+
+namespace {
+
+// The form is laid out in twips; 15 twips make one pixel at 96 dots per inch.
+constexpr int px(int twips) { return twips / 15; }
+
+QRect twipRect(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+constexpr int kClientWidthTwips = 4290;
+constexpr int kClientHeightTwips = 5835;
+
+QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    return box;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect geometry,
+              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    l->setAlignment(alignment);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, QRect geometry) {
+    auto* t = new QLineEdit(parent);
+    t->setObjectName(name);
+    t->setGeometry(geometry);
+    t->setReadOnly(true);
+    return t;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setGeometry(geometry);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QAction* item(QMenu* menu, const char* name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+} // namespace
+
+Form1::Form1(platform::Platform& platform, QString programFolder, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      platform(platform), programFolder(std::move(programFolder)) {
+    setObjectName("Form1");
+    setWindowTitle("Tinctora 1.1");
+    setWindowIcon(QIcon(":/tinctora/icon.png"));
+    // The form was laid out for an 8-point dialog font (11 pixels); the captions fit their
+    // controls only at that size.
+    QFont dialogFont = font();
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+    buildControls();
+    buildMenus();
+    wireEvents();
+    // Fixed single border: the client area keeps its size, the menu bar comes on top of it.
+    setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips) + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName("client");
+    client->setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
+    setCentralWidget(client);
+
+    // Left column.
+    Frame1 = frame(client, "Frame1", "Color", twipRect(120, 120, 2055, 2055));
+    Picture1 = new ColourBox(Frame1);
+    Picture1->setObjectName("Picture1");
+    Picture1->setGeometry(twipRect(120, 240, 1815, 1695));
+    Picture1->setSystemColour(QPalette::Base);
+    const auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
+    Label8 = label(client, "Label8", "Press F4 To Capture Color", twipRect(120, 2280, 2055, 255),
+                   centred);
+    Label10 = label(client, "Label10", "Press F2 To Add Color", twipRect(120, 2520, 2055, 255),
+                    centred);
+    Command1 = button(client, "Command1", "Start", twipRect(120, 2880, 735, 375));
+    Command3 = button(client, "Command3", "Stop", twipRect(1320, 2880, 735, 375));
+    Command2 = button(client, "Command2", "Load Color", twipRect(480, 3360, 1215, 375));
+    Label9 = label(client, "Label9", "", twipRect(120, 3960, 2055, 255), centred);
+
+    // Right column. Each holder label lies under its text box, which covers it.
+    Frame2 = frame(client, "Frame2", "Long", twipRect(2280, 120, 1935, 615));
+    Label1 = label(Frame2, "Label1", "0", twipRect(120, 240, 1695, 255));
+    Text1 = textBox(Frame2, "Text1", twipRect(120, 240, 1695, 285));
+    Frame3 = frame(client, "Frame3", "Hex", twipRect(2280, 840, 1935, 615));
+    Label2 = label(Frame3, "Label2", "0", twipRect(120, 240, 1695, 255));
+    Text2 = textBox(Frame3, "Text2", twipRect(120, 240, 1695, 285));
+    Frame4 = frame(client, "Frame4", "RGB", twipRect(2280, 1560, 1935, 2655));
+    Label4 = label(Frame4, "Label4", "Red", twipRect(120, 240, 1335, 255));
+    Text4 = textBox(Frame4, "Text4", twipRect(120, 480, 1695, 285));
+    Label5 = label(Frame4, "Label5", "Green", twipRect(120, 840, 1215, 495),
+                   Qt::AlignLeft | Qt::AlignTop);
+    Text5 = textBox(Frame4, "Text5", twipRect(120, 1080, 1695, 285));
+    Label6 = label(Frame4, "Label6", "Blue", twipRect(120, 1440, 1215, 495),
+                   Qt::AlignLeft | Qt::AlignTop);
+    Text6 = textBox(Frame4, "Text6", twipRect(120, 1680, 1695, 285));
+    Label7 = label(Frame4, "Label7", "RGB", twipRect(120, 2040, 1335, 255));
+    Label3 = label(Frame4, "Label3", "0", twipRect(120, 2280, 1695, 255));
+    Text3 = textBox(Frame4, "Text3", twipRect(120, 2280, 1695, 285));
+
+    // Bottom: two rows of six swatches at a pitch of 600 twips.
+    Frame5 = frame(client, "Frame5", "Saved Colors - Default", twipRect(120, 4320, 4095, 1455));
+    for (int k = 1; k <= palette::kSlotCount; ++k) {
+        auto* box = new ColourBox(Frame5);
+        box->setObjectName(QString("Picture%1").arg(k + 1));
+        const int column = (k - 1) % 6;
+        const int row = (k - 1) / 6;
+        box->setGeometry(twipRect(240 + 600 * column, 240 + 600 * row, 495, 495));
+        box->setSystemColour(QPalette::Button);
+        swatches[static_cast<std::size_t>(k - 1)] = box;
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(kSampleIntervalMs);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName("Timer2");
+    Timer2->setInterval(kHotKeyIntervalMs);
+    Timer2->setTimerType(Qt::PreciseTimer);
+
+    // Keyboard focus order; the window starts with the focus on the current-colour swatch.
+    QWidget* order[] = {Picture1, Text1, Text2, Text3, Text4, Text5, Text6, Command1, Command2,
+                        Command3};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    QWidget* previous = Command3;
+    for (ColourBox* swatch : swatches) {
+        setTabOrder(previous, swatch);
+        previous = swatch;
+    }
+    Picture1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::buildMenus() {
+    fil = menuBar()->addMenu("File");
+    fil->setObjectName("fil");
+    nw = item(fil, "nw", "New Pallet");
+    ldpal = item(fil, "ldpal", "Open Pallet...");
+    svpal = item(fil, "svpal", "Save Pallet");
+    svas = item(fil, "svas", "Save Pallet As...");
+
+    set = menuBar()->addMenu("Settings");
+    set->setObjectName("set");
+    altop = item(set, "altop", "Always on Top");
+    altop->setCheckable(true);
+    altop->setChecked(true);
+    cleall = item(set, "cleall", "Clear List");
+
+    hel = menuBar()->addMenu("Help");
+    hel->setObjectName("hel");
+    pdf = item(hel, "pdf", "PDF Manual");
+    helon = item(hel, "helon", "Online Manual");
+    abo = item(hel, "abo", "About");
+
+    mnu = new QMenu("mnu", this);
+    mnu->setObjectName("mnu");
+    shom = item(mnu, "shom", "Show");
+    del = item(mnu, "del", "Delete");
+}
+
+void Form1::wireEvents() {
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+
+    // altop keeps its own check state: the handler decides, so Qt must not toggle it first.
+    connect(altop, &QAction::triggered, this, [this] {
+        altop->setChecked(!altop->isChecked());
+        altop_Click();
+    });
+    connect(cleall, &QAction::triggered, this, &Form1::cleall_Click);
+    connect(shom, &QAction::triggered, this, &Form1::shom_Click);
+    connect(del, &QAction::triggered, this, &Form1::del_Click);
+    connect(nw, &QAction::triggered, this, &Form1::nw_Click);
+    connect(ldpal, &QAction::triggered, this, &Form1::ldpal_Click);
+    connect(svpal, &QAction::triggered, this, &Form1::svpal_Click);
+    connect(svas, &QAction::triggered, this, &Form1::svas_Click);
+    connect(pdf, &QAction::triggered, this, &Form1::pdf_Click);
+    connect(helon, &QAction::triggered, this, &Form1::helon_Click);
+    connect(abo, &QAction::triggered, this, &Form1::abo_Click);
+
+    for (int k = 1; k <= palette::kSlotCount; ++k) {
+        const int n = k + 1;
+        ColourBox* box = Picture(n);
+        connect(box, &ColourBox::mouseMoved, this, [this, n] { Picture_MouseMove(n); });
+        connect(box, &ColourBox::mousePressed, this,
+                [this, n](Qt::MouseButton b) { Picture_MouseDown(n, b); });
+        connect(box, &ColourBox::clicked, this, [this, n] { Picture_Click(n); });
+        connect(box, &ColourBox::dropped, this, [this, n] { Picture_DragDrop(n); });
+    }
+
+    for (QLineEdit* t : {Text1, Text2, Text3, Text4, Text5, Text6})
+        t->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    const std::array<QLineEdit*, 6> boxes{Text1, Text2, Text3, Text4, Text5, Text6};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        if (watched != boxes[i])
+            continue;
+        const int n = static_cast<int>(i) + 1;
+        if (event->type() == QEvent::MouseButtonRelease) {
+            // Let the text box take the click (caret, focus) first, then select its text.
+            const bool handled = QMainWindow::eventFilter(watched, event);
+            QMetaObject::invokeMethod(this, [this, n] { Text_Click(n); }, Qt::QueuedConnection);
+            return handled;
+        }
+        if (event->type() == QEvent::FocusIn)
+            QMetaObject::invokeMethod(this, [this, n] { Text_GotFocus(n); },
+                                      Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    QueryUnload();
+    event->accept();
+}
+
+} // namespace tinctora::app

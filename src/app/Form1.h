@@ -1,0 +1,156 @@
+#pragma once
+
+#include "app/colour_box.h"
+#include "capture/colour_text.h"
+#include "palette/palette_format.h"
+#include "platform/Module1.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace tinctora::app {
+
+// The main window. Its controls keep the names they have on the form (Picture1, Text1, Timer1,
+// the menu items nw, ldpal, ...), and its handlers are named by control and event. The handlers
+// live beside the rules they apply: capture/ (sampling, hot keys, colour dialog, recall),
+// palette/ (slots, palette files, swatch mouse work, File menu), about/ (Help menu), app/ (start,
+// close, Always on Top).
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // programFolder: where the program file lies; Pallets/ and the help files are found there.
+    Form1(platform::Platform& platform, QString programFolder, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    static constexpr int kSampleIntervalMs = 40;
+    static constexpr int kHotKeyIntervalMs = 50;
+
+    // --- Controls -------------------------------------------------------------------------
+    QGroupBox* Frame1 = nullptr; // "Color"
+    QGroupBox* Frame2 = nullptr; // "Long"
+    QGroupBox* Frame3 = nullptr; // "Hex"
+    QGroupBox* Frame4 = nullptr; // "RGB"
+    QGroupBox* Frame5 = nullptr; // the swatch row, captioned with the palette's name
+    ColourBox* Picture1 = nullptr;
+    std::array<ColourBox*, palette::kSlotCount> swatches{}; // Picture2 (slot 1) .. Picture13
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;  // capture status line
+    QLabel* Label9 = nullptr;  // "CAPTURED" while frozen
+    QLabel* Label10 = nullptr; // add hint line
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLineEdit* Text5 = nullptr;
+    QLineEdit* Text6 = nullptr;
+    QPushButton* Command1 = nullptr; // "Start"
+    QPushButton* Command2 = nullptr; // "Load Color"
+    QPushButton* Command3 = nullptr; // "Stop"
+    QTimer* Timer1 = nullptr;        // live sampling, 40 ms
+    QTimer* Timer2 = nullptr;        // hot-key polling, 50 ms
+    QMenu* fil = nullptr;
+    QMenu* set = nullptr;
+    QMenu* mnu = nullptr; // the swatch popup menu, never on the menu bar
+    QMenu* hel = nullptr;
+    QAction* nw = nullptr;
+    QAction* ldpal = nullptr;
+    QAction* svpal = nullptr;
+    QAction* svas = nullptr;
+    QAction* altop = nullptr;
+    QAction* cleall = nullptr;
+    QAction* shom = nullptr;
+    QAction* del = nullptr;
+    QAction* pdf = nullptr;
+    QAction* helon = nullptr;
+    QAction* abo = nullptr;
+
+    ColourBox* Picture(int n) const { return swatches.at(static_cast<std::size_t>(n - 2)); }
+
+    // --- Start, close, Always on Top (app/) ------------------------------------------------
+    void Form_Load();
+    void altop_Click();
+    // Writes the default palette; true when it was written. Called once on any kind of close.
+    void QueryUnload();
+
+    // --- Capture (capture/) ----------------------------------------------------------------
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Command1_Click(); // Start
+    void Command3_Click(); // Stop
+    void Command2_Click(); // Load Color
+    std::int32_t ShowColorDialog(std::int32_t hParent, bool bFullOpen, std::int32_t InitColor);
+    void CallBox();
+    void HighlightText();
+    void Text_Click(int n);
+    void Text_GotFocus(int n);
+    // Writes one colour into every field of the current-colour panel, in the fixed order.
+    void colourReadOut(capture::ColourValue v, const QString& decimalText);
+
+    // --- Saved colours (palette/) ----------------------------------------------------------
+    void clearalls();
+    void setcolor();
+    void loadDefPal();
+    bool SaveDefPal();
+    void saveallz();
+    void Picture_MouseMove(int n);
+    void Picture_MouseDown(int n, Qt::MouseButton button);
+    void Picture_Click(int n);
+    void Picture_DragDrop(int n);
+    void shom_Click();
+    void del_Click();
+    void cleall_Click();
+    void nw_Click();
+    void ldpal_Click();
+    void svpal_Click();
+    void svas_Click();
+    // Puts a slot text into slot k (1..12) and paints its swatch: the colour for a number,
+    // the empty-slot colour for "0" or a text that is not a number.
+    void setSlot(int k, const std::string& text);
+    void paintEmptySlot(int k);
+    QString defaultPalettePath() const;
+    QString paletteFolder() const;
+
+    // --- Help (about/) -----------------------------------------------------------------------
+    void pdf_Click();
+    void helon_Click();
+    void abo_Click();
+
+    // --- State -------------------------------------------------------------------------------
+    platform::Platform& platform;
+    const QString programFolder;
+    palette::SlotTexts savedColors = palette::emptySlots();
+    QString selectedSlot;          // "1".."12": the slot CallBox recalls
+    bool paletteChanged = false;
+    QString palettePath;           // the file Save Pallet writes
+    bool isDefaultPalette = true;
+    bool f2Armed = true;
+    QString mnuTag = "0";          // the swatch control ("2".."13") the popup menu acts on
+    QString dialogFolder;          // where the palette file dialogs start
+    bool defaultPaletteSaved = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void wireEvents();
+};
+
+} // namespace tinctora::app

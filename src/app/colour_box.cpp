@@ -1,0 +1,103 @@
+#include "app/colour_box.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+
+namespace tinctora::app {
+
+ColourBox::ColourBox(QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Sunken);
+    setLineWidth(2);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+}
+
+void ColourBox::setBackColor(capture::ColourValue v) {
+    backColor_ = v;
+    paintWith(QColor(capture::redByte(v), capture::greenByte(v), capture::blueByte(v)));
+}
+
+void ColourBox::setSystemColour(QPalette::ColorRole role) {
+    backColor_.reset();
+    paintWith(palette().color(role));
+}
+
+void ColourBox::paintWith(const QColor& colour) {
+    // Touch the palette only on a real change: the live tick calls this 25 times a second.
+    if (colour == shown_ && shown_.isValid())
+        return;
+    shown_ = colour;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colour);
+    setPalette(p);
+}
+
+void ColourBox::setDragSource(DragDataFactory factory, QPixmap dragIcon) {
+    dragData_ = std::move(factory);
+    dragIcon_ = std::move(dragIcon);
+}
+
+void ColourBox::setDropFilter(DropFilter accepts) {
+    acceptsDrop_ = std::move(accepts);
+    setAcceptDrops(static_cast<bool>(acceptsDrop_));
+}
+
+void ColourBox::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved();
+    QFrame::mouseMoveEvent(event);
+}
+
+void ColourBox::mousePressEvent(QMouseEvent* event) {
+    pressedInside_ = true;
+    emit mousePressed(event->button());
+    if (dragData_ && event->button() == Qt::LeftButton) {
+        // The drag starts as soon as the button goes down, as the current-colour swatch promises.
+        pressedInside_ = false;
+        auto* drag = new QDrag(this);
+        drag->setMimeData(dragData_());
+        if (!dragIcon_.isNull())
+            drag->setPixmap(dragIcon_);
+        drag->exec(Qt::CopyAction);
+        return;
+    }
+    QFrame::mousePressEvent(event);
+}
+
+void ColourBox::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressedInside_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressedInside_ = false;
+    if (click)
+        emit clicked();
+    QFrame::mouseReleaseEvent(event);
+}
+
+void ColourBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (acceptsDrop_ && acceptsDrop_(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void ColourBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (acceptsDrop_ && acceptsDrop_(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void ColourBox::dropEvent(QDropEvent* event) {
+    if (!acceptsDrop_ || !acceptsDrop_(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit dropped(event->mimeData());
+}
+
+} // namespace tinctora::app

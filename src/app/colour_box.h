@@ -1,0 +1,60 @@
+#pragma once
+
+#include "capture/colour_text.h"
+
+#include <QColor>
+#include <QFrame>
+
+#include <functional>
+
+#include <QMimeData>
+
+namespace tinctora::app {
+
+// A picture box used as a colour swatch: it shows one colour as its background and reports the
+// mouse and drag-and-drop events the main window handles.
+class ColourBox : public QFrame {
+    Q_OBJECT
+public:
+    explicit ColourBox(QWidget* parent = nullptr);
+
+    // The colour as a colour value; nothing while the box shows a system colour.
+    std::optional<capture::ColourValue> backColor() const { return backColor_; }
+    void setBackColor(capture::ColourValue v);
+    // Shows a colour of the desktop scheme (the empty-slot look, or the start-up look).
+    void setSystemColour(QPalette::ColorRole role);
+    QColor shownColour() const { return shown_; }
+
+    // When set, pressing the left button starts a drag carrying what the factory returns.
+    using DragDataFactory = std::function<QMimeData*()>;
+    void setDragSource(DragDataFactory factory, QPixmap dragIcon);
+    // When set, drops whose data the predicate accepts are taken and reported by dropped().
+    using DropFilter = std::function<bool(const QMimeData*)>;
+    void setDropFilter(DropFilter accepts);
+
+signals:
+    void mouseMoved();
+    void mousePressed(Qt::MouseButton button);
+    void clicked();
+    void dropped(const QMimeData* data);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void paintWith(const QColor& colour);
+
+    std::optional<capture::ColourValue> backColor_;
+    QColor shown_;
+    DragDataFactory dragData_;
+    QPixmap dragIcon_;
+    DropFilter acceptsDrop_;
+    bool pressedInside_ = false;
+};
+
+} // namespace tinctora::app

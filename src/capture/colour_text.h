@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A colour value is a signed 32-bit integer laid out as 0x00BBGGRR: red in the low byte.
+// 0 is black and -1 means "no colour" (a cancelled dialog or a pixel that could not be read).
+namespace tinctora::capture {
+
+using ColourValue = std::int32_t;
+inline constexpr ColourValue kNoColour = -1;
+
+// "00000255" for 255, "-00000001" for -1: at least eight digits, zero-filled.
+std::string paddedDecimalText(ColourValue v);
+
+// "255" for 255, "-1" for -1.
+std::string plainDecimalText(ColourValue v);
+
+// Six upper-case hex digits, red first ("FF0000" for 255). Bits 24-31 are ignored.
+std::string hexText(ColourValue v);
+
+struct RgbComponents {
+    int red;
+    int green;
+    int blue;
+};
+
+// Red and green keep the sign of a negative value (as the decimal remainder does); blue is always
+// 0..255. For plain colours these are simply the three bytes.
+RgbComponents rgbComponents(ColourValue v);
+
+// "255, 128, 000": the three components zero-filled to three digits, red first.
+std::string rgbTripleText(const RgbComponents& c);
+
+// Parses the decimal texts this program writes and stores: optional sign, digits, optional
+// surrounding blanks, within 32 bits. Anything else (empty text, "1.5", "&HFF") gives nothing.
+std::optional<ColourValue> parseDecimalColour(std::string_view text);
+
+// Red, green and blue bytes of a value (the low 24 bits), for painting.
+inline int redByte(ColourValue v) { return static_cast<int>(v & 0xFF); }
+inline int greenByte(ColourValue v) { return static_cast<int>((v >> 8) & 0xFF); }
+inline int blueByte(ColourValue v) { return static_cast<int>((v >> 16) & 0xFF); }
+inline ColourValue colourFromBytes(int red, int green, int blue) {
+    return static_cast<ColourValue>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
+}
+
+} // namespace tinctora::capture

@@ -1,0 +1,51 @@
+#include "palette/delimited_field.h"
+
+namespace tinctora::palette {
+
+namespace {
+
+constexpr int kEof = std::char_traits<char>::eof();
+
+// Consumes a line end at the stream position: CR LF, LF or a lone CR.
+void consumeLineEnd(std::istream& in, int first) {
+    if (first == '\r' && in.peek() == '\n')
+        in.get();
+}
+
+bool isLineEnd(int ch) { return ch == '\r' || ch == '\n'; }
+
+} // namespace
+
+bool atEndOfInput(std::istream& in) { return in.peek() == kEof; }
+
+std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxLength) {
+    int ch = in.get();
+    while (ch == ' ' || ch == '\t')
+        ch = in.get();
+
+    std::string field;
+    if (ch == '"') {
+        for (ch = in.get(); ch != kEof && ch != '"'; ch = in.get()) {
+            if (field.size() >= maxLength)
+                return std::nullopt;
+            field.push_back(static_cast<char>(ch));
+        }
+        // Whatever stands between the closing quote and the delimiter is not part of the field.
+        for (ch = in.get(); ch != kEof && ch != ',' && !isLineEnd(ch); ch = in.get()) {
+        }
+        consumeLineEnd(in, ch);
+        return field;
+    }
+
+    for (; ch != kEof && ch != ',' && !isLineEnd(ch); ch = in.get()) {
+        if (field.size() >= maxLength)
+            return std::nullopt;
+        field.push_back(static_cast<char>(ch));
+    }
+    consumeLineEnd(in, ch);
+    while (!field.empty() && (field.back() == ' ' || field.back() == '\t'))
+        field.pop_back();
+    return field;
+}
+
+} // namespace tinctora::palette

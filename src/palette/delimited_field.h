@@ -1,0 +1,20 @@
+#pragma once
+
+#include <istream>
+#include <optional>
+#include <string>
+
+// One field of delimited text input, as palette files and the version file are read:
+// leading blanks are skipped; a field that begins with a double quote runs to the next double
+// quote (both dropped) and anything after it up to the delimiter is discarded; any other field
+// runs to a comma or the end of the line, without trailing blanks. The delimiter is consumed
+// (CR LF, LF or CR end a line). A field longer than maxLength gives nothing and the stream is
+// left inside it.
+namespace tinctora::palette {
+
+// Skips nothing: true when no byte is left.
+bool atEndOfInput(std::istream& in);
+
+std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxLength);
+
+} // namespace tinctora::palette

@@ -1,0 +1,43 @@
+// The default palette at start and exit, and Save Pallet's write to the current palette file.
+#include "app/Form1.h"
+#include "palette/palette_file.h"
+
+#include <QDir>
+#include <QGroupBox>
+
+namespace tinctora::app {
+
+QString Form1::paletteFolder() const { return programFolder + "/Pallets"; }
+
+QString Form1::defaultPalettePath() const { return paletteFolder() + "/default.ini"; }
+
+void Form1::loadDefPal() {
+    clearalls();
+    const palette::FileReadResult read = palette::readPaletteFile(defaultPalettePath());
+    for (int k = 1; k <= read.content.fieldsRead && k <= palette::kSlotCount; ++k)
+        setSlot(k, read.content.texts[static_cast<std::size_t>(k - 1)]);
+    switch (read.content.end) {
+    case palette::ReadEnd::EndOfFile:
+        paletteChanged = false;
+        break;
+    case palette::ReadEnd::Marker:
+        break; // the row stays as emptied, and marked changed
+    case palette::ReadEnd::ReadFailure:
+        Frame5->setTitle("Saved Colors");
+        paletteChanged = false;
+        break;
+    }
+    palettePath = defaultPalettePath();
+}
+
+bool Form1::SaveDefPal() {
+    QDir().mkpath(paletteFolder());
+    return palette::writePaletteFile(defaultPalettePath(), savedColors);
+}
+
+void Form1::saveallz() {
+    palette::writePaletteFile(palettePath, savedColors);
+    paletteChanged = false;
+}
+
+} // namespace tinctora::app

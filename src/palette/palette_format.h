@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <istream>
+#include <string>
+#include <string_view>
+
+// Palette files: plain single-byte text, one value per line, every line ended by CR LF.
+// A row with any saved colour is written in full (twelve lines, "0" for an empty slot); an
+// all-empty row is the single line "-1207". Reading is more forgiving: fields are delimited text
+// input (comma or line end, quotes allowed), reading stops at "-1207" or the end of the file, and
+// fields after the twelfth are read and ignored.
+namespace tinctora::palette {
+
+inline constexpr int kSlotCount = 12;
+inline constexpr std::string_view kEmptySlot = "0";
+inline constexpr std::string_view kEmptyPaletteMarker = "-1207";
+
+using SlotTexts = std::array<std::string, kSlotCount>;
+
+SlotTexts emptySlots();
+inline bool isEmptySlot(std::string_view text) { return text == kEmptySlot; }
+bool allSlotsEmpty(const SlotTexts& row);
+
+// The bytes of a palette file for this row.
+std::string writePalette(const SlotTexts& row);
+
+enum class ReadEnd {
+    EndOfFile,   // the whole file was read
+    Marker,      // a "-1207" field ended the reading
+    ReadFailure, // a field that is not a 32-bit decimal number, or too many fields
+};
+
+struct ReadResult {
+    SlotTexts texts = emptySlots();
+    ReadEnd end = ReadEnd::EndOfFile;
+    int fieldsRead = 0;
+};
+
+// The field counter is 16 bits wide: the 32,768th field is a read failure. A field longer than
+// this cannot be a number; reading fails there without taking it into a slot.
+inline constexpr int kMaxFields = 32767;
+inline constexpr std::size_t kMaxFieldLength = 256;
+
+// Reads a palette into an empty row. Slots filled before a failure keep their texts, and the
+// failing field stays in its slot (so a hand-edited value is written back as the user typed it).
+ReadResult readPalette(std::istream& in);
+ReadResult readPalette(std::string_view content);
+
+} // namespace tinctora::palette

@@ -1,0 +1,124 @@
+#pragma once
+
+// The platform functions the program uses, behind small interfaces so that the windows never
+// talk to X11, the desktop or the network directly. One backend is chosen at start-up
+// (platform_factory.h); tests hand the windows fakes instead.
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <cstdint>
+#include <optional>
+
+class QWidget;
+
+namespace tinctora::platform {
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
+};
+
+// The screen-wide mouse pointer, in screen pixels.
+class Pointer {
+public:
+    virtual ~Pointer() = default;
+    // Nothing when the pointer cannot be read (for example when it is on another X screen).
+    virtual std::optional<ScreenPoint> position() = 0;
+};
+
+// The colour of one screen pixel, as 0x00BBGGRR, or -1 when it cannot be read.
+class ScreenPixels {
+public:
+    virtual ~ScreenPixels() = default;
+    virtual std::int32_t pixelAt(ScreenPoint p) = 0;
+};
+
+enum class HotKey { F2, F3, F4 };
+
+// Global key state, seen whichever program has the keyboard focus.
+class KeyState {
+public:
+    virtual ~KeyState() = default;
+    // Down at this moment.
+    virtual bool isDown(HotKey key) = 0;
+    // Down at this moment, or pressed at any time since the previous call for this key: a tap
+    // that begins and ends between two calls still counts once.
+    virtual bool downOrPressedSincePrevious(HotKey key) = 0;
+};
+
+// The window manager's "always above" band.
+class WindowLayer {
+public:
+    virtual ~WindowLayer() = default;
+    // Puts the window in or out of the topmost band and shows it; position, size and focus stay.
+    virtual void setTopmost(QWidget* window, bool topmost) = 0;
+};
+
+// The desktop's "open" operation for a document or address.
+class ShellOpen {
+public:
+    virtual ~ShellOpen() = default;
+    // Results follow the classic shell codes: above 32 means handed over, 2 means the file was
+    // not found, 31 means no program is associated with it.
+    static constexpr int kFileNotFound = 2;
+    static constexpr int kNoAssociation = 31;
+    static constexpr int kHandedOver = 42;
+    virtual int open(const QString& fileOrAddress) = 0;
+};
+
+// Fetching a small file over HTTP.
+struct DownloadOutcome {
+    enum class Status { Stored, Failed, TimedOut };
+    Status status = Status::Failed;
+    QString detail; // for the developer; never shown as HTML
+};
+
+class Downloader {
+public:
+    virtual ~Downloader() = default;
+    static constexpr qint64 kMaxBytes = 64 * 1024;
+    // Fetches url into localPath (replacing it) and returns when the transfer has ended or was
+    // aborted after timeoutMs. While it waits the event loop runs; with keepUserInputOut, no
+    // mouse or key input is handled meanwhile (the windows stay painted). A reply over kMaxBytes,
+    // an HTTP error status, a redirect or a body that is not text is a failure.
+    virtual DownloadOutcome download(const QUrl& url, const QString& localPath, int timeoutMs,
+                                     bool keepUserInputOut) = 0;
+};
+
+enum class MessageIcon { Critical, Question, Exclamation, Information };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+// Message boxes, file dialogs and the colour dialog. Texts are always shown as plain text.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
+                                  MessageButtons buttons, MessageIcon icon) = 0;
+    // Full path of the chosen file, or "" when cancelled. The filter is a Qt name filter.
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter) = 0;
+    // The chosen colour as 0x00BBGGRR, or -1 on cancel or failure. customColours (16 values)
+    // are offered as the dialog's custom colours.
+    virtual std::int32_t chooseColour(std::int32_t initial, const std::int32_t (&customColours)[16]) = 0;
+};
+
+// Everything the windows need from the platform. The backend owns the objects.
+struct Platform {
+    Pointer& pointer;
+    ScreenPixels& pixels;
+    KeyState& keys;
+    WindowLayer& layer;
+    ShellOpen& shell;
+    Downloader& downloader;
+    Dialogs& dialogs;
+    // Empty when the screen and keys can be read; otherwise why not, in one sentence for the user.
+    QString captureUnavailableReason;
+};
+
+} // namespace tinctora::platform

@@ -1,0 +1,116 @@
+#include "platform/fake/fake_platform.h"
+
+#include <QFile>
+
+namespace tinctora::platform::fake {
+
+std::int32_t FakeScreen::pixelAt(ScreenPoint p) {
+    ++reads;
+    const auto found = painted.find({p.x, p.y});
+    return found != painted.end() ? found->second : background;
+}
+
+void FakeKeys::press(HotKey key) {
+    down_[key] = true;
+    pressedSince_[key] = true;
+}
+
+void FakeKeys::release(HotKey key) { down_[key] = false; }
+
+void FakeKeys::tap(HotKey key) {
+    press(key);
+    release(key);
+}
+
+bool FakeKeys::isDown(HotKey key) { return down_[key]; }
+
+bool FakeKeys::downOrPressedSincePrevious(HotKey key) {
+    ++asyncReads_[key];
+    const bool result = down_[key] || pressedSince_[key];
+    pressedSince_[key] = false;
+    return result;
+}
+
+int FakeKeys::asyncReads(HotKey key) const {
+    const auto found = asyncReads_.find(key);
+    return found != asyncReads_.end() ? found->second : 0;
+}
+
+void FakeWindowLayer::setTopmost(QWidget*, bool on) {
+    topmost = on;
+    calls.push_back(on);
+}
+
+DownloadOutcome FakeDownloader::download(const QUrl& url, const QString& localPath, int timeoutMs,
+                                         bool keepUserInputOut) {
+    const Call call{url, localPath, timeoutMs, keepUserInputOut};
+    calls.push_back(call);
+    if (respond)
+        return respond(call);
+    QFile file(localPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size())
+        return {DownloadOutcome::Status::Failed, "cannot write the local copy"};
+    return {DownloadOutcome::Status::Stored, {}};
+}
+
+MessageAnswer FakeDialogs::message(QWidget*, const QString& text, const QString& title,
+                                   MessageButtons buttons, MessageIcon icon) {
+    messages.push_back({text, title, buttons, icon});
+    if (whileOpen)
+        whileOpen();
+    if (messageAnswers.empty()) {
+        if (buttons != MessageButtons::Ok)
+            unexpected << "message without a queued answer: " + text;
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    }
+    const MessageAnswer answer = messageAnswers.front();
+    messageAnswers.pop_front();
+    return answer;
+}
+
+namespace {
+
+QString takeFile(std::deque<QString>& answers, QStringList& unexpected, const QString& title) {
+    if (answers.empty()) {
+        unexpected << "file dialog without a queued answer: " + title;
+        return {};
+    }
+    QString answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
+QString FakeDialogs::openFileName(QWidget*, const QString& title, const QString& folder,
+                                  const QString& filter) {
+    fileRequests.push_back({title, folder, filter, false});
+    if (whileOpen)
+        whileOpen();
+    return takeFile(fileAnswers, unexpected, title);
+}
+
+QString FakeDialogs::saveFileName(QWidget*, const QString& title, const QString& folder,
+                                  const QString& filter) {
+    fileRequests.push_back({title, folder, filter, true});
+    if (whileOpen)
+        whileOpen();
+    return takeFile(fileAnswers, unexpected, title);
+}
+
+std::int32_t FakeDialogs::chooseColour(std::int32_t initial,
+                                       const std::int32_t (&customColours)[16]) {
+    colourInitials.push_back(initial);
+    colourCustoms.emplace_back(std::begin(customColours), std::end(customColours));
+    if (whileOpen)
+        whileOpen();
+    if (colourAnswers.empty()) {
+        unexpected << "colour dialog without a queued answer";
+        return -1;
+    }
+    const std::int32_t answer = colourAnswers.front();
+    colourAnswers.pop_front();
+    return answer;
+}
+
+} // namespace tinctora::platform::fake

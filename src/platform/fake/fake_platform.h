@@ -1,0 +1,136 @@
+#pragma once
+
+#include "platform/Module1.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+// Fakes of every platform interface: tests set the pointer, paint the screen, press keys and
+// queue the user's answers to dialogs, then read back what the program asked of the platform.
+namespace tinctora::platform::fake {
+
+class FakePointer final : public Pointer {
+public:
+    std::optional<ScreenPoint> at = ScreenPoint{0, 0};
+    int reads = 0;
+    std::optional<ScreenPoint> position() override {
+        ++reads;
+        return at;
+    }
+};
+
+class FakeScreen final : public ScreenPixels {
+public:
+    // Every pixel not painted has this colour; -1 makes the whole screen unreadable.
+    std::int32_t background = 0;
+    std::map<std::pair<int, int>, std::int32_t> painted;
+    int reads = 0;
+    void paint(ScreenPoint p, std::int32_t colour) { painted[{p.x, p.y}] = colour; }
+    std::int32_t pixelAt(ScreenPoint p) override;
+};
+
+// A keyboard: press() and release() as the user does; tap() is a press and release that both
+// happen between two polls.
+class FakeKeys final : public KeyState {
+public:
+    void press(HotKey key);
+    void release(HotKey key);
+    void tap(HotKey key);
+    bool isDown(HotKey key) override;
+    bool downOrPressedSincePrevious(HotKey key) override;
+    int asyncReads(HotKey key) const;
+
+private:
+    std::map<HotKey, bool> down_;
+    std::map<HotKey, bool> pressedSince_;
+    std::map<HotKey, int> asyncReads_;
+};
+
+class FakeWindowLayer final : public WindowLayer {
+public:
+    bool topmost = false;
+    std::vector<bool> calls; // every setTopmost, in order
+    void setTopmost(QWidget* window, bool on) override;
+};
+
+class FakeShellOpen final : public ShellOpen {
+public:
+    int result = kHandedOver;
+    QStringList opened;
+    int open(const QString& fileOrAddress) override {
+        opened << fileOrAddress;
+        return result;
+    }
+};
+
+class FakeDownloader final : public Downloader {
+public:
+    struct Call {
+        QUrl url;
+        QString localPath;
+        int timeoutMs;
+        bool keepUserInputOut;
+    };
+    // Called for each download; by default writes `body` to the local path and reports Stored.
+    std::function<DownloadOutcome(const Call&)> respond;
+    QByteArray body = "1.1\r\n";
+    std::vector<Call> calls;
+    DownloadOutcome download(const QUrl& url, const QString& localPath, int timeoutMs,
+                             bool keepUserInputOut) override;
+};
+
+// Answers queued by the test, taken in order; a dialog with no queued answer is a test failure
+// reported through unexpected.
+class FakeDialogs final : public Dialogs {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+    struct FileRequest {
+        QString title;
+        QString folder;
+        QString filter;
+        bool save;
+    };
+    std::deque<MessageAnswer> messageAnswers;
+    std::deque<QString> fileAnswers;         // "" is Cancel
+    std::deque<std::int32_t> colourAnswers;  // -1 is Cancel
+    std::vector<Message> messages;
+    std::vector<FileRequest> fileRequests;
+    std::vector<std::int32_t> colourInitials;
+    std::vector<std::vector<std::int32_t>> colourCustoms;
+    QStringList unexpected;
+    // Called while a dialog is "open", e.g. to check the window's topmost state meanwhile.
+    std::function<void()> whileOpen;
+
+    MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
+                          MessageButtons buttons, MessageIcon icon) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+    std::int32_t chooseColour(std::int32_t initial,
+                              const std::int32_t (&customColours)[16]) override;
+};
+
+// All fakes together, ready to hand to a window.
+struct FakePlatform {
+    FakePointer pointer;
+    FakeScreen screen;
+    FakeKeys keys;
+    FakeWindowLayer layer;
+    FakeShellOpen shell;
+    FakeDownloader downloader;
+    FakeDialogs dialogs;
+    Platform platform{pointer, screen, keys, layer, shell, downloader, dialogs, QString()};
+};
+
+} // namespace tinctora::platform::fake

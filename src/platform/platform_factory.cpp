@@ -1,0 +1,58 @@
+#include "platform/platform_factory.h"
+
+#include "platform/qt/qt_desktop.h"
+#include "platform/x11/x11_capture.h"
+
+#include <QGuiApplication>
+
+namespace tinctora::platform {
+
+namespace {
+
+// Stands in for the screen and keys when no X11 display can be read: nothing is under the
+// pointer and no key is ever down.
+class NoCapture final : public Pointer, public ScreenPixels, public KeyState {
+public:
+    std::optional<ScreenPoint> position() override { return std::nullopt; }
+    std::int32_t pixelAt(ScreenPoint) override { return -1; }
+    bool isDown(HotKey) override { return false; }
+    bool downOrPressedSincePrevious(HotKey) override { return false; }
+};
+
+class DesktopBackend final : public PlatformBackend {
+public:
+    DesktopBackend() {
+        QString reason;
+        if (QGuiApplication::platformName() != "xcb")
+            reason = QString("Tinctora reads the screen and the F2, F3 and F4 keys through X11, "
+                             "but this desktop session runs on \"%1\". Start Tinctora in an X11 "
+                             "session (or with QT_QPA_PLATFORM=xcb under XWayland). Capture "
+                             "stays stopped.")
+                         .arg(QGuiApplication::platformName());
+        else
+            capture_ = x11::X11Capture::open(&reason);
+        Pointer& pointer = capture_ ? capture_->pointer() : static_cast<Pointer&>(none_);
+        ScreenPixels& pixels = capture_ ? capture_->pixels() : static_cast<ScreenPixels&>(none_);
+        KeyState& keys = capture_ ? capture_->keys() : static_cast<KeyState&>(none_);
+        platform_ = std::make_unique<Platform>(
+            Platform{pointer, pixels, keys, layer_, shell_, downloader_, dialogs_, reason});
+    }
+    Platform& platform() override { return *platform_; }
+
+private:
+    NoCapture none_;
+    std::unique_ptr<x11::X11Capture> capture_;
+    qt::QtWindowLayer layer_;
+    qt::QtShellOpen shell_;
+    qt::QtDownloader downloader_;
+    qt::QtDialogs dialogs_;
+    std::unique_ptr<Platform> platform_;
+};
+
+} // namespace
+
+std::unique_ptr<PlatformBackend> makeDesktopPlatform() {
+    return std::make_unique<DesktopBackend>();
+}
+
+} // namespace tinctora::platform

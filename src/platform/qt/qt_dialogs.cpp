@@ -1,0 +1,82 @@
+#include "platform/qt/qt_desktop.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace tinctora::platform::qt {
+
+MessageAnswer QtDialogs::message(QWidget* parent, const QString& text, const QString& title,
+                                 MessageButtons buttons, MessageIcon icon) {
+    QMessageBox box(parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setWindowTitle(title);
+    switch (icon) {
+    case MessageIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    }
+    switch (buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        // Closing a Yes/No/Cancel box with Escape or the close box means Cancel.
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok
+               : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                  : MessageAnswer::Cancel;
+    }
+}
+
+QString QtDialogs::openFileName(QWidget* parent, const QString& title, const QString& folder,
+                                const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QString& folder,
+                                const QString& filter) {
+    // The palette commands decide about ".ini" and overwriting themselves.
+    return QFileDialog::getSaveFileName(parent, title, folder, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+std::int32_t QtDialogs::chooseColour(std::int32_t initial,
+                                     const std::int32_t (&customColours)[16]) {
+    for (int i = 0; i < 16; ++i) {
+        const std::int32_t c = customColours[i];
+        QColorDialog::setCustomColor(i, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    }
+    const QColor start = initial == -1 ? QColor(Qt::black)
+                                       : QColor(initial & 0xFF, (initial >> 8) & 0xFF,
+                                                (initial >> 16) & 0xFF);
+    const QColor chosen = QColorDialog::getColor(start, nullptr);
+    if (!chosen.isValid())
+        return -1;
+    return chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+}
+
+} // namespace tinctora::platform::qt
