@@ -46,6 +46,8 @@ void MainWindowFixture::sample(std::int32_t colour) {
     window->Timer1_Timer();
 }
 
-void MainWindowFixture::poll() { window->Timer2_Timer(); }
+void MainWindowFixture::poll() {
+    window->Timer2_Timer();
+}
 
 } // namespace tinctora::testing

@@ -15,7 +15,9 @@ namespace tinctora::app {
 namespace {
 
 // The form is laid out in twips; 15 twips make one pixel at 96 dots per inch.
-constexpr int px(int twips) { return twips / 15; }
+constexpr int px(int twips) {
+    return twips / 15;
+}
 
 QRect twipRect(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
@@ -101,8 +103,8 @@ void Form1::buildControls() {
     const auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
     Label8 = label(client, "Label8", "Press F4 To Capture Color", twipRect(120, 2280, 2055, 255),
                    centred);
-    Label10 = label(client, "Label10", "Press F2 To Add Color", twipRect(120, 2520, 2055, 255),
-                    centred);
+    Label10 =
+        label(client, "Label10", "Press F2 To Add Color", twipRect(120, 2520, 2055, 255), centred);
     Command1 = button(client, "Command1", "Start", twipRect(120, 2880, 735, 375));
     Command3 = button(client, "Command3", "Stop", twipRect(1320, 2880, 735, 375));
     Command2 = button(client, "Command2", "Load Color", twipRect(480, 3360, 1215, 375));
@@ -150,8 +152,8 @@ void Form1::buildControls() {
     Timer2->setTimerType(Qt::PreciseTimer);
 
     // Keyboard focus order; the window starts with the focus on the current-colour swatch.
-    QWidget* order[] = {Picture1, Text1, Text2, Text3, Text4, Text5, Text6, Command1, Command2,
-                        Command3};
+    QWidget* order[] = {Picture1, Text1, Text2,    Text3,    Text4,
+                        Text5,    Text6, Command1, Command2, Command3};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     QWidget* previous = Command3;
@@ -235,12 +237,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::MouseButtonRelease) {
             // Let the text box take the click (caret, focus) first, then select its text.
             const bool handled = QMainWindow::eventFilter(watched, event);
-            QMetaObject::invokeMethod(this, [this, n] { Text_Click(n); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, n] { Text_Click(n); }, Qt::QueuedConnection);
             return handled;
         }
         if (event->type() == QEvent::FocusIn)
-            QMetaObject::invokeMethod(this, [this, n] { Text_GotFocus(n); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, n] { Text_GotFocus(n); }, Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -134,13 +134,13 @@ public:
     platform::Platform& platform;
     const QString programFolder;
     palette::SlotTexts savedColors = palette::emptySlots();
-    QString selectedSlot;          // "1".."12": the slot CallBox recalls
+    QString selectedSlot; // "1".."12": the slot CallBox recalls
     bool paletteChanged = false;
-    QString palettePath;           // the file Save Pallet writes
+    QString palettePath; // the file Save Pallet writes
     bool isDefaultPalette = true;
     bool f2Armed = true;
-    QString mnuTag = "0";          // the swatch control ("2".."13") the popup menu acts on
-    QString dialogFolder;          // where the palette file dialogs start
+    QString mnuTag = "0"; // the swatch control ("2".."13") the popup menu acts on
+    QString dialogFolder; // where the palette file dialogs start
     bool defaultPaletteSaved = false;
 
 protected:

@@ -15,8 +15,8 @@ int main(int argc, char* argv[]) {
     tinctora::app::Form1 window(backend->platform(), QApplication::applicationDirPath());
 
     tinctora::app::TerminationSignals terminationSignals;
-    QObject::connect(&terminationSignals, &tinctora::app::TerminationSignals::terminationRequested, &window,
-                     &QWidget::close);
+    QObject::connect(&terminationSignals, &tinctora::app::TerminationSignals::terminationRequested,
+                     &window, &QWidget::close);
     // A desktop session that ends the application without closing its window still gets the
     // default palette written.
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window,

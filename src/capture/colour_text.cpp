@@ -18,9 +18,13 @@ std::string zeroFilled(std::int64_t v, int width) {
 
 } // namespace
 
-std::string paddedDecimalText(ColourValue v) { return zeroFilled(v, 8); }
+std::string paddedDecimalText(ColourValue v) {
+    return zeroFilled(v, 8);
+}
 
-std::string plainDecimalText(ColourValue v) { return std::to_string(v); }
+std::string plainDecimalText(ColourValue v) {
+    return std::to_string(v);
+}
 
 std::string hexText(ColourValue v) {
     static constexpr char digits[] = "0123456789ABCDEF";

@@ -39,9 +39,15 @@ std::string rgbTripleText(const RgbComponents& c);
 std::optional<ColourValue> parseDecimalColour(std::string_view text);
 
 // Red, green and blue bytes of a value (the low 24 bits), for painting.
-inline int redByte(ColourValue v) { return static_cast<int>(v & 0xFF); }
-inline int greenByte(ColourValue v) { return static_cast<int>((v >> 8) & 0xFF); }
-inline int blueByte(ColourValue v) { return static_cast<int>((v >> 16) & 0xFF); }
+inline int redByte(ColourValue v) {
+    return static_cast<int>(v & 0xFF);
+}
+inline int greenByte(ColourValue v) {
+    return static_cast<int>((v >> 8) & 0xFF);
+}
+inline int blueByte(ColourValue v) {
+    return static_cast<int>((v >> 16) & 0xFF);
+}
 inline ColourValue colourFromBytes(int red, int green, int blue) {
     return static_cast<ColourValue>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }

@@ -5,7 +5,9 @@ namespace tinctora::app {
 
 void Form1::Command2_Click() {}
 
-std::int32_t Form1::ShowColorDialog(std::int32_t, bool, std::int32_t) { return capture::kNoColour; }
+std::int32_t Form1::ShowColorDialog(std::int32_t, bool, std::int32_t) {
+    return capture::kNoColour;
+}
 
 void Form1::CallBox() {}
 

@@ -16,8 +16,8 @@ struct HotKeyReadings {
 };
 
 struct CaptureState {
-    bool liveCapture = false;    // the sampling timer is running
-    bool waitingForF3 = false;   // the status line reads "Press F3 to start Capture"
+    bool liveCapture = false;  // the sampling timer is running
+    bool waitingForF3 = false; // the status line reads "Press F3 to start Capture"
     bool f2Armed = true;
 };
 

@@ -12,11 +12,15 @@ void consumeLineEnd(std::istream& in, int first) {
         in.get();
 }
 
-bool isLineEnd(int ch) { return ch == '\r' || ch == '\n'; }
+bool isLineEnd(int ch) {
+    return ch == '\r' || ch == '\n';
+}
 
 } // namespace
 
-bool atEndOfInput(std::istream& in) { return in.peek() == kEof; }
+bool atEndOfInput(std::istream& in) {
+    return in.peek() == kEof;
+}
 
 std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxLength) {
     int ch = in.get();

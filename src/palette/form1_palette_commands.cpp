@@ -5,7 +5,9 @@ namespace tinctora::app {
 
 void Form1::nw_Click() {}
 void Form1::ldpal_Click() {}
-void Form1::svpal_Click() { saveallz(); }
+void Form1::svpal_Click() {
+    saveallz();
+}
 void Form1::svas_Click() {}
 
 } // namespace tinctora::app

@@ -1,5 +1,6 @@
 // The default palette at start and exit, and Save Pallet's write to the current palette file.
 #include "app/Form1.h"
+#include "app/data_locations.h"
 #include "palette/palette_file.h"
 
 #include <QDir>
@@ -7,9 +8,13 @@
 
 namespace tinctora::app {
 
-QString Form1::paletteFolder() const { return programFolder + "/Pallets"; }
+QString Form1::paletteFolder() const {
+    return paletteFolderFor(programFolder);
+}
 
-QString Form1::defaultPalettePath() const { return paletteFolder() + "/default.ini"; }
+QString Form1::defaultPalettePath() const {
+    return paletteFolder() + "/default.ini";
+}
 
 void Form1::loadDefPal() {
     clearalls();

@@ -5,7 +5,9 @@
 
 namespace tinctora::app {
 
-void Form1::paintEmptySlot(int k) { Picture(k + 1)->setSystemColour(QPalette::Button); }
+void Form1::paintEmptySlot(int k) {
+    Picture(k + 1)->setSystemColour(QPalette::Button);
+}
 
 void Form1::setSlot(int k, const std::string& text) {
     savedColors[static_cast<std::size_t>(k - 1)] = text;

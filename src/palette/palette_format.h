@@ -19,7 +19,9 @@ inline constexpr std::string_view kEmptyPaletteMarker = "-1207";
 using SlotTexts = std::array<std::string, kSlotCount>;
 
 SlotTexts emptySlots();
-inline bool isEmptySlot(std::string_view text) { return text == kEmptySlot; }
+inline bool isEmptySlot(std::string_view text) {
+    return text == kEmptySlot;
+}
 bool allSlotsEmpty(const SlotTexts& row);
 
 // The bytes of a palette file for this row.

@@ -105,7 +105,8 @@ public:
                                  const QString& filter) = 0;
     // The chosen colour as 0x00BBGGRR, or -1 on cancel or failure. customColours (16 values)
     // are offered as the dialog's custom colours.
-    virtual std::int32_t chooseColour(std::int32_t initial, const std::int32_t (&customColours)[16]) = 0;
+    virtual std::int32_t chooseColour(std::int32_t initial,
+                                      const std::int32_t (&customColours)[16]) = 0;
 };
 
 // Everything the windows need from the platform. The backend owns the objects.

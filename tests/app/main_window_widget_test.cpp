@@ -2,11 +2,11 @@
 
 #include <QAction>
 #include <QDir>
-#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 

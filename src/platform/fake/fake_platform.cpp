@@ -15,14 +15,18 @@ void FakeKeys::press(HotKey key) {
     pressedSince_[key] = true;
 }
 
-void FakeKeys::release(HotKey key) { down_[key] = false; }
+void FakeKeys::release(HotKey key) {
+    down_[key] = false;
+}
 
 void FakeKeys::tap(HotKey key) {
     press(key);
     release(key);
 }
 
-bool FakeKeys::isDown(HotKey key) { return down_[key]; }
+bool FakeKeys::isDown(HotKey key) {
+    return down_[key];
+}
 
 bool FakeKeys::downOrPressedSincePrevious(HotKey key) {
     ++asyncReads_[key];

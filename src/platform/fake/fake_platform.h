@@ -101,8 +101,8 @@ public:
         bool save;
     };
     std::deque<MessageAnswer> messageAnswers;
-    std::deque<QString> fileAnswers;         // "" is Cancel
-    std::deque<std::int32_t> colourAnswers;  // -1 is Cancel
+    std::deque<QString> fileAnswers;        // "" is Cancel
+    std::deque<std::int32_t> colourAnswers; // -1 is Cancel
     std::vector<Message> messages;
     std::vector<FileRequest> fileRequests;
     std::vector<std::int32_t> colourInitials;

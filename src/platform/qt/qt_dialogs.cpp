@@ -46,7 +46,7 @@ MessageAnswer QtDialogs::message(QWidget* parent, const QString& text, const QSt
         return MessageAnswer::Cancel;
     default:
         // Closing a Yes/No/Cancel box with Escape or the close box means Cancel.
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok
+        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
                : buttons == MessageButtons::YesNo ? MessageAnswer::No
                                                   : MessageAnswer::Cancel;
     }
@@ -70,9 +70,9 @@ std::int32_t QtDialogs::chooseColour(std::int32_t initial,
         const std::int32_t c = customColours[i];
         QColorDialog::setCustomColor(i, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
     }
-    const QColor start = initial == -1 ? QColor(Qt::black)
-                                       : QColor(initial & 0xFF, (initial >> 8) & 0xFF,
-                                                (initial >> 16) & 0xFF);
+    const QColor start =
+        initial == -1 ? QColor(Qt::black)
+                      : QColor(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
     const QColor chosen = QColorDialog::getColor(start, nullptr);
     if (!chosen.isValid())
         return -1;
