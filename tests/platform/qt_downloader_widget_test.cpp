@@ -1,0 +1,148 @@
+#include "platform/qt/qt_desktop.h"
+#include "test_http_server.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace tinctora::testing {
+namespace {
+
+using platform::Downloader;
+using platform::DownloadOutcome;
+using Status = DownloadOutcome::Status;
+
+struct DownloaderFixture : ::testing::Test {
+    QTemporaryDir folder;
+    TestHttpServer server;
+    platform::qt::QtDownloader downloader;
+
+    QString localPath() const { return folder.path() + "/qor.ini"; }
+    QUrl url() const { return QUrl(server.base() + "/qor.ini"); }
+    DownloadOutcome fetch(int timeoutMs = 10000) {
+        return downloader.download(url(), localPath(), timeoutMs, true);
+    }
+    void writeLocal(const QByteArray& bytes) const {
+        QFile file(localPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray readLocal() const {
+        QFile file(localPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+};
+
+TEST_F(DownloaderFixture, StoresATextReplyInPlaceOfTheLocalCopy) {
+    ASSERT_TRUE(server.listening());
+    writeLocal("old copy");
+    server.reply.body = "1.2\r\nrest\r\n";
+    const DownloadOutcome outcome = fetch();
+    EXPECT_EQ(outcome.status, Status::Stored) << outcome.detail.toStdString();
+    EXPECT_EQ(readLocal(), "1.2\r\nrest\r\n");
+    EXPECT_EQ(server.paths, QStringList{"/qor.ini"});
+}
+
+TEST_F(DownloaderFixture, StoresAReplyWithoutAnnouncedLength) {
+    server.reply.announceLength = false;
+    server.reply.body = "1.1";
+    EXPECT_EQ(fetch().status, Status::Stored);
+    EXPECT_EQ(readLocal(), "1.1");
+}
+
+TEST_F(DownloaderFixture, HttpErrorStatusFailsAndKeepsTheOldCopy) {
+    for (int status : {404, 500, 403, 100 + 99}) {
+        writeLocal("old copy");
+        server.reply.status = status;
+        server.reply.body = "1.1";
+        EXPECT_EQ(fetch().status, Status::Failed) << status;
+        EXPECT_EQ(readLocal(), "old copy") << status;
+    }
+}
+
+TEST_F(DownloaderFixture, RedirectIsAFailureAndIsNotFollowed) {
+    TestHttpServer elsewhere;
+    for (int status : {301, 302, 307}) {
+        server.reply.status = status;
+        server.reply.headers = {{"Location", (elsewhere.base() + "/qor.ini").toLatin1()}};
+        const DownloadOutcome outcome = fetch();
+        EXPECT_EQ(outcome.status, Status::Failed) << status;
+        EXPECT_TRUE(outcome.detail.contains("redirect")) << outcome.detail.toStdString();
+    }
+    EXPECT_TRUE(elsewhere.paths.isEmpty());
+    EXPECT_FALSE(QFile::exists(localPath()));
+}
+
+TEST_F(DownloaderFixture, ReplyOver64KiBFailsWhetherAnnouncedOrNot) {
+    server.reply.body = QByteArray(1024 * 1024, '1');
+    EXPECT_EQ(fetch().status, Status::Failed);
+    server.reply.announceLength = false; // counted as the bytes arrive
+    EXPECT_EQ(fetch().status, Status::Failed);
+    EXPECT_FALSE(QFile::exists(localPath()));
+}
+
+TEST_F(DownloaderFixture, SixtyFourKiBIsTheLastSizeStored) {
+    server.reply.body = QByteArray(Downloader::kMaxBytes, 'x');
+    EXPECT_EQ(fetch().status, Status::Stored);
+    EXPECT_EQ(readLocal().size(), Downloader::kMaxBytes);
+    server.reply.body += 'x';
+    server.reply.announceLength = false;
+    EXPECT_EQ(fetch().status, Status::Failed);
+}
+
+TEST_F(DownloaderFixture, BodyThatIsNotTextFails) {
+    server.reply.body = QByteArray("1.1\0\0\0", 6);
+    EXPECT_EQ(fetch().status, Status::Failed);
+    server.reply.body = "\x89PNG\r\n\x1A\n";
+    EXPECT_EQ(fetch().status, Status::Failed);
+    EXPECT_FALSE(QFile::exists(localPath()));
+}
+
+TEST_F(DownloaderFixture, ServerThatNeverAnswersIsAbortedAtTheTimeOut) {
+    writeLocal("old copy");
+    server.reply.never = true;
+    QElapsedTimer clock;
+    clock.start();
+    const DownloadOutcome outcome = fetch(600);
+    EXPECT_EQ(outcome.status, Status::TimedOut);
+    EXPECT_GE(clock.elapsed(), 550);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(readLocal(), "old copy");
+}
+
+TEST_F(DownloaderFixture, SlowReplyWithinTheTimeOutIsStoredAndTheLoopKeepsRunning) {
+    server.reply.delayMs = 700;
+    int ticks = 0;
+    QTimer painter;
+    QObject::connect(&painter, &QTimer::timeout, [&] { ++ticks; });
+    painter.start(50);
+    EXPECT_EQ(fetch(5000).status, Status::Stored);
+    EXPECT_GE(ticks, 5) << "timers and painting go on while the download waits";
+}
+
+TEST_F(DownloaderFixture, NoServerFailsAtOnce) {
+    quint16 port = 0;
+    {
+        QTcpServer closed;
+        closed.listen(QHostAddress::LocalHost, 0);
+        port = closed.serverPort();
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const DownloadOutcome outcome = downloader.download(
+        QUrl(QString("http://127.0.0.1:%1/qor.ini").arg(port)), localPath(), 10000, false);
+    EXPECT_EQ(outcome.status, Status::Failed);
+    EXPECT_LT(clock.elapsed(), 5000);
+}
+
+TEST_F(DownloaderFixture, UnwritableLocalCopyFails) {
+    const DownloadOutcome outcome =
+        downloader.download(url(), folder.path() + "/missing/qor.ini", 10000, true);
+    EXPECT_EQ(outcome.status, Status::Failed);
+    EXPECT_EQ(server.paths.size(), 1);
+}
+
+} // namespace
+} // namespace tinctora::testing
