@@ -1,5 +1,6 @@
 #pragma once
 
+#include "about/vendor_site.h"
 #include "app/colour_box.h"
 #include "capture/colour_text.h"
 #include "palette/palette_format.h"
@@ -129,6 +130,8 @@ public:
     void pdf_Click();
     void helon_Click();
     void abo_Click();
+    // "http://" and the vendor's host, where the online manual and the version file are found.
+    QString vendorBase = about::vendorBaseAddress();
 
     // --- State -------------------------------------------------------------------------------
     platform::Platform& platform;

@@ -2,6 +2,8 @@
 
 #include "platform/Module1.h"
 
+#include <functional>
+
 // The parts of the platform that Qt provides on every desktop.
 namespace tinctora::platform::qt {
 
@@ -9,6 +11,12 @@ class QtWindowLayer final : public WindowLayer {
 public:
     void setTopmost(QWidget* window, bool topmost) override;
 };
+
+// What the desktop made of an open request, in the shell's codes: a missing file is
+// kFileNotFound (the desktop is not asked), a file or address the desktop takes is kHandedOver,
+// one it refuses (no program for it) is kNoAssociation.
+int shellOpenOutcome(const QString& fileOrAddress,
+                     const std::function<bool(const QUrl&)>& handToDesktop);
 
 class QtShellOpen final : public ShellOpen {
 public:

@@ -1,0 +1,219 @@
+#include "about/frmAbout.h"
+
+#include "about/program_icon.h"
+#include "about/screen_pointer.h"
+#include "about/version_file.h"
+#include "app/data_locations.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tinctora::about {
+
+namespace {
+
+// The window is laid out in twips; 15 twips make one pixel at 96 dots per inch.
+constexpr int px(int twips) {
+    return twips / 15;
+}
+
+QRect twipRect(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+constexpr int kClientWidthTwips = 6285;
+constexpr int kClientHeightTwips = 4785;
+
+const char kLatestVersion[] = "You have the latest Version: ";
+const char kUpdateAvailable[] = "New update avaliable online!";
+const char kCannotCheck[] = "Can not check for version at this time!";
+
+QFont tahoma(qreal points, bool bold) {
+    QFont font;
+    // Tahoma where it is installed; otherwise a sans-serif of about its width, so that the
+    // captions fit their labels.
+    font.setFamilies(
+        {"Tahoma", "DejaVu Sans Condensed", "Liberation Sans", "Nimbus Sans", "DejaVu Sans"});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                const QFont& font, const QColor& colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // Captions may come from the server: never read them as rich text.
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    // Drawn straight onto the picture, in a colour that does not follow the desktop's theme.
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAutoFillBackground(false);
+    return label;
+}
+
+QPushButton* whiteButton(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, Qt::white);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    button->setPalette(palette);
+    return button;
+}
+
+} // namespace
+
+frmAbout::frmAbout(platform::Platform& platform, QString programFolder, QString vendorBase,
+                   QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint),
+      platform(platform), programFolder(std::move(programFolder)),
+      vendorBase(std::move(vendorBase)) {
+    setObjectName("frmAbout");
+    setWindowTitle("About Tinctora 1.1");
+    setWindowIcon(programIcon());
+    setModal(true);
+    // The buttons use the 8-point dialog font the window was laid out for.
+    QFont dialogFont = font();
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+    buildControls();
+    setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
+    connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmAbout::Command2_Click);
+    connect(Timer1, &QTimer::timeout, this, &frmAbout::Timer1_Timer);
+}
+
+frmAbout::~frmAbout() = default;
+
+void frmAbout::buildControls() {
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    Image1->setGeometry(twipRect(-480, -840, 9000, 6000));
+    Image1->setPixmap(QPixmap(":/tinctora/about-background.png"));
+    Image1->lower();
+
+    const QColor ink(Qt::black);
+    const QString version = QString::fromStdString(runningVersionText());
+    Label1 = caption(this, "Label1", "Tinctora", twipRect(0, 0, 6255, 1215), tahoma(36, true), ink);
+    Label3 = caption(this, "Label3", "Version " + version, twipRect(0, 960, 6255, 495),
+                     tahoma(15.75, true), ink);
+    Label4 = caption(this, "Label4",
+                     "Tinctora " + version + " was created and programmed by the Tinctora team",
+                     twipRect(0, 1440, 6255, 855), tahoma(15.75, false), ink);
+    Label5 = caption(this, "Label5", "Visit us on the web at: " + webSiteAddress(),
+                     twipRect(0, 2520, 6255, 495), tahoma(15.75, false), ink);
+    Label6 = caption(this, "Label6", "You have the latest Version", twipRect(0, 3240, 6255, 495),
+                     tahoma(15.75, false), ink);
+    Label2 = caption(this, "Label2", QString::fromUtf8("\u00A9 2026 The Tinctora team"),
+                     twipRect(0, 3720, 6255, 495), tahoma(15.75, false), Qt::white);
+    // A long answer from the server stays on its one line rather than pushing the others.
+    Label6->setWordWrap(false);
+
+    Command1 = whiteButton(this, "Command1", "OK", twipRect(1680, 4320, 1215, 375));
+    Command2 = whiteButton(this, "Command2", "Check Version", twipRect(3240, 4320, 1215, 375));
+    setTabOrder(Command1, Command2);
+    Command1->setDefault(true);
+    Command1->setFocus(Qt::OtherFocusReason);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(kCheckTimeoutMs);
+    Timer1->setTimerType(Qt::PreciseTimer);
+}
+
+QString frmAbout::localCopyPath() const {
+    return app::versionFileCopyPathFor(programFolder);
+}
+
+platform::DownloadOutcome frmAbout::downloadVersionFile(int timeoutMs) {
+    // The user's clicks and keys wait until the check has ended; the windows stay painted.
+    return platform.downloader.download(QUrl(versionFileAddress(vendorBase)), localCopyPath(),
+                                        timeoutMs, true);
+}
+
+std::optional<std::string> frmAbout::readLocalCopy() const {
+    QFile file(localCopyPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray text = file.read(static_cast<qint64>(kMaxItemLength) + 2);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return readFirstItem(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+}
+
+void frmAbout::checkupdates() {
+    const DefaultPointerOnExit defaultPointer;
+    Timer1->start();
+    QCoreApplication::processEvents();
+    const platform::DownloadOutcome outcome = downloadVersionFile(kCheckTimeoutMs);
+    // A tick that fell due during the transfer is handled here at the latest.
+    QCoreApplication::processEvents();
+    if (!Timer1->isActive() || outcome.status != platform::DownloadOutcome::Status::Stored) {
+        Label6->clear();
+        return;
+    }
+    const std::optional<std::string> item = readLocalCopy();
+    if (!item) {
+        Label6->clear();
+        return;
+    }
+    if (isRunningVersion(*item))
+        Label6->setText(kLatestVersion + QString::fromStdString(*item));
+    else
+        Label6->setText(kUpdateAvailable);
+    if (!QFile::remove(localCopyPath()))
+        Label6->clear();
+}
+
+void frmAbout::Command1_Click() {
+    accept();
+}
+
+void frmAbout::Command2_Click() {
+    const auto cannotCheck = [this] {
+        platform.dialogs.message(this, kCannotCheck, "Error! Please visit " + webSiteName(),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Exclamation);
+    };
+    if (downloadVersionFile(kManualTimeoutMs).status != platform::DownloadOutcome::Status::Stored) {
+        cannotCheck();
+        return;
+    }
+    const std::optional<std::string> item = readLocalCopy();
+    if (!item) {
+        cannotCheck();
+        return;
+    }
+    const QString version = QString::fromStdString(*item);
+    if (isRunningVersion(*item)) {
+        Label6->setText(kLatestVersion + version);
+        platform.dialogs.message(this, kLatestVersion + version, "Version",
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Information);
+    } else {
+        Label6->setText(kUpdateAvailable);
+        platform.dialogs.message(this, "New update avaliable online: " + version,
+                                 "New Update - Visit " + webSiteName() + "!",
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Information);
+    }
+    if (!QFile::remove(localCopyPath()))
+        cannotCheck();
+}
+
+void frmAbout::Timer1_Timer() {
+    Timer1->stop();
+}
+
+} // namespace tinctora::about

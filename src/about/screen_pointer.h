@@ -1,0 +1,21 @@
+#pragma once
+
+// The screen-wide mouse pointer of the application: the hourglass while a command works, and
+// back to the default. Like the classic screen pointer these are settings, not a stack: one
+// showDefaultPointer undoes any number of showBusyPointer calls.
+namespace tinctora::about {
+
+void showBusyPointer();
+void showDefaultPointer();
+bool busyPointerShown();
+
+// Shows the default pointer when it goes out of scope, whichever way the scope is left.
+class DefaultPointerOnExit {
+public:
+    DefaultPointerOnExit() = default;
+    DefaultPointerOnExit(const DefaultPointerOnExit&) = delete;
+    DefaultPointerOnExit& operator=(const DefaultPointerOnExit&) = delete;
+    ~DefaultPointerOnExit() { showDefaultPointer(); }
+};
+
+} // namespace tinctora::about

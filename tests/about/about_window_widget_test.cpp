@@ -1,0 +1,336 @@
+// The About window: its layout, and the automatic and manual version checks against a real
+// HTTP server on 127.0.0.1.
+#include "about/screen_pointer.h"
+#include "about_test_support.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace tinctora::testing {
+namespace {
+
+using about::frmAbout;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+struct AboutWindow : ::testing::Test {
+    AboutWindow() { downloadForReal(fakes.downloader, realDownloader); }
+    ~AboutWindow() override { about::showDefaultPointer(); }
+
+    frmAbout& load() {
+        window = std::make_unique<frmAbout>(fakes.platform, folder.path(), server.base());
+        return *window;
+    }
+    // The automatic check against a server that sends this version file.
+    QString autoCheck(const QByteArray& versionFile) {
+        server.reply.body = versionFile;
+        load().checkupdates();
+        return window->Label6->text();
+    }
+    QString localCopy() const { return folder.path() + "/qor.ini"; }
+
+    QTemporaryDir folder;
+    TestHttpServer server;
+    platform::fake::FakePlatform fakes;
+    platform::qt::QtDownloader realDownloader;
+    std::unique_ptr<frmAbout> window;
+};
+
+// --- Layout --------------------------------------------------------------------------------
+
+TEST_F(AboutWindow, LayoutCaptionsAndFontsAsDesigned) {
+    frmAbout& w = load();
+    EXPECT_EQ(w.windowTitle(), "About Tinctora 1.1");
+    EXPECT_EQ(w.size(), QSize(419, 319));
+    EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "fixed dialog border";
+    const Qt::WindowFlags flags = w.windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowContextHelpButtonHint);
+    EXPECT_FALSE(w.windowIcon().isNull());
+
+    const struct {
+        QLabel* label;
+        QRect geometry;
+        QString text;
+        qreal points;
+        bool bold;
+    } labels[] = {
+        {w.Label1, {0, 0, 417, 81}, "Tinctora", 36, true},
+        {w.Label3, {0, 64, 417, 33}, "Version 1.1", 15.75, true},
+        {w.Label4, {0, 96, 417, 57}, "", 15.75, false},
+        {w.Label5, {0, 168, 417, 33}, "Visit us on the web at: tinctora.example", 15.75, false},
+        {w.Label6, {0, 216, 417, 33}, "You have the latest Version", 15.75, false},
+        {w.Label2, {0, 248, 417, 33}, "", 15.75, false},
+    };
+    for (const auto& l : labels) {
+        SCOPED_TRACE(l.label->objectName().toStdString());
+        EXPECT_EQ(l.label->geometry(), l.geometry);
+        if (!l.text.isEmpty()) {
+            EXPECT_EQ(l.label->text(), l.text);
+        }
+        EXPECT_DOUBLE_EQ(l.label->font().pointSizeF(), l.points);
+        EXPECT_EQ(l.label->font().bold(), l.bold);
+        EXPECT_TRUE(l.label->font().families().startsWith("Tahoma"));
+        EXPECT_TRUE(l.label->alignment() & Qt::AlignHCenter);
+        EXPECT_EQ(l.label->textFormat(), Qt::PlainText);
+        EXPECT_FALSE(l.label->autoFillBackground()) << "drawn over the picture";
+    }
+    EXPECT_TRUE(w.Label4->text().contains("Tinctora 1.1"));
+    EXPECT_EQ(w.Label2->palette().color(QPalette::WindowText), QColor(Qt::white));
+
+    EXPECT_EQ(w.Image1->geometry(), QRect(-32, -56, 600, 400));
+    ASSERT_FALSE(w.Image1->pixmap().isNull());
+    EXPECT_EQ(w.Image1->pixmap().size(), QSize(600, 400));
+    EXPECT_EQ(w.children().indexOf(w.Image1), 0) << "lowest in the stacking order";
+
+    EXPECT_EQ(w.Command1->text(), "OK");
+    EXPECT_EQ(w.Command1->geometry(), QRect(112, 288, 81, 25));
+    EXPECT_EQ(w.Command2->text(), "Check Version");
+    EXPECT_EQ(w.Command2->geometry(), QRect(216, 288, 81, 25));
+    EXPECT_EQ(w.Command1->palette().color(QPalette::Button), QColor(Qt::white));
+    EXPECT_EQ(w.Command1->nextInFocusChain(), w.Command2);
+
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(w.Timer1->interval(), 4000);
+}
+
+TEST_F(AboutWindow, CaptionsFitTheirLabels) {
+    frmAbout& w = load();
+    for (QLabel* label : {w.Label1, w.Label3, w.Label5, w.Label6, w.Label2}) {
+        const int width = QFontMetrics(label->font()).horizontalAdvance(label->text());
+        EXPECT_LE(width, label->width()) << label->objectName().toStdString() << " on "
+                                         << QFontInfo(label->font()).family().toStdString();
+    }
+    const QRect credit =
+        QFontMetrics(w.Label4->font())
+            .boundingRect(QRect(0, 0, w.Label4->width(), 1000), Qt::TextWordWrap, w.Label4->text());
+    EXPECT_LE(credit.height(), w.Label4->height() + 8);
+}
+
+TEST_F(AboutWindow, OkClosesTheWindow) {
+    frmAbout& w = load();
+    w.show();
+    w.Command1->click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+// --- Automatic check -------------------------------------------------------------------------
+
+TEST_F(AboutWindow, AutomaticCheckReportsTheSameVersionAndDeletesTheCopy) {
+    EXPECT_EQ(autoCheck("1.1\r\n"), "You have the latest Version: 1.1");
+    EXPECT_EQ(server.paths, QStringList{"/qor.ini"});
+    EXPECT_FALSE(fileExists(localCopy()));
+    EXPECT_TRUE(fakes.dialogs.messages.empty());
+    ASSERT_EQ(fakes.downloader.calls.size(), 1u);
+    const auto& call = fakes.downloader.calls[0];
+    EXPECT_EQ(call.url, QUrl(server.base() + "/qor.ini"));
+    EXPECT_EQ(call.localPath, localCopy());
+    EXPECT_EQ(call.timeoutMs, 4000);
+    EXPECT_TRUE(call.keepUserInputOut);
+}
+
+TEST_F(AboutWindow, AutomaticCheckReportsAnyOtherVersionAsAnUpdate) {
+    for (const char* file : {"1.2\r\n", "1.0\r\n", "1.10\r\n", "[Version]\r\nCurrent=1.1\r\n"}) {
+        EXPECT_EQ(autoCheck(file), "New update avaliable online!") << file;
+        EXPECT_FALSE(fileExists(localCopy())) << file;
+    }
+}
+
+TEST_F(AboutWindow, AutomaticCheckReadsTheFirstItemOfTheFirstLine) {
+    for (const char* file : {"1.1,beta\r\n", "\"1.1\"\r\n", "   1.1\r\n", "1.1\n1.2\n"})
+        EXPECT_EQ(autoCheck(file), "You have the latest Version: 1.1") << file;
+}
+
+TEST_F(AboutWindow, EmptyVersionFileEmptiesTheLabelAndLeavesTheCopy) {
+    EXPECT_EQ(autoCheck(""), "");
+    EXPECT_TRUE(fileExists(localCopy())) << "stored, then not read: it stays behind";
+    EXPECT_TRUE(fakes.dialogs.messages.empty());
+}
+
+TEST_F(AboutWindow, FailedTransfersEmptyTheLabelWithoutAMessage) {
+    server.reply.status = 404;
+    EXPECT_EQ(autoCheck("1.1"), "");
+    server.reply.status = 200;
+    EXPECT_EQ(autoCheck(QByteArray(1024 * 1024, '1')), "") << "1 MiB reply";
+    server.reply.headers = {{"Location", "http://elsewhere.invalid/qor.ini"}};
+    server.reply.status = 302;
+    EXPECT_EQ(autoCheck("1.1"), "") << "redirect";
+    EXPECT_TRUE(fakes.dialogs.messages.empty());
+    EXPECT_FALSE(fileExists(localCopy()));
+}
+
+TEST_F(AboutWindow, AutomaticCheckAbortsAFiveSecondReplyAndKeepsTheOldCopy) {
+    writeFile(localCopy(), "left by an earlier check");
+    server.reply.delayMs = 5000;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(autoCheck("1.1\r\n"), "");
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_EQ(fileBytes(localCopy()), "left by an earlier check")
+        << "the reply that came too late was not stored";
+    EXPECT_FALSE(window->Timer1->isActive()) << "its tick has come and disabled it";
+}
+
+TEST_F(AboutWindow, AutomaticCheckEndsAtTheTimeOutWhenTheServerNeverAnswers) {
+    server.reply.never = true;
+    about::showBusyPointer();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(autoCheck("1.1"), "");
+    EXPECT_GE(clock.elapsed(), 3500);
+    EXPECT_LT(clock.elapsed(), 12000) << "ends at about 4 s, never hangs";
+    EXPECT_FALSE(about::busyPointerShown());
+    EXPECT_EQ(server.paths.size(), 1);
+}
+
+TEST_F(AboutWindow, AutomaticCheckFailsWhenTheTimeOutTickCameDuringTheTransfer) {
+    frmAbout& w = load();
+    fakes.downloader.respond = [&](const platform::fake::FakeDownloader::Call& call) {
+        writeFile(call.localPath, "1.1\r\n");
+        w.Timer1_Timer(); // the 4-second tick, handled while the transfer ran
+        return platform::DownloadOutcome{platform::DownloadOutcome::Status::Stored, {}};
+    };
+    w.checkupdates();
+    EXPECT_EQ(w.Label6->text(), "");
+    EXPECT_TRUE(fileExists(localCopy()));
+}
+
+TEST_F(AboutWindow, AutomaticCheckLeavesTheTimerRunningUntilItsTick) {
+    frmAbout& w = load();
+    w.checkupdates();
+    EXPECT_EQ(w.Label6->text(), "You have the latest Version: 1.1");
+    EXPECT_TRUE(w.Timer1->isActive());
+    w.Timer1_Timer();
+    EXPECT_FALSE(w.Timer1->isActive());
+}
+
+TEST_F(AboutWindow, AutomaticCheckShowsTheDefaultPointerOnEveryPath) {
+    for (int status : {200, 404}) {
+        about::showBusyPointer();
+        server.reply.status = status;
+        autoCheck("1.1");
+        EXPECT_FALSE(about::busyPointerShown()) << status;
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << status;
+    }
+}
+
+// --- Manual check ----------------------------------------------------------------------------
+
+TEST_F(AboutWindow, ManualCheckReportsTheSameVersionThenDeletesTheCopy) {
+    frmAbout& w = load();
+    bool copyWhileMessageOpen = false;
+    fakes.dialogs.whileOpen = [&] { copyWhileMessageOpen = fileExists(localCopy()); };
+    w.Command2->click();
+    ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
+    const auto& m = fakes.dialogs.messages[0];
+    EXPECT_EQ(m.text, "You have the latest Version: 1.1");
+    EXPECT_EQ(m.title, "Version");
+    EXPECT_EQ(m.buttons, MessageButtons::Ok);
+    EXPECT_EQ(m.icon, MessageIcon::Information);
+    EXPECT_EQ(w.Label6->text(), "You have the latest Version: 1.1");
+    EXPECT_TRUE(copyWhileMessageOpen) << "deleted when the message has been dismissed";
+    EXPECT_FALSE(fileExists(localCopy()));
+    ASSERT_EQ(fakes.downloader.calls.size(), 1u);
+    EXPECT_EQ(fakes.downloader.calls[0].timeoutMs, 15000);
+    EXPECT_TRUE(fakes.downloader.calls[0].keepUserInputOut);
+    EXPECT_FALSE(w.Timer1->isActive()) << "the manual check has no use for Timer1";
+}
+
+TEST_F(AboutWindow, ManualCheckWithANewVersionNamesItInTheMessageOnly) {
+    server.reply.body = "1.2\r\n";
+    frmAbout& w = load();
+    w.Command2_Click();
+    ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(fakes.dialogs.messages[0].text, "New update avaliable online: 1.2");
+    EXPECT_EQ(fakes.dialogs.messages[0].title, "New Update - Visit tinctora.example!");
+    EXPECT_EQ(fakes.dialogs.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(w.Label6->text(), "New update avaliable online!");
+    EXPECT_FALSE(fileExists(localCopy()));
+}
+
+TEST_F(AboutWindow, ManualCheckFailuresShowOneMessageAndKeepTheLabel) {
+    const struct {
+        int status;
+        QByteArray body;
+    } failures[] = {{404, "1.1"}, {500, "1.1"}, {200, ""}, {200, QByteArray("\0\0", 2)}};
+    for (const auto& f : failures) {
+        fakes.dialogs.messages.clear();
+        server.reply.status = f.status;
+        server.reply.body = f.body;
+        frmAbout& w = load();
+        w.Label6->setText("from the automatic check");
+        w.Command2_Click();
+        ASSERT_EQ(fakes.dialogs.messages.size(), 1u) << f.status;
+        const auto& m = fakes.dialogs.messages[0];
+        EXPECT_EQ(m.text, "Can not check for version at this time!");
+        EXPECT_EQ(m.title, "Error! Please visit tinctora.example");
+        EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+        EXPECT_EQ(w.Label6->text(), "from the automatic check");
+    }
+}
+
+TEST_F(AboutWindow, ManualCheckWaitsForAFiveSecondReply) {
+    server.reply.body = "1.1\r\n";
+    server.reply.delayMs = 5000;
+    QElapsedTimer clock;
+    clock.start();
+    load().Command2_Click();
+    EXPECT_GE(clock.elapsed(), 4500);
+    ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(fakes.dialogs.messages[0].text, "You have the latest Version: 1.1");
+}
+
+TEST_F(AboutWindow, ManualCheckGivesUpAfterFifteenSecondsAndKeepsPainting) {
+    server.reply.never = true;
+    int ticks = 0;
+    QTimer painter;
+    QObject::connect(&painter, &QTimer::timeout, [&] { ++ticks; });
+    painter.start(100);
+    QElapsedTimer clock;
+    clock.start();
+    load().Command2_Click();
+    EXPECT_GE(clock.elapsed(), 14000);
+    EXPECT_LT(clock.elapsed(), 30000) << "ends at about 15 s, never hangs";
+    ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(fakes.dialogs.messages[0].text, "Can not check for version at this time!");
+    EXPECT_GE(ticks, 50) << "the event loop ran while the check waited";
+}
+
+TEST_F(AboutWindow, ManualCheckLeavesTheMousePointerAlone) {
+    about::showBusyPointer();
+    load().Command2_Click();
+    EXPECT_TRUE(about::busyPointerShown());
+}
+
+// --- Text from the server is never read as HTML ------------------------------------------------
+
+TEST_F(AboutWindow, HtmlInTheVersionItemIsShownLiterally) {
+    server.reply.body = "<b>2.0</b><img src=x>\r\n";
+    platform::qt::QtDialogs realDialogs;
+    platform::Platform withRealDialogs{fakes.pointer, fakes.screen,     fakes.keys,  fakes.layer,
+                                       fakes.shell,   fakes.downloader, realDialogs, QString()};
+    frmAbout w(withRealDialogs, folder.path(), server.base());
+    QString shownText;
+    Qt::TextFormat shownFormat = Qt::RichText;
+    WhenShownModally<QMessageBox> answer(
+        [&](QMessageBox& box) {
+            shownText = box.text();
+            shownFormat = box.textFormat();
+        },
+        [](QMessageBox& box) { box.accept(); });
+    w.Command2_Click();
+    EXPECT_EQ(answer.shown, 1);
+    EXPECT_EQ(shownText, "New update avaliable online: <b>2.0</b><img src=x>");
+    EXPECT_EQ(shownFormat, Qt::PlainText);
+    EXPECT_EQ(w.Label6->textFormat(), Qt::PlainText);
+}
+
+} // namespace
+} // namespace tinctora::testing
