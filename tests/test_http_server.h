@@ -24,7 +24,8 @@ public:
         QList<QPair<QByteArray, QByteArray>> headers;
         bool announceLength = true; // send Content-Length (otherwise the end is the close)
         int delayMs = 0;            // wait this long before answering
-        bool never = false;         // accept the request and never answer
+        bool never = false;         // accept the request and never answer...
+        int hangUpAfterMs = 30000;  // ...but hang up then, so that a test fails rather than hangs
     };
 
     TestHttpServer() {
@@ -57,8 +58,10 @@ private:
             if (onRequest)
                 onRequest();
             const Reply answer = reply;
-            if (answer.never)
+            if (answer.never) {
+                QTimer::singleShot(answer.hangUpAfterMs, socket, [socket] { socket->abort(); });
                 return;
+            }
             if (answer.delayMs > 0)
                 QTimer::singleShot(answer.delayMs, socket,
                                    [socket, answer] { send(socket, answer); });
