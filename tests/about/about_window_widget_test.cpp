@@ -143,11 +143,6 @@ TEST_F(AboutWindow, AutomaticCheckReportsAnyOtherVersionAsAnUpdate) {
     }
 }
 
-TEST_F(AboutWindow, AutomaticCheckReadsTheFirstItemOfTheFirstLine) {
-    for (const char* file : {"1.1,beta\r\n", "\"1.1\"\r\n", "   1.1\r\n", "1.1\n1.2\n"})
-        EXPECT_EQ(autoCheck(file), "You have the latest Version: 1.1") << file;
-}
-
 TEST_F(AboutWindow, EmptyVersionFileEmptiesTheLabelAndLeavesTheCopy) {
     EXPECT_EQ(autoCheck(""), "");
     EXPECT_TRUE(fileExists(localCopy())) << "stored, then not read: it stays behind";
