@@ -4,7 +4,10 @@
 TINCTORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TINCTORA_BUILD=${TINCTORA_BUILD:-$TINCTORA_ROOT/build}
 
-# What building needs, and what the tests add (an X server, a window manager, input tools).
+# What building needs, and what the tests add: an X server (Xvfb, with xauth for xvfb-run), a
+# window manager (openbox, closed through wmctrl), input (xdotool), the screen's colour, size and
+# keyboard map (x11-xserver-utils: xsetroot, xrandr, xmodmap) and window inspection and a
+# second program to hold the focus (x11-utils: xprop, xwininfo, xdpyinfo, xmessage).
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev libx11-dev libxi-dev libgl-dev libgtest-dev
                 libgmock-dev clang-format)
 TEST_PACKAGES=(xvfb xauth xdotool x11-xserver-utils x11-utils openbox wmctrl)

@@ -3,8 +3,16 @@
 #include "platform/platform_factory.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // Without a display Qt would abort; say why and stop instead.
+    if (const QString reason = tinctora::platform::desktopUnavailableReason(); !reason.isEmpty()) {
+        std::fprintf(stderr, "tinctora: %s\n", qPrintable(reason));
+        return 1;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tinctora");
     QApplication::setApplicationVersion("1.1");
@@ -22,6 +30,9 @@ int main(int argc, char* argv[]) {
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window,
                      &tinctora::app::Form1::QueryUnload);
 
-    window.Form_Load();
+    // Load runs inside the event loop: a close that arrives while its start-up message is open
+    // (a signal, the session ending) then ends the program instead of leaving it running with
+    // no window.
+    QTimer::singleShot(0, &window, &tinctora::app::Form1::Form_Load);
     return QApplication::exec();
 }

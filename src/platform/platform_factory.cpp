@@ -5,6 +5,8 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
+
 namespace tinctora::platform {
 
 namespace {
@@ -31,6 +33,8 @@ public:
                          .arg(QGuiApplication::platformName());
         else
             capture_ = x11::X11Capture::open(&reason);
+        if (!reason.isEmpty())
+            std::fprintf(stderr, "tinctora: %s\n", qPrintable(reason));
         Pointer& pointer = capture_ ? capture_->pointer() : static_cast<Pointer&>(none_);
         ScreenPixels& pixels = capture_ ? capture_->pixels() : static_cast<ScreenPixels&>(none_);
         KeyState& keys = capture_ ? capture_->keys() : static_cast<KeyState&>(none_);
@@ -53,6 +57,13 @@ private:
 
 std::unique_ptr<PlatformBackend> makeDesktopPlatform() {
     return std::make_unique<DesktopBackend>();
+}
+
+QString desktopUnavailableReason() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return {};
+    return x11::displayUnavailableReason();
 }
 
 } // namespace tinctora::platform

@@ -15,7 +15,14 @@ public:
 
 // The one place where the backend is chosen: X11 for the screen, pointer and keys when the
 // desktop offers it, Qt for dialogs, the window layer, opening documents and downloads.
-// Needs a QApplication.
+// Needs a QApplication. When the screen and keys cannot be read, the platform's
+// captureUnavailableReason says why, and the reason is also written to standard error.
 std::unique_ptr<PlatformBackend> makeDesktopPlatform();
+
+// Called before the QApplication exists: empty when a window can be shown, otherwise why not,
+// in one sentence for the user. Qt ends the process with an abort when its default X11 platform
+// finds no display, so the program asks first. A platform the user chose (QT_QPA_PLATFORM) or a
+// Wayland session is left to Qt.
+QString desktopUnavailableReason();
 
 } // namespace tinctora::platform

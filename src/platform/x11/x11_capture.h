@@ -6,15 +6,20 @@
 
 namespace tinctora::platform::x11 {
 
-// Pointer, pixels and keys read through a dedicated Xlib connection opened once.
+// Pointer, pixels and keys read through one dedicated Xlib connection, opened once and reused by
+// every read. This header stays free of Xlib's macros so that Qt code can include it.
 class X11Capture {
 public:
-    // Nothing when no X display can be opened; reason then says why.
-    static std::unique_ptr<X11Capture> open(QString* reason);
+    // Nothing when no X display can be opened; reason then says why, for the user. displayName
+    // null means $DISPLAY.
+    static std::unique_ptr<X11Capture> open(QString* reason, const char* displayName = nullptr);
     virtual ~X11Capture() = default;
     virtual Pointer& pointer() = 0;
     virtual ScreenPixels& pixels() = 0;
     virtual KeyState& keys() = 0;
 };
+
+// Empty when an X display can be opened; otherwise why not, in one sentence for the user.
+QString displayUnavailableReason(const char* displayName = nullptr);
 
 } // namespace tinctora::platform::x11

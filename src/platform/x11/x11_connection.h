@@ -1,0 +1,51 @@
+#pragma once
+
+// Qt's headers must come before Xlib's, whose macros (Bool, Status, None) would break them.
+#include "platform/Module1.h"
+#include "platform/x11/x11_error_trap.h"
+
+#include <X11/Xlib.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace tinctora::platform::x11 {
+
+// The program's own Xlib connection, next to the toolkit's: opened once at start-up and kept,
+// because the live tick reads through it 25 times a second. Events sent to it (raw keys, the root
+// window changing size, keyboard mapping changes) wait in Xlib's queue until drainEvents() hands
+// them to the readers; each reader drains before it reads, so nothing piles up and nothing is
+// read stale.
+class Connection {
+public:
+    // Nothing when the display cannot be opened; reason then says why, for the user.
+    // displayName null means $DISPLAY.
+    static std::unique_ptr<Connection> open(const char* displayName, QString* reason);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    Display* display() const { return display_; }
+    Window root() const { return root_; }
+    int screen() const { return screen_; }
+    const ErrorTrap& errors() const { return errors_; }
+
+    using EventHandler = std::function<void(XEvent&)>;
+    // Handlers see every event drained from now on, in the order they were added.
+    void onEvent(EventHandler handler);
+    // Hands every event already received, or waiting on the socket, to the handlers. Never
+    // blocks.
+    void drainEvents();
+
+private:
+    explicit Connection(Display* display);
+
+    Display* display_;
+    int screen_;
+    Window root_;
+    ErrorTrap errors_;
+    std::vector<EventHandler> handlers_;
+};
+
+} // namespace tinctora::platform::x11

@@ -1,0 +1,102 @@
+#include "platform/x11/x11_keys.h"
+
+#include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
+
+namespace tinctora::platform::x11 {
+
+X11Keys::X11Keys(Connection& connection, Source preferred) : connection_(connection) {
+    keys_[0].keysym = XK_F2;
+    keys_[1].keysym = XK_F3;
+    keys_[2].keysym = XK_F4;
+    lookUpKeycodes();
+    if (preferred == Source::RawEventsAndKeymap && selectRawKeyEvents())
+        source_ = Source::RawEventsAndKeymap;
+    connection_.onEvent([this](XEvent& event) { handle(event); });
+}
+
+bool X11Keys::selectRawKeyEvents() {
+    Display* display = connection_.display();
+    int firstEvent = 0;
+    int firstError = 0;
+    if (!XQueryExtension(display, "XInputExtension", &inputOpcode_, &firstEvent, &firstError))
+        return false;
+    // 2.1 and later deliver raw events to the root even while another client grabs the keyboard.
+    int major = 2;
+    int minor = 2;
+    if (XIQueryVersion(display, &major, &minor) != Success || major < 2)
+        return false;
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
+    XIEventMask mask{};
+    mask.deviceid = XIAllMasterDevices;
+    mask.mask_len = sizeof bits;
+    mask.mask = bits;
+    const unsigned long errorsBefore = connection_.errors().count();
+    XISelectEvents(display, connection_.root(), &mask, 1);
+    XSync(display, False); // a refusal arrives as an error, not as a reply
+    return connection_.errors().count() == errorsBefore;
+}
+
+void X11Keys::lookUpKeycodes() {
+    for (Tracked& key : keys_)
+        key.keycode = XKeysymToKeycode(connection_.display(), key.keysym);
+}
+
+void X11Keys::handle(XEvent& event) {
+    if (event.type == MappingNotify) {
+        // Another client changed which key sends F2, F3 or F4.
+        XRefreshKeyboardMapping(&event.xmapping);
+        lookUpKeycodes();
+        return;
+    }
+    XGenericEventCookie& cookie = event.xcookie;
+    if (cookie.type != GenericEvent || cookie.extension != inputOpcode_ ||
+        cookie.evtype != XI_RawKeyPress)
+        return;
+    if (!XGetEventData(connection_.display(), &cookie))
+        return;
+    const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
+    for (Tracked& key : keys_)
+        if (key.keycode != 0 && raw->detail == key.keycode)
+            key.pressedSincePrevious = true;
+    XFreeEventData(connection_.display(), &cookie);
+}
+
+bool X11Keys::downInKeymap(const Tracked& key) {
+    char keymap[32] = {};
+    XQueryKeymap(connection_.display(), keymap);
+    // The reply comes after every event the server sent before it, so draining now sees every
+    // press up to this moment.
+    connection_.drainEvents();
+    if (key.keycode == 0)
+        return false;
+    return (static_cast<unsigned char>(keymap[key.keycode / 8]) >> (key.keycode % 8)) & 1;
+}
+
+X11Keys::Tracked& X11Keys::tracked(HotKey key) {
+    switch (key) {
+    case HotKey::F2:
+        break;
+    case HotKey::F3:
+        return keys_[1];
+    case HotKey::F4:
+        return keys_[2];
+    }
+    return keys_[0];
+}
+
+bool X11Keys::isDown(HotKey key) {
+    return downInKeymap(tracked(key));
+}
+
+bool X11Keys::downOrPressedSincePrevious(HotKey key) {
+    Tracked& k = tracked(key);
+    const bool down = downInKeymap(k);
+    const bool pressed = k.pressedSincePrevious;
+    k.pressedSincePrevious = false;
+    return down || pressed;
+}
+
+} // namespace tinctora::platform::x11

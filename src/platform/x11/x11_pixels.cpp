@@ -1,0 +1,75 @@
+#include "platform/x11/x11_pixels.h"
+
+#include <X11/Xutil.h>
+
+namespace tinctora::platform::x11 {
+
+X11Pixels::X11Pixels(Connection& connection) : connection_(connection) {
+    Display* display = connection_.display();
+    // The root window always has the screen's default visual and colour map.
+    const Visual* visual = DefaultVisual(display, connection_.screen());
+    trueColour_ = visual->c_class == TrueColor;
+    masks_ = ChannelMasks{static_cast<std::uint32_t>(visual->red_mask),
+                          static_cast<std::uint32_t>(visual->green_mask),
+                          static_cast<std::uint32_t>(visual->blue_mask)};
+    colormap_ = DefaultColormap(display, connection_.screen());
+    connection_.onEvent([this](XEvent& event) {
+        if (event.type == ConfigureNotify && event.xconfigure.window == connection_.root()) {
+            width_ = event.xconfigure.width;
+            height_ = event.xconfigure.height;
+            sizeKnown_ = true;
+        }
+    });
+    refreshRootSize();
+}
+
+void X11Pixels::refreshRootSize() {
+    Window root = 0;
+    int x = 0;
+    int y = 0;
+    unsigned int width = 0;
+    unsigned int height = 0;
+    unsigned int border = 0;
+    unsigned int depth = 0;
+    sizeKnown_ = XGetGeometry(connection_.display(), connection_.root(), &root, &x, &y, &width,
+                              &height, &border, &depth) != 0;
+    width_ = sizeKnown_ ? static_cast<int>(width) : 0;
+    height_ = sizeKnown_ ? static_cast<int>(height) : 0;
+}
+
+bool X11Pixels::onScreen(ScreenPoint p) const {
+    return p.x >= 0 && p.y >= 0 && p.x < width_ && p.y < height_;
+}
+
+std::int32_t X11Pixels::pixelAt(ScreenPoint p) {
+    connection_.drainEvents(); // picks up a change of screen size
+    if (!sizeKnown_)
+        refreshRootSize();
+    // Asking for a pixel outside the root is an X error, so it is never asked.
+    if (!onScreen(p))
+        return -1;
+    XImage* image =
+        XGetImage(connection_.display(), connection_.root(), p.x, p.y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) {
+        // Most likely the screen shrank before its ConfigureNotify arrived.
+        refreshRootSize();
+        return -1;
+    }
+    const unsigned long pixel = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    return colourOf(pixel);
+}
+
+std::int32_t X11Pixels::colourOf(unsigned long pixel) {
+    if (trueColour_)
+        return colourFromPixel(static_cast<std::uint32_t>(pixel), masks_);
+    XColor entry{};
+    entry.pixel = pixel;
+    const unsigned long errorsBefore = connection_.errors().count();
+    XQueryColor(connection_.display(), colormap_, &entry); // waits for the reply or the error
+    if (connection_.errors().count() != errorsBefore)
+        return -1;
+    return colourFromColormapEntry(entry.red, entry.green, entry.blue);
+}
+
+} // namespace tinctora::platform::x11

@@ -1,0 +1,214 @@
+# Shared by the end-to-end tests: a private X server with a window manager, the real program in
+# a temporary program folder, and helpers to drive it with xdotool and look at the screen.
+# shellcheck shell=bash
+set -euo pipefail
+
+: "${TINCTORA_BINARY:?TINCTORA_BINARY must name the built tinctora}"
+: "${TINCTORA_PIXEL_PROBE:?TINCTORA_PIXEL_PROBE must name the built x11_pixel_probe}"
+
+E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tinctora-e2e.XXXXXX")
+E2E_PIDS=()
+PROGRAM_DIR=$E2E_TMP/program
+TINCTORA_PID=
+TINCTORA_WINDOW=
+
+# Never the user's display, desktop session or home folder.
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
+export HOME=$E2E_TMP/home
+export XDG_RUNTIME_DIR=$E2E_TMP/runtime
+mkdir -p "$HOME" "$PROGRAM_DIR"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+
+e2e_cleanup() {
+    local i
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        kill -TERM "${E2E_PIDS[i]}" 2>/dev/null || true
+    done
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        wait "${E2E_PIDS[i]}" 2>/dev/null || true
+    done
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+note() { echo "-- $*"; }
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "$E2E_TMP/tinctora.log" ]; then
+        echo "--- tinctora's output:" >&2
+        cat "$E2E_TMP/tinctora.log" >&2
+    fi
+    exit 1
+}
+
+# poll_until SECONDS COMMAND...: runs COMMAND until it succeeds; false when time runs out.
+poll_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+# wait_for SECONDS WHAT COMMAND...: runs COMMAND until it succeeds, or fails the test.
+wait_for() {
+    local seconds=$1 what=$2
+    shift 2
+    poll_until "$seconds" "$@" || fail "timed out after ${seconds}s waiting for $what"
+}
+
+# start_xvfb [WxHxD]: a private server on a free display number; exports DISPLAY.
+start_xvfb() {
+    local screen=${1:-1280x1024x24}
+    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "$screen" \
+        3>"$E2E_TMP/display-number" >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    # The number is written, with a newline, once the server accepts connections.
+    wait_for 15 "Xvfb to start" grep -q '^[0-9][0-9]*$' "$E2E_TMP/display-number"
+    DISPLAY=":$(head -n 1 "$E2E_TMP/display-number")"
+    export DISPLAY
+    wait_for 10 "the X server on $DISPLAY" xdpyinfo
+    note "Xvfb on $DISPLAY ($screen)"
+}
+
+# start_window_manager: openbox, which keeps the EWMH state (_NET_WM_STATE, the active window)
+# that the tests look at.
+start_window_manager() {
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 "openbox to manage the screen" wmctrl -m
+}
+
+set_screen_colour() {
+    xsetroot -solid "$1"
+}
+
+# install_program: the real binary copied alone into a fresh program folder, as a user would.
+install_program() {
+    cp "$TINCTORA_BINARY" "$PROGRAM_DIR/tinctora"
+}
+
+window_of_tinctora() {
+    xdotool search --name '^Tinctora 1\.1$' | head -n 1 | grep .
+}
+
+window_is_viewable() {
+    xwininfo -id "$1" | grep -q 'Map State: IsViewable'
+}
+
+# start_program: starts the copy from another working folder and waits for its window.
+start_program() {
+    (cd "$E2E_TMP" && exec "$PROGRAM_DIR/tinctora" >>"$E2E_TMP/tinctora.log" 2>&1) &
+    TINCTORA_PID=$!
+    E2E_PIDS+=("$TINCTORA_PID")
+    wait_for 20 "the window \"Tinctora 1.1\"" window_of_tinctora
+    TINCTORA_WINDOW=$(window_of_tinctora)
+    wait_for 10 "the window to be shown" window_is_viewable "$TINCTORA_WINDOW"
+    note "tinctora runs as process $TINCTORA_PID, window $TINCTORA_WINDOW"
+}
+
+process_has_ended() {
+    [ ! -e "/proc/$1" ] || grep -q '^[0-9]* (.*) Z' "/proc/$1/stat"
+}
+
+# wait_for_program_end: waits for the program to end and checks that it ended normally.
+wait_for_program_end() {
+    wait_for 20 "tinctora to end" process_has_ended "$TINCTORA_PID"
+    local status=0
+    wait "$TINCTORA_PID" || status=$?
+    [ "$status" -eq 0 ] || fail "tinctora ended with status $status"
+    note "tinctora ended normally"
+}
+
+# start_other_window: a small window of another program, given the keyboard focus, so that the
+# keys are pressed while Tinctora does not have it.
+start_other_window() {
+    xmessage -geometry +700+80 -name other-program "Another program has the focus" \
+        >"$E2E_TMP/xmessage.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 "the other program's window" xdotool search --name '^other-program$'
+    OTHER_WINDOW=$(xdotool search --name '^other-program$' | head -n 1)
+    wait_for 10 "the other window to be shown" window_is_viewable "$OTHER_WINDOW"
+    xdotool windowactivate "$OTHER_WINDOW" >/dev/null 2>&1 || true
+    wait_for 10 "the other window to get the focus" other_window_has_focus
+}
+
+other_window_has_focus() {
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$OTHER_WINDOW" ]
+}
+
+# Screen positions of the program's controls, from its window's place on the screen. The client
+# area is 286 x 389 pixels under the menu bar, which takes the rest of the window's height.
+window_geometry() {
+    local info
+    info=$(xwininfo -id "$TINCTORA_WINDOW")
+    WIN_X=$(sed -n 's/.*Absolute upper-left X: *\(-\?[0-9]*\).*/\1/p' <<<"$info")
+    WIN_Y=$(sed -n 's/.*Absolute upper-left Y: *\(-\?[0-9]*\).*/\1/p' <<<"$info")
+    local height
+    height=$(sed -n 's/.*Height: *\([0-9]*\).*/\1/p' <<<"$info")
+    CLIENT_TOP=$((WIN_Y + height - 389))
+}
+
+# The colour shown in the middle of the current-colour swatch (Picture1), and of saved swatch K
+# (1..12, two rows of six, 40 pixels apart), as "#rrggbb".
+current_colour() {
+    window_geometry
+    "$TINCTORA_PIXEL_PROBE" "$((WIN_X + 76))" "$((CLIENT_TOP + 80))"
+}
+
+saved_colour() {
+    local k=$1
+    window_geometry
+    "$TINCTORA_PIXEL_PROBE" "$((WIN_X + 40 + 40 * ((k - 1) % 6)))" \
+        "$((CLIENT_TOP + 320 + 40 * ((k - 1) / 6)))"
+}
+
+current_colour_is() { [ "$(current_colour)" = "$1" ]; }
+saved_colour_is() { [ "$(saved_colour "$1")" = "$2" ]; }
+
+# expect_current_colour COLOUR / expect_saved_colour K COLOUR: wait until the swatch shows it.
+expect_current_colour() {
+    poll_until 10 current_colour_is "$1" || fail "the current colour shows $(current_colour), not $1"
+}
+
+expect_saved_colour() {
+    poll_until 10 saved_colour_is "$1" "$2" || fail "swatch $1 shows $(saved_colour "$1"), not $2"
+}
+
+# hold_key KEY WHAT COMMAND...: holds KEY down until COMMAND succeeds, then releases it. F3 and
+# F4 count only when they are down at a poll of the key timer, as a user holds a key.
+hold_key() {
+    local key=$1 what=$2
+    shift 2
+    xdotool keydown "$key"
+    local status=0
+    poll_until 10 "$@" || status=$?
+    xdotool keyup "$key"
+    [ "$status" -eq 0 ] || fail "timed out holding $key, waiting for $what"
+}
+
+# expect_palette_file LINE...: Pallets/default.ini holds exactly these lines, each ended by CR LF.
+expect_palette_file() {
+    local file=$PROGRAM_DIR/Pallets/default.ini
+    [ -f "$file" ] || fail "$file was not written"
+    printf '%s\r\n' "$@" >"$E2E_TMP/expected.ini"
+    if ! cmp -s "$E2E_TMP/expected.ini" "$file"; then
+        echo "expected:" >&2
+        od -c "$E2E_TMP/expected.ini" >&2
+        echo "written:" >&2
+        od -c "$file" >&2
+        fail "Pallets/default.ini does not hold the expected lines"
+    fi
+    note "Pallets/default.ini holds the expected $# lines"
+}
+
+# Twelve slot texts: the given ones, then "0" for every empty slot.
+twelve_slots() {
+    local slots=("$@")
+    while [ ${#slots[@]} -lt 12 ]; do
+        slots+=(0)
+    done
+    printf '%s\n' "${slots[@]}"
+}
