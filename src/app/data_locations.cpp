@@ -1,13 +1,35 @@
 #include "app/data_locations.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
 namespace tinctora::app {
 
-QString paletteFolderFor(const QString& programFolder) {
-    return programFolder + "/Pallets";
+bool canCreateFilesIn(const QString& folder) {
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        return false;
+    // A hidden, uniquely named file that is removed at once: nothing of the user's is touched.
+    QTemporaryFile probe(folder + "/.tinctora-write-probe-XXXXXX");
+    return probe.open();
 }
 
-QString versionFileCopyPathFor(const QString& programFolder) {
-    return programFolder + "/qor.ini";
+QString paletteFolderFor(const QString& programFolder, const FolderWritableCheck& writable) {
+    if (writable(programFolder))
+        return programFolder + "/Pallets";
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/Pallets";
+}
+
+QString versionFileCopyPathFor(const QString& programFolder, const FolderWritableCheck& writable) {
+    if (writable(programFolder))
+        return programFolder + "/qor.ini";
+    // The runtime folder belongs to the user alone (mode 0700), so no other user can put a file
+    // of their own under this fixed name, as they could in the shared /tmp.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return folder + "/tinctora-qor.ini";
 }
 
 } // namespace tinctora::app
