@@ -145,8 +145,59 @@ def draw_icon(path, size):
     write_png(path, size, size, rows, alpha=True)
 
 
+def draw_icon_svg(path):
+    """The same icon as a scalable picture for the desktop's icon theme: the rounded tile, a
+    wheel of 72 hue wedges brightening outwards, a dark ring and a white centre."""
+    size = 256.0
+    c = size / 2.0
+    inner, outer = 0.17 * size, 0.40 * size
+
+    def rgb(colour):
+        return "#%02x%02x%02x" % tuple(int(round(255 * v)) for v in colour)
+
+    wedges = []
+    steps = 72
+    for i in range(steps):
+        a0 = 2 * math.pi * i / steps
+        a1 = 2 * math.pi * (i + 1.05) / steps  # a hair of overlap hides seams
+        points = []
+        for a, r in ((a0, inner), (a0, outer), (a1, outer), (a1, inner)):
+            points.append("%.2f,%.2f" % (c + r * math.cos(a), c - r * math.sin(a)))
+        colour = hue((i + 0.5) / steps)
+        wedges.append('    <polygon points="%s" fill="%s"/>' % (" ".join(points), rgb(colour)))
+    lines = [
+        '<?xml version="1.0" encoding="UTF-8"?>',
+        '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">',
+        "  <defs>",
+        '    <linearGradient id="tile" x1="0" y1="0" x2="0" y2="1">',
+        '      <stop offset="0" stop-color="%s"/>' % rgb((0.20, 0.22, 0.38)),
+        '      <stop offset="1" stop-color="%s"/>' % rgb((0.09, 0.10, 0.19)),
+        "    </linearGradient>",
+        '    <radialGradient id="pale" cx="128" cy="128" r="%.2f" gradientUnits="userSpaceOnUse">'
+        % outer,
+        '      <stop offset="%.4f" stop-color="#ffffff" stop-opacity="0.45"/>' % (inner / outer),
+        '      <stop offset="1" stop-color="#ffffff" stop-opacity="0"/>',
+        "    </radialGradient>",
+        "  </defs>",
+        '  <rect width="256" height="256" rx="51.2" fill="url(#tile)"/>',
+        "  <g>",
+    ] + wedges + [
+        "  </g>",
+        '  <circle cx="128" cy="128" r="%.2f" fill="url(#pale)"/>' % outer,
+        '  <circle cx="128" cy="128" r="%.2f" fill="%s"/>' % (inner, rgb((0.09, 0.10, 0.19))),
+        '  <circle cx="128" cy="128" r="%.2f" fill="#ffffff"/>' % (0.13 * size),
+        "</svg>",
+    ]
+    with open(path, "w") as out:
+        out.write("\n".join(lines) + "\n")
+
+
 if __name__ == "__main__":
     draw_background(os.path.join(RESOURCES, "about-background.png"))
     draw_icon(os.path.join(RESOURCES, "icon.png"), 16)
     draw_icon(os.path.join(RESOURCES, "icon-32.png"), 32)
     draw_icon(os.path.join(RESOURCES, "icon-64.png"), 64)
+    # Larger sizes and the scalable picture for the desktop's icon theme, installed only.
+    for size in (48, 128, 256):
+        draw_icon(os.path.join(RESOURCES, "icon-%d.png" % size), size)
+    draw_icon_svg(os.path.join(RESOURCES, "tinctora.svg"))

@@ -11,6 +11,11 @@ TINCTORA_BUILD=${TINCTORA_BUILD:-$TINCTORA_ROOT/build}
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev libx11-dev libxi-dev libgl-dev libgtest-dev
                 libgmock-dev clang-format)
 TEST_PACKAGES=(xvfb xauth xdotool x11-xserver-utils x11-utils openbox wmctrl)
+# The release: a font for the manual Help.pdf made at build time; for its checks the PDF tools
+# (poppler-utils: pdfinfo, pdftotext), the desktop-entry and AppStream validators, and what
+# builds, checks and installs the Debian package (dpkg-dev for dpkg-shlibdeps, lintian).
+RELEASE_BUILD_PACKAGES=(fonts-dejavu-core)
+RELEASE_TEST_PACKAGES=(poppler-utils desktop-file-utils appstream dpkg-dev lintian)
 
 # Installs the Debian packages that are not there yet; the package lists are updated only when
 # something must be installed.
