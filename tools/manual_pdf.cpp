@@ -9,6 +9,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -25,6 +26,13 @@ int fail(const QString& why) {
 int main(int argc, char* argv[]) {
     // Only fonts are needed, never a screen: the build may run where no display exists.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Builds often run without a session; a private runtime folder keeps Qt from warning.
+    QTemporaryDir runtimeFolder;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeFolder.isValid()) {
+        QFile::setPermissions(runtimeFolder.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
+    }
     QGuiApplication application(argc, argv);
     if (argc != 3)
         return fail("usage: manual_pdf MANUAL.md OUTPUT.pdf");
