@@ -51,7 +51,10 @@ int main(int argc, char* argv[]) {
     // Without ligatures, text copied out of the PDF (or searched in it) reads "file", not "ﬁle".
     font.setStyleStrategy(QFont::PreferNoShaping);
     document.setDefaultFont(font);
-    document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(source).absolutePath() + "/"));
+    // Pictures are named relative to the manual's own folder.
+    document.setMetaInformation(
+        QTextDocument::DocumentUrl,
+        QUrl::fromLocalFile(QFileInfo(source).absoluteFilePath()).toString());
     document.setMarkdown(text);
 
     // Written to a temporary file and renamed: a failed build never leaves half a manual.

@@ -25,7 +25,11 @@ for phrase in "Press F4 To Capture Color" "Save Pallet As..." "-1207" "Clear Cur
     "New update avaliable online!" "00000255"; do
     grep -qF -- "$phrase" "$tmp/text" || fail "the PDF lacks \"$phrase\""
 done
-echo "-- $pdf: $pages pages, ${#titles[@]} sections"
+# Every picture of the manual is in the PDF: a missing one would leave only its alt text.
+pictures=$(grep -c '!\[[^]]*\]([^)]*)' "$markdown" || true)
+images=$(pdfimages -list "$pdf" | tail -n +3 | wc -l)
+[ "$images" -ge "$pictures" ] || fail "the manual shows $pictures pictures, the PDF has $images"
+echo "-- $pdf: $pages pages, ${#titles[@]} sections, $images pictures"
 
 # A missing or empty manual is an error, and the previous PDF stays untouched.
 cp "$pdf" "$tmp/kept.pdf"

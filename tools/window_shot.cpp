@@ -1,0 +1,28 @@
+// Saves a picture of one X11 window, as the X server shows it, to a PNG file. Used by
+// scripts/screenshots to illustrate the manual with the real program.
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QGuiApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: window_shot WINDOW-ID OUTPUT.png\n");
+        return 2;
+    }
+    bool ok = false;
+    const WId window = QString::fromLocal8Bit(argv[1]).toULongLong(&ok, 0);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!ok || !screen) {
+        std::fprintf(stderr, "window_shot: no window %s or no screen\n", argv[1]);
+        return 1;
+    }
+    const QPixmap picture = screen->grabWindow(window);
+    if (picture.isNull() || !picture.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+        std::fprintf(stderr, "window_shot: cannot save window %s to %s\n", argv[1], argv[2]);
+        return 1;
+    }
+    return 0;
+}
