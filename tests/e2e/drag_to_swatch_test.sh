@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A user drags the current colour from the big swatch onto the saved swatches with the real mouse:
-# it replaces a saved colour and fills an empty swatch; the close writes them to the palette.
+# it replaces a saved colour and fills an empty swatch; the right button's menu deletes one; the
+# close writes the row to the palette.
 # shellcheck source=tests/e2e/lib.sh
 source "${E2E_LIB:?}"
 
@@ -42,6 +43,25 @@ note "dragging onto the empty swatch 7 fills it"
 drag_to_swatch 7
 expect_saved_colour 7 '#abcdef'
 
+menu_is_open() {
+    xdotool search --onlyvisible --class tinctora | grep -v "^$TINCTORA_WINDOW\$" | grep -q .
+}
+
+note "the right button on swatch 1 opens Show / Delete at the pointer; Delete empties it"
+empty=$(saved_colour 3)
+window_geometry
+xdotool mousemove "$((WIN_X + 40))" "$((CLIENT_TOP + 320))" click 3
+wait_for 10 "the popup menu to open" menu_is_open
+menu=$(xdotool search --onlyvisible --class tinctora | grep -v "^$TINCTORA_WINDOW\$" | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+[ "$X" -ge "$((WIN_X + 40))" ] && [ "$X" -le "$((WIN_X + 44))" ] &&
+    [ "$Y" -ge "$((CLIENT_TOP + 320))" ] && [ "$Y" -le "$((CLIENT_TOP + 324))" ] ||
+    fail "the popup menu opened at $X,$Y, not at the pointer"
+note "the popup menu opened at $X,$Y"
+xdotool key Down Down Return
+expect_saved_colour 1 "$empty"
+expect_saved_colour 2 '#abcdef'
+
 wmctrl -c 'Tinctora 1.1'
 wait_for_program_end
-expect_palette_file 15715755 15715755 0 0 0 0 15715755 0 0 0 0 0
+expect_palette_file 0 15715755 0 0 0 0 15715755 0 0 0 0 0
