@@ -54,9 +54,10 @@ xdotool mousemove "$((WIN_X + 40))" "$((CLIENT_TOP + 320))" click 3
 wait_for 10 "the popup menu to open" menu_is_open
 menu=$(xdotool search --onlyvisible --class tinctora | grep -v "^$TINCTORA_WINDOW\$" | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$menu")"
-[ "$X" -ge "$((WIN_X + 40))" ] && [ "$X" -le "$((WIN_X + 44))" ] &&
-    [ "$Y" -ge "$((CLIENT_TOP + 320))" ] && [ "$Y" -le "$((CLIENT_TOP + 324))" ] ||
+if ! { [ "$X" -ge "$((WIN_X + 40))" ] && [ "$X" -le "$((WIN_X + 44))" ] &&
+    [ "$Y" -ge "$((CLIENT_TOP + 320))" ] && [ "$Y" -le "$((CLIENT_TOP + 324))" ]; }; then
     fail "the popup menu opened at $X,$Y, not at the pointer"
+fi
 note "the popup menu opened at $X,$Y"
 xdotool key Down Down Return
 expect_saved_colour 1 "$empty"
