@@ -127,16 +127,6 @@ TEST(LoadColor, DecimalTextThatIsNoNumberLeavesThePanelAndOpensNoDialog) {
     EXPECT_FALSE(w.Timer1->isActive());
 }
 
-TEST(ShowColorDialog, PlainColoursPassUnchangedOthersOpenWithoutAColour) {
-    MainWindowFixture f;
-    app::Form1& w = f.load();
-    f.fakes.dialogs.colourAnswers = {7, -1, -1};
-    EXPECT_EQ(w.ShowColorDialog(0, false, 0x00ABCDEF), 7);
-    EXPECT_EQ(w.ShowColorDialog(0, true, static_cast<std::int32_t>(0x8000000F)), -1);
-    EXPECT_EQ(w.ShowColorDialog(0, false, 0), -1);
-    EXPECT_EQ(f.fakes.dialogs.colourInitials, (std::vector<std::int32_t>{0x00ABCDEF, -1, 0}));
-}
-
 // The desktop's dialog itself: Qt keeps custom colours from one dialog to the next, so the
 // backend must put the caller's sixteen in place every time.
 TEST(QtColourDialog, OpensWithTheCallersCustomColoursAndInitialColourWithoutAlpha) {
