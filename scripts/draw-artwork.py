@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws Tinctora's program icon and the About window's background picture.
+"""Draws Tinctora's program icon, the drag icon and the About window's background picture.
 
 The pictures are committed under resources/; run this again only to change them:
     python3 scripts/draw-artwork.py
@@ -191,12 +191,55 @@ def draw_icon_svg(path):
     with open(path, "w") as out:
         out.write("\n".join(lines) + "\n")
 
+# --- The drag icon of the current-colour swatch: two colour cards, the front one in four colours.
+# Flat colours only (no smoothing), so that each size keeps to a handful of colours and stays
+# crisp at 16 pixels.
+
+DRAG_OUTLINE = (32, 32, 48)
+DRAG_BACK_CARD = (216, 216, 224)
+DRAG_QUADRANTS = ((230, 40, 40), (250, 200, 30), (40, 170, 70), (40, 90, 220))
+
+
+def drag_icon_pixel(x, y, size):
+    line = max(1, size // 16)
+
+    def card(left, top, right, bottom):
+        """Where (x, y) falls on a card: None, 'edge' or 'inside'."""
+        if not (left <= x < right and top <= y < bottom):
+            return None
+        edge = x < left + line or x >= right - line or y < top + line or y >= bottom - line
+        return "edge" if edge else "inside"
+
+    front = (0, size * 5 // 16, size * 11 // 16, size)
+    back = (size * 5 // 16, 0, size, size * 11 // 16)
+    where = card(*front)
+    if where == "edge":
+        return DRAG_OUTLINE + (255,)
+    if where == "inside":
+        mid_x = (front[0] + front[2]) // 2
+        mid_y = (front[1] + front[3]) // 2
+        quadrant = (1 if x >= mid_x else 0) + (2 if y >= mid_y else 0)
+        return DRAG_QUADRANTS[quadrant] + (255,)
+    where = card(*back)
+    if where == "edge":
+        return DRAG_OUTLINE + (255,)
+    if where == "inside":
+        return DRAG_BACK_CARD + (255,)
+    return (0, 0, 0, 0)
+
+
+def draw_drag_icon(path, size):
+    rows = [b"".join(bytes(drag_icon_pixel(x, y, size)) for x in range(size)) for y in range(size)]
+    write_png(path, size, size, rows, alpha=True)
+
 
 if __name__ == "__main__":
     draw_background(os.path.join(RESOURCES, "about-background.png"))
     draw_icon(os.path.join(RESOURCES, "icon.png"), 16)
     draw_icon(os.path.join(RESOURCES, "icon-32.png"), 32)
     draw_icon(os.path.join(RESOURCES, "icon-64.png"), 64)
+    draw_drag_icon(os.path.join(RESOURCES, "drag-icon-16.png"), 16)
+    draw_drag_icon(os.path.join(RESOURCES, "drag-icon-32.png"), 32)
     # Larger sizes and the scalable picture for the desktop's icon theme, installed only.
     for size in (48, 128, 256):
         draw_icon(os.path.join(RESOURCES, "icon-%d.png" % size), size)

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -223,6 +224,7 @@ void Form1::wireEvents() {
         connect(box, &ColourBox::clicked, this, [this, n] { Picture_Click(n); });
         connect(box, &ColourBox::dropped, this, [this, n] { Picture_DragDrop(n); });
     }
+    wireSwatchDragAndDrop();
 
     for (QLineEdit* t : {Text1, Text2, Text3, Text4, Text5, Text6})
         t->installEventFilter(this);
@@ -234,16 +236,19 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         if (watched != boxes[i])
             continue;
         const int n = static_cast<int>(i) + 1;
-        if (event->type() == QEvent::MouseButtonRelease) {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             // Let the text box take the click (caret, focus) first, then select its text.
             const bool handled = QMainWindow::eventFilter(watched, event);
             QMetaObject::invokeMethod(
                 this, [this, n] { Text_Click(n); }, Qt::QueuedConnection);
             return handled;
         }
-        if (event->type() == QEvent::FocusIn)
+        if (event->type() == QEvent::FocusIn) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             QMetaObject::invokeMethod(
-                this, [this, n] { Text_GotFocus(n); }, Qt::QueuedConnection);
+                this, [this, n, reason] { Text_GotFocus(n, reason); }, Qt::QueuedConnection);
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -98,7 +98,8 @@ public:
     void CallBox();
     void HighlightText();
     void Text_Click(int n);
-    void Text_GotFocus(int n);
+    // Only keyboard entry (Tab, Shift+Tab, a shortcut) counts as getting the focus here.
+    void Text_GotFocus(int n, Qt::FocusReason reason);
     // Writes one colour into every field of the current-colour panel, in the fixed order.
     void colourReadOut(capture::ColourValue v, const QString& decimalText);
 
@@ -125,6 +126,16 @@ public:
     void paintEmptySlot(int k);
     QString defaultPalettePath() const;
     QString paletteFolder() const;
+    // Puts the slots of a palette read into the emptied row; the current colour is not touched.
+    void fillRowFromRead(const palette::ReadResult& read);
+    // "Saved Colors - " and a file name, shown as the plain text it is.
+    void setPaletteCaption(const QString& fileTitle);
+    // Picture1 as the drag source and the swatches as the drop targets.
+    void wireSwatchDragAndDrop();
+    // What a drag from Picture1 carries: our own format (which alone the swatches accept), the
+    // desktop's colour format and the hexadecimal text.
+    QMimeData* currentColourDragData() const;
+    static constexpr const char* kColourMimeType = "application/x-tinctora-colour";
 
     // --- Help (about/) -----------------------------------------------------------------------
     void pdf_Click();

@@ -63,6 +63,7 @@ void ColourBox::mousePressEvent(QMouseEvent* event) {
         if (!dragIcon_.isNull())
             drag->setPixmap(dragIcon_);
         drag->exec(Qt::CopyAction);
+        drag->deleteLater(); // one per press: do not keep them until the window closes
         return;
     }
     QFrame::mousePressEvent(event);

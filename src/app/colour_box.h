@@ -28,6 +28,9 @@ public:
     // When set, pressing the left button starts a drag carrying what the factory returns.
     using DragDataFactory = std::function<QMimeData*()>;
     void setDragSource(DragDataFactory factory, QPixmap dragIcon);
+    // What a drag from this box would carry now (the caller owns it), or null for no drag source.
+    QMimeData* dragData() const { return dragData_ ? dragData_() : nullptr; }
+    QPixmap dragIcon() const { return dragIcon_; }
     // When set, drops whose data the predicate accepts are taken and reported by dropped().
     using DropFilter = std::function<bool(const QMimeData*)>;
     void setDropFilter(DropFilter accepts);

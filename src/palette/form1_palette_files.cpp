@@ -19,8 +19,7 @@ QString Form1::defaultPalettePath() const {
 void Form1::loadDefPal() {
     clearalls();
     const palette::FileReadResult read = palette::readPaletteFile(defaultPalettePath());
-    for (int k = 1; k <= read.content.fieldsRead && k <= palette::kSlotCount; ++k)
-        setSlot(k, read.content.texts[static_cast<std::size_t>(k - 1)]);
+    fillRowFromRead(read.content);
     switch (read.content.end) {
     case palette::ReadEnd::EndOfFile:
         paletteChanged = false;

@@ -73,7 +73,10 @@ std::int32_t QtDialogs::chooseColour(std::int32_t initial,
     const QColor start =
         initial == -1 ? QColor(Qt::black)
                       : QColor(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
-    const QColor chosen = QColorDialog::getColor(start, nullptr);
+    // Qt's own dialog: a desktop's native one may ignore the custom colours. No owner, so it
+    // stays a window of its own; no alpha channel, as colour values have none.
+    const QColor chosen =
+        QColorDialog::getColor(start, nullptr, QString(), QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())
         return -1;
     return chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);

@@ -1,0 +1,318 @@
+// "Load Color" through the colour dialog, recall of a saved swatch, and the text boxes that
+// select their text for copying.
+#include "platform/qt/qt_desktop.h"
+#include "widget_test_support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace tinctora::testing {
+namespace {
+
+constexpr std::int32_t kRed = 0x0000FF;
+constexpr std::int32_t kTeal = 0x563412; // #123456
+
+struct Panel {
+    QString decimal, hex, triple, red, green, blue;
+    std::optional<std::int32_t> swatch;
+    friend bool operator==(const Panel&, const Panel&) = default;
+};
+
+Panel panelOf(const app::Form1& w) {
+    return {w.Text1->text(), w.Text2->text(), w.Text3->text(),        w.Text4->text(),
+            w.Text5->text(), w.Text6->text(), w.Picture1->backColor()};
+}
+
+void PrintTo(const Panel& p, std::ostream* os) {
+    *os << p.decimal.toStdString() << " / " << p.hex.toStdString() << " / "
+        << p.triple.toStdString();
+}
+
+// --- Load Color -----------------------------------------------------------------------------
+
+TEST(LoadColor, ChosenColourShowsInEveryFieldWithThePlainDecimalText) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(kTeal);
+    f.fakes.dialogs.colourAnswers = {kRed};
+    w.Command2->click();
+    EXPECT_EQ(f.fakes.dialogs.colourInitials, std::vector<std::int32_t>{kTeal});
+    EXPECT_EQ(panelOf(w), (Panel{"255", "FF0000", "255, 000, 000", "255", "0", "0", kRed}));
+    EXPECT_EQ(w.Label1->text(), "255");
+    EXPECT_FALSE(w.Timer1->isActive()) << "the next tick would overwrite the chosen colour";
+    EXPECT_EQ(w.Label9->text(), "CAPTURED");
+    EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty());
+}
+
+TEST(LoadColor, CancelAndBlackLeaveTheSampledColourWithCaptureStopped) {
+    for (std::int32_t answer : {-1, 0}) {
+        MainWindowFixture f;
+        app::Form1& w = f.load();
+        f.sample(kTeal);
+        const Panel before = panelOf(w);
+        f.fakes.dialogs.colourAnswers = {answer};
+        w.Command2_Click();
+        EXPECT_EQ(panelOf(w), before) << answer;
+        EXPECT_FALSE(w.Timer1->isActive()) << answer;
+        EXPECT_EQ(w.Label9->text(), "CAPTURED") << answer;
+        EXPECT_EQ(w.Label8->text(), "Press F3 to start Capture") << answer;
+    }
+}
+
+TEST(LoadColor, WhileFrozenTheStatusLinesStayAsTheyAre) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(kTeal);
+    w.Command3_Click();
+    w.Label9->setText("");
+    f.fakes.dialogs.colourAnswers = {-1};
+    w.Command2_Click();
+    EXPECT_EQ(w.Label9->text(), "") << "Stop runs only when capture was live";
+}
+
+TEST(LoadColor, LeavesTheTopmostBandWhileTheDialogIsOpenOnlyWhenAlwaysOnTopIsChecked) {
+    for (std::int32_t answer : {kRed, -1}) {
+        MainWindowFixture f;
+        app::Form1& w = f.load();
+        f.sample(kTeal);
+        ASSERT_TRUE(f.fakes.layer.topmost);
+        std::vector<bool> topmostWhileOpen;
+        f.fakes.dialogs.whileOpen = [&] { topmostWhileOpen.push_back(f.fakes.layer.topmost); };
+        f.fakes.dialogs.colourAnswers = {answer};
+        w.Command2_Click();
+        EXPECT_EQ(topmostWhileOpen, std::vector<bool>{false}) << answer;
+        EXPECT_TRUE(f.fakes.layer.topmost) << "back on top after " << answer;
+    }
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.altop_Click();
+    ASSERT_FALSE(w.altop->isChecked());
+    const std::size_t callsBefore = f.fakes.layer.calls.size();
+    f.fakes.dialogs.colourAnswers = {-1};
+    w.Command2_Click();
+    EXPECT_EQ(f.fakes.layer.calls.size(), callsBefore) << "the topmost state is not touched";
+}
+
+TEST(LoadColor, DialogStartsFromTheShownColourWithSixteenBlackCustomColoursEveryTime) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    // Before the first sample no colour is shown yet: the dialog starts from black.
+    f.fakes.dialogs.colourAnswers = {0x00FF00, -1};
+    w.Command2_Click();
+    w.Command2_Click();
+    EXPECT_EQ(f.fakes.dialogs.colourInitials, (std::vector<std::int32_t>{0, 0x00FF00}));
+    ASSERT_EQ(f.fakes.dialogs.colourCustoms.size(), 2u);
+    for (const auto& customs : f.fakes.dialogs.colourCustoms)
+        EXPECT_EQ(customs, std::vector<std::int32_t>(16, 0));
+}
+
+TEST(LoadColor, DecimalTextThatIsNoNumberLeavesThePanelAndOpensNoDialog) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(kTeal);
+    w.Text1->setText("&HFF");
+    const Panel before = panelOf(w);
+    w.Command2_Click();
+    EXPECT_EQ(panelOf(w), before);
+    EXPECT_TRUE(f.fakes.dialogs.colourInitials.empty());
+    EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty());
+    EXPECT_FALSE(w.Timer1->isActive());
+}
+
+// The desktop's dialog itself: Qt keeps custom colours from one dialog to the next, so the
+// backend must put the caller's sixteen in place every time.
+TEST(QtColourDialog, OpensWithTheCallersCustomColoursAndInitialColourWithoutAlpha) {
+    platform::qt::QtDialogs dialogs;
+    QColorDialog::setCustomColor(3, QColor(Qt::red));
+    std::vector<QRgb> customsSeen;
+    QColor startSeen;
+    bool alphaOffered = true;
+    bool qtOwnDialog = false;
+    bool hadParent = true;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        answer.stop();
+        for (int i = 0; i < QColorDialog::customCount(); ++i)
+            customsSeen.push_back(QColorDialog::customColor(i).rgb());
+        startSeen = dialog->currentColor();
+        alphaOffered = dialog->testOption(QColorDialog::ShowAlphaChannel);
+        qtOwnDialog = dialog->testOption(QColorDialog::DontUseNativeDialog);
+        hadParent = dialog->parentWidget() != nullptr;
+        dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        dialog->accept();
+    });
+    answer.start(10);
+    const std::int32_t customs[16] = {};
+    EXPECT_EQ(dialogs.chooseColour(kRed, customs), kTeal);
+    EXPECT_EQ(customsSeen, std::vector<QRgb>(16, QColor(Qt::black).rgb()));
+    EXPECT_EQ(startSeen, QColor(Qt::red));
+    EXPECT_FALSE(alphaOffered);
+    EXPECT_TRUE(qtOwnDialog) << "a native dialog may ignore the custom colours";
+    EXPECT_FALSE(hadParent);
+
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) {
+            cancel.stop();
+            dialog->reject();
+        }
+    });
+    cancel.start(10);
+    EXPECT_EQ(dialogs.chooseColour(kTeal, customs), -1);
+}
+
+// --- Recall of a saved swatch -----------------------------------------------------------------
+
+TEST(Recall, ShowsTheSlotTextExactlyAsStoredAndEmptiesTheSelection) {
+    MainWindowFixture f;
+    f.writeDefaultPalette("00000255\r\n255\r\n");
+    app::Form1& w = f.load();
+    f.sample(kTeal);
+    w.selectedSlot = "2";
+    w.CallBox();
+    EXPECT_EQ(panelOf(w), (Panel{"255", "FF0000", "255, 000, 000", "255", "0", "0", kRed}));
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(w.selectedSlot, "");
+    w.selectedSlot = "1";
+    w.CallBox();
+    EXPECT_EQ(w.Text1->text(), "00000255") << "the padded text stays padded";
+}
+
+TEST(Recall, BlackFromLiveSamplingIsAColourButZeroIsAnEmptySlot) {
+    MainWindowFixture f;
+    f.writeDefaultPalette("00000000\r\n0\r\n00000255\r\n");
+    app::Form1& w = f.load();
+    f.sample(kTeal);
+    const Panel live = panelOf(w);
+    w.selectedSlot = "2";
+    w.CallBox();
+    EXPECT_EQ(panelOf(w), live);
+    EXPECT_TRUE(w.Timer1->isActive()) << "an empty slot does not stop capture";
+    EXPECT_EQ(w.selectedSlot, "2");
+
+    w.selectedSlot = "1";
+    w.CallBox();
+    EXPECT_EQ(panelOf(w), (Panel{"00000000", "000000", "000, 000, 000", "0", "0", "0", 0}));
+    EXPECT_FALSE(w.Timer1->isActive());
+}
+
+TEST(Recall, SecondRecallWithoutANewSelectionDoesNothing) {
+    MainWindowFixture f;
+    f.writeDefaultPalette("00000255\r\n");
+    app::Form1& w = f.load();
+    w.selectedSlot = "1";
+    w.CallBox();
+    w.Command1_Click();
+    f.sample(kTeal);
+    const Panel live = panelOf(w);
+    w.CallBox();
+    EXPECT_EQ(panelOf(w), live);
+    EXPECT_TRUE(w.Timer1->isActive());
+}
+
+TEST(Recall, SelectionsThatNameNoFilledSlotAndTextsThatAreNoNumberChangeNothing) {
+    MainWindowFixture f;
+    f.writeDefaultPalette("00000255\r\n");
+    app::Form1& w = f.load();
+    f.sample(kTeal);
+    const Panel live = panelOf(w);
+    for (const char* slot : {"", "0", "13", "-1", "x", "1.5"}) {
+        w.selectedSlot = slot;
+        w.CallBox();
+        EXPECT_EQ(panelOf(w), live) << slot;
+        EXPECT_TRUE(w.Timer1->isActive()) << slot;
+    }
+    // A hand-edited slot text that is no number is no colour to show.
+    w.savedColors[0] = "red";
+    w.selectedSlot = "1";
+    w.CallBox();
+    EXPECT_EQ(panelOf(w), live);
+    EXPECT_TRUE(w.Timer1->isActive());
+}
+
+// --- Copy-ready text boxes --------------------------------------------------------------------
+
+struct ShownWindow {
+    explicit ShownWindow(MainWindowFixture& f) : window(f.load()) {
+        f.sample(kTeal);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    app::Form1& window;
+};
+
+QList<QLineEdit*> boxes(const app::Form1& w) {
+    return {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6};
+}
+
+TEST(TextBoxes, AClickStopsCaptureAndSelectsTheWholeText) {
+    for (int n = 1; n <= 6; ++n) {
+        MainWindowFixture f;
+        app::Form1& w = ShownWindow(f).window;
+        QLineEdit* box = boxes(w)[n - 1];
+        ASSERT_TRUE(w.Timer1->isActive());
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(3, 5));
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(w.Timer1->isActive()) << n;
+        EXPECT_EQ(w.Label9->text(), "CAPTURED") << n;
+        EXPECT_TRUE(box->hasFocus()) << n;
+        EXPECT_EQ(box->selectedText(), box->text()) << n;
+        EXPECT_FALSE(box->text().isEmpty()) << n;
+    }
+}
+
+TEST(TextBoxes, TabIntoTheDecimalBoxNeitherStopsNorSelects) {
+    MainWindowFixture f;
+    app::Form1& w = ShownWindow(f).window;
+    w.Picture1->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(w.Picture1, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(w.Text1->hasFocus());
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_FALSE(w.Text1->hasSelectedText());
+}
+
+TEST(TextBoxes, TabIntoTheOtherBoxesStopsAndSelects) {
+    MainWindowFixture f;
+    app::Form1& w = ShownWindow(f).window;
+    w.Text1->setFocus(Qt::OtherFocusReason);
+    for (int n = 2; n <= 6; ++n) {
+        w.Command1_Click();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QLineEdit* box = boxes(w)[n - 1];
+        ASSERT_TRUE(box->hasFocus()) << n;
+        EXPECT_FALSE(w.Timer1->isActive()) << n;
+        EXPECT_EQ(box->selectedText(), box->text()) << n;
+    }
+    // Shift+Tab back into a box counts as entering it by keyboard too.
+    w.Command1_Click();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.Text5->hasFocus());
+    EXPECT_FALSE(w.Timer1->isActive());
+}
+
+TEST(TextBoxes, ComingBackToTheWindowDoesNotStopCapture) {
+    MainWindowFixture f;
+    app::Form1& w = ShownWindow(f).window;
+    w.Text3->setFocus(Qt::ActiveWindowFocusReason);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(w.Text3->hasFocus());
+    EXPECT_TRUE(w.Timer1->isActive());
+}
+
+} // namespace
+} // namespace tinctora::testing

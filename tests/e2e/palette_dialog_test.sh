@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# A user saves the swatch row through the real "Save Pallet As..." file dialog under a name
+# without extension, and opens that file again in a fresh start through "Open Pallet...".
+# shellcheck source=tests/e2e/lib.sh
+source "${E2E_LIB:?}"
+
+start_xvfb 1280x1024x24
+start_window_manager
+install_program
+mkdir -p "$PROGRAM_DIR/Pallets"
+# Red, #123456 with slot 2 left empty, and blue in the last slot.
+slots=(00000255 0 05649426 0 0 0 0 0 0 0 0 16711680)
+printf '%s\r\n' "${slots[@]}" >"$PROGRAM_DIR/Pallets/default.ini"
+
+dialog_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .; }
+dialog_closed() { ! dialog_named "$1"; }
+
+# A popup menu is a window of the program's own besides the main window.
+menu_is_open() {
+    xdotool search --onlyvisible --class tinctora | grep -v "^$TINCTORA_WINDOW\$" | grep -q .
+}
+
+# open_file_menu_item N: clicks "File" on the menu bar and picks its N-th item by keyboard.
+open_file_menu_item() {
+    local n=$1 i
+    window_geometry
+    xdotool mousemove "$((WIN_X + 16))" "$((WIN_Y + (CLIENT_TOP - WIN_Y) / 2))" click 1
+    wait_for 10 "the File menu to open" menu_is_open
+    for ((i = 0; i < n; i++)); do
+        xdotool key Down
+    done
+    xdotool key Return
+}
+
+# answer_file_dialog TITLE NAME: types NAME into the file dialog titled TITLE and presses Enter.
+answer_file_dialog() {
+    local title=$1 name=$2 dialog
+    wait_for 15 "the \"$title\" dialog" dialog_named "$title"
+    dialog=$(dialog_named "$title")
+    xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
+    sleep 0.3 # the dialog puts the focus on its file name box once it is shown
+    xdotool type --delay 20 "$name"
+    xdotool key Return
+    wait_for 10 "the \"$title\" dialog to close" dialog_closed "$title"
+}
+
+# expect_lines FILE LINE...: FILE holds exactly these lines, each ended by CR LF.
+expect_lines() {
+    local file=$1
+    shift
+    printf '%s\r\n' "$@" >"$E2E_TMP/expected.ini"
+    if ! cmp -s "$E2E_TMP/expected.ini" "$file"; then
+        echo "expected:" >&2
+        od -c "$E2E_TMP/expected.ini" >&2
+        echo "found in $file:" >&2
+        od -c "$file" >&2 || true
+        fail "$file does not hold the expected lines"
+    fi
+}
+
+start_program
+expect_saved_colour 1 '#ff0000'
+
+note "File > Save Pallet As..., typing a name without extension"
+open_file_menu_item 4
+answer_file_dialog "Save Pallet" "summer"
+wait_for 10 "Pallets/summer.ini" test -f "$PROGRAM_DIR/Pallets/summer.ini"
+expect_lines "$PROGRAM_DIR/Pallets/summer.ini" "${slots[@]}"
+[ ! -e "$PROGRAM_DIR/Pallets/summer" ] || fail "a file without .ini was written as well"
+note "Pallets/summer.ini holds the twelve lines"
+
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+
+note "a fresh start on an empty default palette, then File > Open Pallet... summer.ini"
+printf '%s\r\n' -1207 >"$PROGRAM_DIR/Pallets/default.ini"
+start_program
+empty=$(saved_colour 1)
+[ "$empty" != '#ff0000' ] || fail "swatch 1 is not empty after the fresh start"
+open_file_menu_item 2
+answer_file_dialog "Open Pallet" "summer.ini"
+expect_saved_colour 1 '#ff0000'
+expect_saved_colour 3 '#123456'
+expect_saved_colour 12 '#0000ff'
+saved_colour_is 2 "$empty" || fail "swatch 2 is no longer empty"
+
+note "closing writes the opened palette, line by line, as the default palette"
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+expect_lines "$PROGRAM_DIR/Pallets/default.ini" "${slots[@]}"
+cmp -s "$PROGRAM_DIR/Pallets/default.ini" "$PROGRAM_DIR/Pallets/summer.ini" ||
+    fail "the opened palette differs from the file it came from"
