@@ -1,4 +1,6 @@
 #include "app/Form1.h"
+#include "app/form_font.h"
+#include "capture/capture_texts.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -9,6 +11,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 namespace tinctora::app {
@@ -75,13 +78,9 @@ Form1::Form1(platform::Platform& platform, QString programFolder, QWidget* paren
     setObjectName("Form1");
     setWindowTitle("Tinctora 1.1");
     setWindowIcon(QIcon(":/tinctora/icon.png"));
-    // The form was laid out for an 8-point dialog font (11 pixels); the captions fit their
-    // controls only at that size.
-    QFont dialogFont = font();
-    dialogFont.setPixelSize(11);
-    setFont(dialogFont);
     buildControls();
     buildMenus();
+    fitFontToCaptions();
     wireEvents();
     // Fixed single border: the client area keeps its size, the menu bar comes on top of it.
     setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips) + menuBar()->sizeHint().height());
@@ -163,6 +162,30 @@ void Form1::buildControls() {
         previous = swatch;
     }
     Picture1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::fitFontToCaptions() {
+    // The form was laid out for an 8-point dialog font (11 pixels); the captions fit their
+    // controls only at that size, and only if the font is not wider than that one was.
+    QFont dialogFont = font();
+    dialogFont.setPixelSize(11);
+    std::vector<CaptionRoom> rooms;
+    for (QLabel* l : {Label4, Label5, Label6, Label7})
+        rooms.push_back({l->text(), l->contentsRect().width()});
+    // The status lines: every text they show.
+    for (const QString& text : {capture::kPressF4, capture::kPressF3})
+        rooms.push_back({text, Label8->contentsRect().width()});
+    rooms.push_back({capture::kCaptured, Label9->contentsRect().width()});
+    rooms.push_back({capture::kPressF2, Label10->contentsRect().width()});
+    for (QPushButton* b : {Command1, Command2, Command3}) {
+        QStyleOptionButton option;
+        option.initFrom(b);
+        option.text = b->text();
+        const QRect contents =
+            b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
+        rooms.push_back({b->text(), contents.width()});
+    }
+    setFont(narrowedToFit(dialogFont, rooms));
 }
 
 void Form1::buildMenus() {

@@ -85,7 +85,8 @@ public:
     // --- Start, close, Always on Top (app/) ------------------------------------------------
     void Form_Load();
     void altop_Click();
-    // Writes the default palette; true when it was written. Called once on any kind of close.
+    // Writes the default palette, telling the user when it cannot; only the first call of a
+    // close does anything, so every way of closing (close box, session end, signal) can call it.
     void QueryUnload();
 
     // --- Capture (capture/) ----------------------------------------------------------------
@@ -164,6 +165,7 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void fitFontToCaptions();
     void wireEvents();
 };
 

@@ -21,7 +21,9 @@ void onSignal(int) {
 } // namespace
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+    // Non-blocking, so that a burst of signals never blocks the handler on a full pair; not
+    // inherited by the viewers and browsers the Help menu starts.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return;
     notifier_ = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] {
@@ -40,6 +42,13 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
 TerminationSignals::~TerminationSignals() {
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         ::signal(sig, SIG_DFL);
+    // The handler is gone, so nothing writes to the pair any more.
+    delete notifier_;
+    for (int& end : signalPipe) {
+        if (end >= 0)
+            ::close(end);
+        end = -1;
+    }
 }
 
 } // namespace tinctora::app

@@ -1,17 +1,31 @@
+// Start-up, closing and Always on Top of the main window.
+#include "app/termination_signals.h"
 #include "widget_test_support.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTimer>
 
+#include <csignal>
+
 #include <gtest/gtest.h>
 
 namespace tinctora::testing {
 namespace {
+
+QByteArray twelveLines(std::initializer_list<const char*> values) {
+    QByteArray bytes;
+    for (const char* v : values)
+        bytes += QByteArray(v) + "\r\n";
+    return bytes;
+}
 
 TEST(MainWindowStart, FirstStartWithoutPalettesFolder) {
     MainWindowFixture f;
@@ -24,6 +38,156 @@ TEST(MainWindowStart, FirstStartWithoutPalettesFolder) {
     EXPECT_EQ(w.Frame5->title(), "Saved Colors");
     EXPECT_FALSE(w.paletteChanged);
     EXPECT_FALSE(QDir(f.folder() + "/Pallets").exists()) << "start-up does not create the folder";
+}
+
+TEST(MainWindowStart, StateAfterLoad) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    EXPECT_EQ(f.fakes.layer.calls, std::vector<bool>{true}) << "made topmost once, at start";
+    EXPECT_TRUE(w.isDefaultPalette);
+    EXPECT_TRUE(w.f2Armed);
+    EXPECT_EQ(w.palettePath, f.folder() + "/Pallets/default.ini");
+    EXPECT_EQ(w.dialogFolder, f.folder() + "/Pallets/");
+    EXPECT_TRUE(f.fakes.dialogs.messages.empty());
+}
+
+TEST(MainWindowStart, WithoutAReadableScreenCaptureStaysStoppedAfterOneMessage) {
+    MainWindowFixture f;
+    f.fakes.platform.captureUnavailableReason = "The screen cannot be read here.";
+    f.writeDefaultPalette(twelveLines({"00000255", "-1207"}));
+    app::Form1& w = f.load();
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(w.Label8->text(), "Press F3 to start Capture");
+    ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.fakes.dialogs.messages[0].text, "The screen cannot be read here.");
+    EXPECT_EQ(w.savedColors[0], "00000255") << "the palette is loaded all the same";
+}
+
+// --- Closing -----------------------------------------------------------------------------------
+
+TEST(MainWindowClose, CloseWritesTheRowToTheDefaultPalette) {
+    MainWindowFixture f;
+    f.writeDefaultPalette(twelveLines({"00000255", "-1207"}));
+    app::Form1& w = f.load();
+    w.show();
+    f.sample(33023);
+    w.setcolor();
+    EXPECT_TRUE(w.close());
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.Timer1->isActive()) << "no tick after the palette was written";
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_EQ(f.readDefaultPalette(), twelveLines({"00000255", "00033023", "0", "0", "0", "0", "0",
+                                                   "0", "0", "0", "0", "0"}));
+    EXPECT_TRUE(f.fakes.dialogs.messages.empty());
+    // Nothing but the palette is left in the folder: the write leaves no temporary file behind.
+    EXPECT_EQ(QDir(f.folder() + "/Pallets").entryList(QDir::Files | QDir::Hidden),
+              QStringList{"default.ini"});
+}
+
+TEST(MainWindowClose, RightAfterStartWritesTheUnchangedRowAndCreatesTheFolder) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.show();
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(f.readDefaultPalette(), "-1207\r\n");
+    EXPECT_TRUE(f.fakes.dialogs.messages.empty());
+}
+
+TEST(MainWindowClose, RowWithAnEmptyFirstSlotIsWrittenInFull) {
+    MainWindowFixture f;
+    const QByteArray row =
+        twelveLines({"0", "00065280", "0", "0", "0", "0", "0", "0", "0", "0", "0", "16711680"});
+    f.writeDefaultPalette(row);
+    app::Form1& w = f.load();
+    w.close();
+    EXPECT_EQ(f.readDefaultPalette(), row) << "the later colours are kept";
+}
+
+TEST(MainWindowClose, EveryWayOfClosingWritesOnce) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.show();
+    w.close();
+    // Then the application quits, which calls the close handling again; the user has meanwhile
+    // changed the file by hand (or another copy wrote it): it is not written a second time.
+    f.writeDefaultPalette("00000255\r\n");
+    w.QueryUnload();
+    EXPECT_EQ(f.readDefaultPalette(), "00000255\r\n");
+}
+
+// A folder where the default palette cannot be written: Pallets is a file, or default.ini is a
+// folder. (Permissions would not stop the tests, which may run as root.)
+void expectFailedWriteToldOnceAndClosed(MainWindowFixture& f) {
+    app::Form1& w = f.load();
+    w.show();
+    f.sample(255);
+    w.setcolor();
+    EXPECT_TRUE(w.close());
+    EXPECT_FALSE(w.isVisible()) << "the window closes anyway";
+    w.QueryUnload(); // the quitting application's call
+    ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
+    const auto& message = f.fakes.dialogs.messages[0];
+    EXPECT_TRUE(message.text.contains(f.folder() + "/Pallets/default.ini"))
+        << message.text.toStdString();
+    EXPECT_EQ(message.buttons, platform::MessageButtons::Ok);
+    EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty());
+}
+
+TEST(MainWindowClose, PalletsIsAFile) {
+    MainWindowFixture f;
+    QFile blocker(f.folder() + "/Pallets");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.write("not a folder");
+    blocker.close();
+    expectFailedWriteToldOnceAndClosed(f);
+    QFile kept(f.folder() + "/Pallets");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "not a folder") << "the file in the way is left as it was";
+}
+
+TEST(MainWindowClose, DefaultIniIsAFolder) {
+    MainWindowFixture f;
+    ASSERT_TRUE(QDir(f.folder()).mkpath("Pallets/default.ini"));
+    expectFailedWriteToldOnceAndClosed(f);
+    EXPECT_TRUE(QDir(f.folder() + "/Pallets/default.ini").exists());
+}
+
+// Termination signals close the window as the close box does.
+class TerminationSignal : public ::testing::TestWithParam<int> {};
+
+TEST_P(TerminationSignal, ClosesTheWindowAndWritesThePalette) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.show();
+    f.sample(65280);
+    w.setcolor();
+    app::TerminationSignals signalsToClose;
+    QObject::connect(&signalsToClose, &app::TerminationSignals::terminationRequested, &w,
+                     &QWidget::close);
+    ASSERT_EQ(std::raise(GetParam()), 0);
+    const QDeadlineTimer deadline(20000);
+    while (w.isVisible() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(f.readDefaultPalette(),
+              twelveLines({"00065280", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindowClose, TerminationSignal,
+                         ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+// --- Always on Top -----------------------------------------------------------------------------
+
+TEST(AlwaysOnTop, EachClickSwitchesTheCheckMarkAndTheBand) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.altop->trigger();
+    EXPECT_FALSE(w.altop->isChecked());
+    EXPECT_FALSE(f.fakes.layer.topmost);
+    w.altop->trigger();
+    EXPECT_TRUE(w.altop->isChecked());
+    EXPECT_TRUE(f.fakes.layer.topmost);
+    EXPECT_EQ(f.fakes.layer.calls, (std::vector<bool>{true, false, true}));
 }
 
 } // namespace

@@ -1,0 +1,291 @@
+// The main window as built: every control at its place in the form's twips (15 to a pixel), with
+// its caption; the menu bar; the fixed size; the keyboard focus order.
+#include "widget_test_support.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace tinctora::testing {
+namespace {
+
+// One control of the form: its container and its rectangle in twips.
+struct Placed {
+    const char* name;
+    const char* container; // "client" is the window's client area, below the menu bar
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+const Placed kControls[] = {
+    {"Frame1", "client", 120, 120, 2055, 2055},   {"Picture1", "Frame1", 120, 240, 1815, 1695},
+    {"Label8", "client", 120, 2280, 2055, 255},   {"Label10", "client", 120, 2520, 2055, 255},
+    {"Command1", "client", 120, 2880, 735, 375},  {"Command3", "client", 1320, 2880, 735, 375},
+    {"Command2", "client", 480, 3360, 1215, 375}, {"Label9", "client", 120, 3960, 2055, 255},
+    {"Frame2", "client", 2280, 120, 1935, 615},   {"Text1", "Frame2", 120, 240, 1695, 285},
+    {"Label1", "Frame2", 120, 240, 1695, 255},    {"Frame3", "client", 2280, 840, 1935, 615},
+    {"Text2", "Frame3", 120, 240, 1695, 285},     {"Label2", "Frame3", 120, 240, 1695, 255},
+    {"Frame4", "client", 2280, 1560, 1935, 2655}, {"Label4", "Frame4", 120, 240, 1335, 255},
+    {"Text4", "Frame4", 120, 480, 1695, 285},     {"Label5", "Frame4", 120, 840, 1215, 495},
+    {"Text5", "Frame4", 120, 1080, 1695, 285},    {"Label6", "Frame4", 120, 1440, 1215, 495},
+    {"Text6", "Frame4", 120, 1680, 1695, 285},    {"Label7", "Frame4", 120, 2040, 1335, 255},
+    {"Text3", "Frame4", 120, 2280, 1695, 285},    {"Label3", "Frame4", 120, 2280, 1695, 255},
+    {"Frame5", "client", 120, 4320, 4095, 1455},
+};
+
+QRect fromTwips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+QWidget* control(app::Form1& w, const QString& name) {
+    return w.findChild<QWidget*>(name);
+}
+
+TEST(MainWindowLayout, EveryControlAtItsPlaceInItsContainer) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    for (const Placed& c : kControls) {
+        QWidget* widget = control(w, c.name);
+        ASSERT_NE(widget, nullptr) << c.name;
+        ASSERT_NE(widget->parentWidget(), nullptr) << c.name;
+        EXPECT_EQ(widget->parentWidget()->objectName(), c.container) << c.name;
+        EXPECT_EQ(widget->geometry(), fromTwips(c.left, c.top, c.width, c.height)) << c.name;
+    }
+}
+
+TEST(MainWindowLayout, TwelveSwatchesInTwoRowsOfSix) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    const int lefts[] = {240, 840, 1440, 2040, 2640, 3240};
+    for (int n = 2; n <= 13; ++n) {
+        const QString name = QString("Picture%1").arg(n);
+        QWidget* swatch = control(w, name);
+        ASSERT_EQ(swatch, w.Picture(n)) << name.toStdString();
+        EXPECT_EQ(swatch->parentWidget(), w.Frame5) << name.toStdString();
+        const int top = n <= 7 ? 240 : 840;
+        EXPECT_EQ(swatch->geometry(), fromTwips(lefts[(n - 2) % 6], top, 495, 495))
+            << name.toStdString();
+    }
+}
+
+TEST(MainWindowLayout, CaptionsAndInitialTexts) {
+    MainWindowFixture f;
+    f.writeDefaultPalette("-1207\r\n"); // a load that keeps the swatch frame's design caption
+    app::Form1& w = f.load();
+    EXPECT_EQ(w.windowTitle(), "Tinctora 1.1");
+    EXPECT_FALSE(w.windowIcon().isNull());
+    const std::pair<QGroupBox*, const char*> frames[] = {{w.Frame1, "Color"},
+                                                         {w.Frame2, "Long"},
+                                                         {w.Frame3, "Hex"},
+                                                         {w.Frame4, "RGB"},
+                                                         {w.Frame5, "Saved Colors - Default"}};
+    for (const auto& [frame, caption] : frames)
+        EXPECT_EQ(frame->title().toStdString(), caption);
+    const std::pair<QLabel*, const char*> labels[] = {
+        {w.Label1, "0"},     {w.Label2, "0"},
+        {w.Label3, "0"},     {w.Label4, "Red"},
+        {w.Label5, "Green"}, {w.Label6, "Blue"},
+        {w.Label7, "RGB"},   {w.Label8, "Press F4 To Capture Color"},
+        {w.Label9, ""},      {w.Label10, "Press F2 To Add Color"}};
+    for (const auto& [label, caption] : labels)
+        EXPECT_EQ(label->text().toStdString(), caption) << label->objectName().toStdString();
+    EXPECT_EQ(w.Command1->text(), "Start");
+    EXPECT_EQ(w.Command3->text(), "Stop");
+    EXPECT_EQ(w.Command2->text(), "Load Color");
+    // The status lines are centred; the other labels start at their left edge.
+    for (QLabel* l : {w.Label8, w.Label9, w.Label10})
+        EXPECT_TRUE(l->alignment() & Qt::AlignHCenter) << l->objectName().toStdString();
+    for (QLabel* l : {w.Label1, w.Label2, w.Label3, w.Label4, w.Label5, w.Label6, w.Label7})
+        EXPECT_TRUE(l->alignment() & Qt::AlignLeft) << l->objectName().toStdString();
+    // The text boxes are empty until the first sample, and the user cannot type into them.
+    for (QLineEdit* t : {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6}) {
+        EXPECT_EQ(t->text(), "") << t->objectName().toStdString();
+        EXPECT_TRUE(t->isReadOnly()) << t->objectName().toStdString();
+    }
+}
+
+TEST(MainWindowLayout, HolderLabelsLieUnderTheirTextBoxes) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    const std::pair<QLabel*, QLineEdit*> pairs[] = {
+        {w.Label1, w.Text1}, {w.Label2, w.Text2}, {w.Label3, w.Text3}};
+    for (const auto& [label, box] : pairs) {
+        EXPECT_TRUE(box->geometry().contains(label->geometry()))
+            << label->objectName().toStdString();
+        // Later siblings are drawn above earlier ones.
+        const QObjectList siblings = box->parentWidget()->children();
+        EXPECT_LT(siblings.indexOf(label), siblings.indexOf(box))
+            << label->objectName().toStdString();
+    }
+}
+
+TEST(MainWindowLayout, StartColoursOfTheSwatches) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    // The current colour starts as the window-background colour, with no colour value behind it.
+    EXPECT_FALSE(w.Picture1->backColor().has_value());
+    EXPECT_EQ(w.Picture1->shownColour(), w.palette().color(QPalette::Base));
+    for (int n = 2; n <= 13; ++n)
+        EXPECT_EQ(w.Picture(n)->shownColour(), w.palette().color(QPalette::Button)) << n;
+}
+
+TEST(MainWindowLayout, FixedClientAreaBelowTheMenuBarAndNoMaximiseButton) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.show();
+    EXPECT_EQ(w.centralWidget()->objectName(), "client");
+    EXPECT_EQ(w.centralWidget()->size(), QSize(286, 389));
+    EXPECT_EQ(w.centralWidget()->y(), w.menuBar()->height());
+    EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "the user cannot resize the window";
+    EXPECT_EQ(w.size(), QSize(286, 389 + w.menuBar()->height()));
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+// --- Menus ---------------------------------------------------------------------------------
+
+struct MenuItem {
+    const char* name;
+    const char* caption;
+};
+
+void expectItems(QMenu* menu, std::initializer_list<MenuItem> expected) {
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(expected.size()))
+        << menu->objectName().toStdString();
+    int i = 0;
+    for (const MenuItem& item : expected) {
+        QAction* a = actions[i++];
+        EXPECT_EQ(a->objectName(), item.name);
+        EXPECT_EQ(a->text(), item.caption) << item.name;
+        EXPECT_FALSE(a->isSeparator()) << item.name;
+        EXPECT_TRUE(a->isEnabled()) << item.name;
+        EXPECT_TRUE(a->shortcut().isEmpty()) << item.name;
+        EXPECT_EQ(a->menu(), nullptr) << item.name;
+    }
+}
+
+TEST(MainWindowMenus, MenuBarHoldsFileSettingsHelpInThisOrder) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    QStringList titles;
+    for (QAction* a : w.menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"File", "Settings", "Help"}));
+    EXPECT_EQ(w.menuBar()->actions().value(0), w.fil->menuAction());
+    EXPECT_EQ(w.menuBar()->actions().value(1), w.set->menuAction());
+    EXPECT_EQ(w.menuBar()->actions().value(2), w.hel->menuAction());
+    EXPECT_FALSE(w.menuBar()->actions().contains(w.mnu->menuAction()))
+        << "the swatch popup is no menu of the menu bar";
+}
+
+TEST(MainWindowMenus, ItemsWithTheirCaptions) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    expectItems(w.fil, {{"nw", "New Pallet"},
+                        {"ldpal", "Open Pallet..."},
+                        {"svpal", "Save Pallet"},
+                        {"svas", "Save Pallet As..."}});
+    expectItems(w.set, {{"altop", "Always on Top"}, {"cleall", "Clear List"}});
+    expectItems(w.mnu, {{"shom", "Show"}, {"del", "Delete"}});
+    expectItems(w.hel, {{"pdf", "PDF Manual"}, {"helon", "Online Manual"}, {"abo", "About"}});
+    EXPECT_TRUE(w.altop->isCheckable());
+    EXPECT_TRUE(w.altop->isChecked());
+    for (QAction* a :
+         {w.nw, w.ldpal, w.svpal, w.svas, w.cleall, w.shom, w.del, w.pdf, w.helon, w.abo})
+        EXPECT_FALSE(a->isChecked()) << a->objectName().toStdString();
+}
+
+// --- Keyboard focus --------------------------------------------------------------------------
+
+TEST(MainWindowFocus, TabOrderAndStartFocus) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.show();
+    w.activateWindow();
+    EXPECT_EQ(w.focusWidget(), w.Picture1) << "no text box has the focus at start";
+
+    std::vector<QWidget*> expected{w.Picture1, w.Text1, w.Text2,    w.Text3,    w.Text4,
+                                   w.Text5,    w.Text6, w.Command1, w.Command2, w.Command3};
+    for (int n = 2; n <= 13; ++n)
+        expected.push_back(w.Picture(n));
+    // Walk the focus chain as Tab does, skipping what Tab cannot reach.
+    std::vector<QWidget*> order;
+    QWidget* at = w.Picture1;
+    do {
+        if ((at->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && at->isVisibleTo(&w) &&
+            at->isEnabled())
+            order.push_back(at);
+        at = at->nextInFocusChain();
+    } while (at != w.Picture1 && order.size() < 100);
+    EXPECT_EQ(order, expected);
+}
+
+// --- The form's font ---------------------------------------------------------------------------
+
+// The form is laid out for an 11-pixel dialog font: every caption must fit its control with it.
+TEST(MainWindowFont, CaptionsFitTheirControls) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.show();
+    EXPECT_EQ(w.font().pixelSize(), 11);
+    for (QLabel* l : {w.Label4, w.Label5, w.Label6, w.Label7, w.Label8, w.Label9, w.Label10}) {
+        EXPECT_EQ(l->font().pixelSize(), 11) << l->objectName().toStdString();
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->contentsRect().width())
+            << l->objectName().toStdString() << " \"" << l->text().toStdString() << "\"";
+        EXPECT_LE(l->fontMetrics().height(), l->contentsRect().height())
+            << l->objectName().toStdString();
+    }
+    // The status lines must also fit the texts they show later.
+    for (const char* text : {"Press F3 to start Capture", "CAPTURED"})
+        EXPECT_LE(w.Label8->fontMetrics().horizontalAdvance(text), w.Label8->width()) << text;
+
+    for (QPushButton* b : {w.Command1, w.Command2, w.Command3}) {
+        QStyleOptionButton option;
+        option.initFrom(b);
+        option.text = b->text();
+        const QRect contents =
+            b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
+        EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()), contents.width())
+            << b->objectName().toStdString();
+        EXPECT_LE(b->fontMetrics().height(), contents.height()) << b->objectName().toStdString();
+    }
+
+    for (QGroupBox* g : {w.Frame1, w.Frame2, w.Frame3, w.Frame4, w.Frame5}) {
+        QStyleOptionGroupBox option;
+        option.initFrom(g);
+        option.text = g->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect title =
+            g->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, g);
+        EXPECT_GE(title.width(), g->fontMetrics().horizontalAdvance(g->title()))
+            << g->objectName().toStdString();
+        EXPECT_TRUE(g->rect().contains(title)) << g->objectName().toStdString();
+    }
+    // The widest values the text boxes show fit them too.
+    const std::pair<QLineEdit*, const char*> values[] = {
+        {w.Text1, "16777215"}, {w.Text2, "FFFFFF"}, {w.Text3, "255, 255, 255"},
+        {w.Text4, "255"},      {w.Text5, "255"},    {w.Text6, "255"}};
+    for (const auto& [box, text] : values) {
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        const QRect inside =
+            box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+        EXPECT_LE(box->fontMetrics().horizontalAdvance(text), inside.width()) << text;
+    }
+}
+
+} // namespace
+} // namespace tinctora::testing

@@ -1,0 +1,264 @@
+// Live sampling and capture control on the main window: the sampling tick, the hot keys, Start
+// and Stop, and the three status lines.
+#include "widget_test_support.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace tinctora::testing {
+namespace {
+
+using platform::HotKey;
+
+const char kPressF4[] = "Press F4 To Capture Color";
+const char kPressF3[] = "Press F3 to start Capture";
+const char kPressF2[] = "Press F2 To Add Color";
+
+// What the status lines and the sampling timer show together.
+struct CaptureLook {
+    bool sampling;
+    std::string line8;
+    std::string line9;
+    std::string line10;
+    friend bool operator==(const CaptureLook&, const CaptureLook&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const CaptureLook& l) {
+        return os << (l.sampling ? "sampling" : "frozen") << " [" << l.line8 << "] [" << l.line9
+                  << "] [" << l.line10 << "]";
+    }
+};
+
+CaptureLook look(const app::Form1& w) {
+    return {w.Timer1->isActive(), w.Label8->text().toStdString(), w.Label9->text().toStdString(),
+            w.Label10->text().toStdString()};
+}
+
+const CaptureLook kLive{true, kPressF4, "", kPressF2};
+const CaptureLook kFrozen{false, kPressF3, "CAPTURED", ""};
+// Resumed, before the first tick has cleared "CAPTURED".
+const CaptureLook kResumed{true, kPressF4, "CAPTURED", kPressF2};
+
+// The panel's fields, as the user sees them.
+struct Panel {
+    std::optional<std::int32_t> colour;
+    std::string decimal, hex, triple, red, green, blue;
+    friend bool operator==(const Panel&, const Panel&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const Panel& p) {
+        return os << (p.colour ? std::to_string(*p.colour) : "none") << " " << p.decimal << " "
+                  << p.hex << " " << p.triple << " " << p.red << "/" << p.green << "/" << p.blue;
+    }
+};
+
+Panel panel(const app::Form1& w) {
+    return {w.Picture1->backColor(),       w.Text1->text().toStdString(),
+            w.Text2->text().toStdString(), w.Text3->text().toStdString(),
+            w.Text4->text().toStdString(), w.Text5->text().toStdString(),
+            w.Text6->text().toStdString()};
+}
+
+const Panel kOrange{33023, "00033023", "FF8000", "255, 128, 000", "255", "128", "0"};
+
+// --- Status lines and the sampling timer ----------------------------------------------------
+
+TEST(CaptureControl, StartsLive) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    EXPECT_EQ(look(w), kLive);
+}
+
+TEST(CaptureControl, StopAndStartButtons) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.Command3->click();
+    EXPECT_EQ(look(w), kFrozen);
+    w.Command3->click();
+    EXPECT_EQ(look(w), kFrozen) << "Stop while frozen changes nothing";
+    w.Command1->click();
+    EXPECT_EQ(look(w), kResumed) << "Start leaves CAPTURED to the first tick";
+    f.sample(255);
+    EXPECT_EQ(look(w), kLive);
+    w.Command1->click();
+    EXPECT_EQ(look(w), kLive) << "Start while live changes nothing";
+    EXPECT_EQ(w.savedColors, palette::emptySlots()) << "Stop stores nothing";
+}
+
+TEST(CaptureControl, F4FreezesOnceAndF3Resumes) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(33023);
+    f.fakes.keys.press(HotKey::F3);
+    f.poll();
+    EXPECT_EQ(look(w), kLive) << "F3 does nothing while live";
+    f.fakes.keys.release(HotKey::F3);
+
+    f.fakes.keys.press(HotKey::F4);
+    f.poll();
+    EXPECT_EQ(look(w), kFrozen);
+    EXPECT_EQ(w.savedColors[0], "00033023");
+    f.poll(); // still held
+    f.fakes.keys.release(HotKey::F4);
+    f.fakes.keys.press(HotKey::F4);
+    f.poll(); // pressed again while frozen
+    EXPECT_EQ(w.savedColors[1], "0") << "F4 stores once: capture is frozen afterwards";
+
+    f.fakes.keys.release(HotKey::F4);
+    f.fakes.keys.press(HotKey::F3);
+    f.poll();
+    EXPECT_EQ(look(w), kResumed);
+    f.sample(255);
+    EXPECT_EQ(look(w), kLive) << "the first tick after resuming clears CAPTURED";
+}
+
+TEST(CaptureControl, F3ResumesAfterTheStopButton) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.Command3_Click();
+    f.fakes.keys.tap(HotKey::F3); // a tap between polls is not down at the poll
+    f.poll();
+    EXPECT_EQ(look(w), kFrozen);
+    f.fakes.keys.press(HotKey::F3);
+    f.poll();
+    EXPECT_EQ(look(w), kResumed);
+}
+
+TEST(CaptureControl, F2AddsOncePerPressWhileTheColourKeepsChanging) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(255);
+    f.fakes.keys.press(HotKey::F2);
+    f.poll();
+    f.poll(); // held
+    EXPECT_EQ(look(w), kLive) << "F2 does not freeze";
+    f.sample(65280);
+    f.fakes.keys.release(HotKey::F2);
+    f.poll();
+    f.fakes.keys.tap(HotKey::F2); // a tap between two polls
+    f.poll();
+    EXPECT_EQ(w.savedColors[0], "00000255");
+    EXPECT_EQ(w.savedColors[1], "00065280");
+    EXPECT_EQ(w.savedColors[2], "0");
+    EXPECT_EQ(w.Text1->text(), "00065280");
+}
+
+TEST(CaptureControl, F4AndF2InOnePollStoreTheColourTwice) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(16711680);
+    f.fakes.keys.press(HotKey::F4);
+    f.fakes.keys.press(HotKey::F2);
+    f.poll();
+    EXPECT_EQ(look(w), kFrozen);
+    EXPECT_EQ(w.savedColors[0], "16711680");
+    EXPECT_EQ(w.savedColors[1], "16711680");
+    EXPECT_EQ(w.savedColors[2], "0");
+}
+
+// --- Sampling ---------------------------------------------------------------------------------
+
+TEST(Sampling, OneTickReadsThePointerOnceAndThePixelOnce) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.fakes.pointer.at = platform::ScreenPoint{300, 200};
+    f.fakes.screen.paint({300, 200}, 33023);
+    const int pointerReads = f.fakes.pointer.reads;
+    const int pixelReads = f.fakes.screen.reads;
+    w.Timer1_Timer();
+    EXPECT_EQ(f.fakes.pointer.reads - pointerReads, 1);
+    EXPECT_EQ(f.fakes.screen.reads - pixelReads, 1);
+    EXPECT_EQ(panel(w), kOrange);
+    EXPECT_EQ(w.Label1->text(), "00033023");
+    EXPECT_EQ(w.Label2->text(), "FF8000");
+    EXPECT_EQ(w.Label3->text(), "255, 128, 000");
+    EXPECT_EQ(w.Picture1->shownColour(), QColor(255, 128, 0));
+}
+
+// A screen that changes under the pointer at every read, as it does while the pointer moves.
+class ChangingScreen final : public platform::ScreenPixels {
+public:
+    std::int32_t next = 0x102030;
+    std::int32_t pixelAt(platform::ScreenPoint) override { return next++; }
+};
+
+TEST(Sampling, EveryFieldShowsTheSameSample) {
+    MainWindowFixture f;
+    ChangingScreen screen;
+    platform::fake::FakePlatform& k = f.fakes;
+    platform::Platform moving{k.pointer, screen,       k.keys,    k.layer,
+                              k.shell,   k.downloader, k.dialogs, QString()};
+    app::Form1 w(moving, f.folder());
+    w.Form_Load();
+    w.Timer2->stop();
+    w.Timer1_Timer();
+    // 0x102030: red 0x30, green 0x20, blue 0x10.
+    EXPECT_EQ(panel(w), (Panel{0x102030, "01056816", "302010", "048, 032, 016", "48", "32", "16"}));
+    // So an add stores a text that matches the swatch it paints.
+    w.setcolor();
+    EXPECT_EQ(w.savedColors[0], "01056816");
+    EXPECT_EQ(w.Picture(2)->backColor(), 0x102030);
+    w.Timer1->stop();
+    w.defaultPaletteSaved = true;
+}
+
+TEST(Sampling, UnreadablePixelKeepsTheLastGoodColour) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(33023);
+    f.sample(-1);
+    EXPECT_EQ(panel(w), kOrange);
+    f.fakes.pointer.at.reset(); // the pointer cannot be read either
+    w.Timer1_Timer();
+    EXPECT_EQ(panel(w), kOrange);
+    EXPECT_EQ(look(w), kLive) << "sampling goes on";
+
+    f.fakes.keys.press(HotKey::F4);
+    f.poll();
+    EXPECT_EQ(w.savedColors[0], "00033023") << "an add after a failed read stores the good one";
+    EXPECT_EQ(w.Picture(2)->backColor(), 33023);
+
+    f.fakes.keys.release(HotKey::F4);
+    f.fakes.keys.press(HotKey::F3);
+    f.poll();
+    f.sample(1193046);
+    EXPECT_EQ(w.Text1->text(), "01193046") << "sampling resumes when the screen is readable again";
+}
+
+TEST(Sampling, UnreadableScreenFromTheStartShowsAndStoresNothing) {
+    MainWindowFixture f;
+    f.fakes.screen.background = -1;
+    app::Form1& w = f.load();
+    w.Timer1_Timer();
+    w.Timer1_Timer();
+    EXPECT_EQ(panel(w), Panel{});
+    EXPECT_EQ(w.Label1->text(), "0");
+    f.fakes.keys.press(HotKey::F2);
+    f.fakes.keys.press(HotKey::F4);
+    f.poll();
+    EXPECT_EQ(w.savedColors, palette::emptySlots());
+    EXPECT_FALSE(w.paletteChanged);
+}
+
+TEST(Sampling, TickWithAnUnchangedPixelChangesNothing) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(33023);
+    // The user has selected the decimal text to copy it; the next ticks must not undo that.
+    w.Text1->selectAll();
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (QLineEdit* t : {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6})
+        spies.push_back(std::make_unique<QSignalSpy>(t, &QLineEdit::textChanged));
+    const QPalette before = w.Picture1->palette();
+    f.sample(33023);
+    f.sample(33023);
+    for (const auto& spy : spies)
+        EXPECT_EQ(spy->count(), 0);
+    EXPECT_EQ(w.Text1->selectedText(), "00033023");
+    EXPECT_TRUE(w.Picture1->palette().isCopyOf(before)) << "the swatch was repainted";
+    EXPECT_EQ(panel(w), kOrange);
+}
+
+} // namespace
+} // namespace tinctora::testing

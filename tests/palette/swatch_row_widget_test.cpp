@@ -1,0 +1,175 @@
+// The swatch row of the main window: adding the current colour, and the default palette read at
+// start-up into slots and swatches.
+#include "widget_test_support.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace tinctora::testing {
+namespace {
+
+QByteArray lines(std::initializer_list<const char*> values) {
+    QByteArray bytes;
+    for (const char* v : values)
+        bytes += QByteArray(v) + "\r\n";
+    return bytes;
+}
+
+QColor emptySlotColour(const app::Form1& w) {
+    return w.palette().color(QPalette::Button);
+}
+
+// Every swatch shows its slot: the colour of a filled one, the button face for an empty one.
+void expectSwatchesShowTheirSlots(const app::Form1& w) {
+    for (int k = 1; k <= palette::kSlotCount; ++k) {
+        const std::string& text = w.savedColors[static_cast<std::size_t>(k - 1)];
+        const std::optional<capture::ColourValue> value = capture::parseDecimalColour(text);
+        if (palette::isEmptySlot(text) || !value) {
+            EXPECT_EQ(w.Picture(k + 1)->shownColour(), emptySlotColour(w))
+                << "slot " << k << " \"" << text << "\" should look empty";
+        } else {
+            EXPECT_EQ(w.Picture(k + 1)->shownColour(),
+                      QColor(capture::redByte(*value), capture::greenByte(*value),
+                             capture::blueByte(*value)))
+                << "slot " << k << " \"" << text << "\"";
+        }
+    }
+}
+
+// --- Adding the current colour ------------------------------------------------------------------
+
+TEST(AddColour, FillsTheFirstEmptySlotAndMarksTheRowChanged) {
+    MainWindowFixture f;
+    f.writeDefaultPalette(lines({"00000255", "00065280", "0", "16711680"}));
+    app::Form1& w = f.load();
+    ASSERT_FALSE(w.paletteChanged);
+    f.sample(1193046);
+    w.setcolor();
+    EXPECT_EQ(w.savedColors, (palette::SlotTexts{"00000255", "00065280", "01193046", "16711680",
+                                                 "0", "0", "0", "0", "0", "0", "0", "0"}))
+        << "the hole is filled first; the slots after it stay";
+    EXPECT_EQ(w.Picture(4)->backColor(), 1193046);
+    EXPECT_TRUE(w.paletteChanged);
+    expectSwatchesShowTheirSlots(w);
+
+    w.setcolor();
+    EXPECT_EQ(w.savedColors[4], "01193046");
+}
+
+TEST(AddColour, BlackFromTheScreenIsAColourNotAnEmptySlot) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(0);
+    w.setcolor();
+    w.setcolor();
+    EXPECT_EQ(w.savedColors[0], "00000000");
+    EXPECT_EQ(w.savedColors[1], "00000000") << "a black slot counts as filled";
+    EXPECT_EQ(w.Picture(2)->shownColour(), QColor(0, 0, 0));
+}
+
+TEST(AddColour, FullRowChangesNothing) {
+    MainWindowFixture f;
+    f.writeDefaultPalette(lines({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
+    app::Form1& w = f.load();
+    const palette::SlotTexts before = w.savedColors;
+    f.sample(255);
+    w.setcolor();
+    EXPECT_EQ(w.savedColors, before);
+    EXPECT_FALSE(w.paletteChanged) << "an add that stores nothing leaves the flag as it was";
+    expectSwatchesShowTheirSlots(w);
+
+    w.paletteChanged = true;
+    w.setcolor();
+    EXPECT_TRUE(w.paletteChanged);
+}
+
+TEST(AddColour, NothingBeforeTheFirstSample) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.setcolor();
+    EXPECT_EQ(w.savedColors, palette::emptySlots());
+    EXPECT_FALSE(w.paletteChanged);
+    for (int n = 2; n <= 13; ++n)
+        EXPECT_EQ(w.Picture(n)->shownColour(), emptySlotColour(w)) << n;
+
+    // So a row saved now is read back whole at the next start.
+    w.close();
+    EXPECT_EQ(f.readDefaultPalette(), "-1207\r\n");
+}
+
+// --- The default palette at start-up ------------------------------------------------------------
+
+TEST(DefaultPaletteAtStart, EmptyFormKeepsTheDefaultCaption) {
+    MainWindowFixture f;
+    f.writeDefaultPalette("-1207\r\n");
+    app::Form1& w = f.load();
+    EXPECT_EQ(w.savedColors, palette::emptySlots());
+    EXPECT_EQ(w.Frame5->title(), "Saved Colors - Default");
+    EXPECT_FALSE(w.paletteChanged);
+    expectSwatchesShowTheirSlots(w);
+}
+
+TEST(DefaultPaletteAtStart, FullFormFillsSlotsAndSwatches) {
+    MainWindowFixture f;
+    f.writeDefaultPalette(lines({"00000255", "00065280", "16777215", "33023", "0", "0", "0", "0",
+                                 "0", "0", "0", "01193046"}));
+    app::Form1& w = f.load();
+    EXPECT_EQ(w.savedColors, (palette::SlotTexts{"00000255", "00065280", "16777215", "33023", "0",
+                                                 "0", "0", "0", "0", "0", "0", "01193046"}));
+    EXPECT_EQ(w.Frame5->title(), "Saved Colors - Default");
+    EXPECT_FALSE(w.paletteChanged);
+    EXPECT_EQ(w.Picture(2)->shownColour(), QColor(255, 0, 0));
+    EXPECT_EQ(w.Picture(5)->shownColour(), QColor(255, 128, 0));
+    EXPECT_EQ(w.Picture(13)->shownColour(), QColor(0x56, 0x34, 0x12));
+    expectSwatchesShowTheirSlots(w);
+}
+
+TEST(DefaultPaletteAtStart, ReadingNeverTouchesTheCurrentColourPanel) {
+    MainWindowFixture f;
+    f.writeDefaultPalette(lines({"00000255", "00065280", "0"}));
+    app::Form1& w = f.load();
+    EXPECT_EQ(w.Text1->text(), "");
+    EXPECT_EQ(w.Label1->text(), "0");
+    EXPECT_FALSE(w.Picture1->backColor().has_value());
+    w.setcolor();
+    EXPECT_EQ(w.savedColors[2], "0") << "still nothing to add before the first sample";
+}
+
+TEST(DefaultPaletteAtStart, BadFieldKeepsTheSlotsBeforeIt) {
+    MainWindowFixture f;
+    f.writeDefaultPalette(lines({"00000255", "00065280", "red", "16711680"}));
+    app::Form1& w = f.load();
+    EXPECT_EQ(w.savedColors, (palette::SlotTexts{"00000255", "00065280", "red", "0", "0", "0", "0",
+                                                 "0", "0", "0", "0", "0"}))
+        << "the hand-edited field stays, so the save at exit writes it back as it was";
+    EXPECT_EQ(w.Frame5->title(), "Saved Colors");
+    EXPECT_FALSE(w.paletteChanged);
+    expectSwatchesShowTheirSlots(w);
+    EXPECT_EQ(w.Picture(4)->shownColour(), emptySlotColour(w));
+}
+
+TEST(DefaultPaletteAtStart, FirstLineZeroIsAnEmptySlotThatLooksEmpty) {
+    MainWindowFixture f;
+    f.writeDefaultPalette(
+        lines({"0", "00065280", "0", "0", "0", "0", "0", "0", "0", "0", "0", "16711680"}));
+    app::Form1& w = f.load();
+    EXPECT_EQ(w.savedColors[0], "0");
+    EXPECT_EQ(w.Picture(2)->shownColour(), emptySlotColour(w)) << "not black";
+    EXPECT_EQ(w.savedColors[1], "00065280");
+    EXPECT_EQ(w.savedColors[11], "16711680");
+    EXPECT_EQ(w.Frame5->title(), "Saved Colors - Default");
+    EXPECT_FALSE(w.paletteChanged);
+    expectSwatchesShowTheirSlots(w);
+
+    // The empty first slot is the first one an add fills.
+    f.sample(255);
+    w.setcolor();
+    EXPECT_EQ(w.savedColors[0], "00000255");
+    EXPECT_EQ(w.Picture(2)->shownColour(), QColor(255, 0, 0));
+}
+
+} // namespace
+} // namespace tinctora::testing
