@@ -30,8 +30,7 @@ void warpPointer(int x, int y) {
 
 // Runs the work of one timer event as the event loop would: the handler, then the repaint and the
 // flush to the X server it asked for.
-template <typename Handler>
-double timedEvent(Handler handler) {
+template <typename Handler> double timedEvent(Handler handler) {
     const Clock::time_point t0 = Clock::now();
     handler();
     QCoreApplication::processEvents();

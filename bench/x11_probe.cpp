@@ -11,6 +11,10 @@
 //   x11_probe latency WINDOW RUNS                 F3 to resume, then F4 down: ms until WINDOW shows
 //                                                 the frozen state; prints one time per run
 //   x11_probe taps COUNT INTERVAL_MS              quick F2 taps (down and up at once)
+//   x11_probe floor SECONDS live|frozen           CPU % of a bare Xlib loop with Tinctora's
+//                                                 timers and the fewest round trips they need:
+//                                                 live, pointer + 1x1 image every 40 ms and the
+//                                                 key map every 50 ms; frozen, the key map only
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -19,9 +23,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -63,8 +67,8 @@ std::vector<Window> windowList(Display* d, const char* property) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::vector<Window> result;
-    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, property, False), 0, 4096,
-                           False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, property, False), 0, 4096, False,
+                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
         data && format == 32) {
         const auto* ids = reinterpret_cast<const unsigned long*>(data);
         result.assign(ids, ids + count);
@@ -129,8 +133,8 @@ int gradient() {
     Pixmap pixmap = XCreatePixmap(d, root, w, h, DefaultDepth(d, screen));
     XImage* image = XCreateImage(d, DefaultVisual(d, screen), DefaultDepth(d, screen), ZPixmap, 0,
                                  nullptr, w, h, 32, 0);
-    image->data = static_cast<char*>(std::malloc(static_cast<std::size_t>(image->bytes_per_line) *
-                                                 static_cast<std::size_t>(h)));
+    image->data = static_cast<char*>(
+        std::malloc(static_cast<std::size_t>(image->bytes_per_line) * static_cast<std::size_t>(h)));
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             XPutPixel(image, x, y,
@@ -244,6 +248,48 @@ int taps(int argc, char** argv) {
     return 0;
 }
 
+double processCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+int floorCost(int argc, char** argv) {
+    if (argc < 4)
+        return 2;
+    const double seconds = std::atof(argv[2]);
+    const bool live = std::string(argv[3]) == "live";
+    Display* d = openDisplay();
+    const Window root = DefaultRootWindow(d);
+    const Clock::time_point t0 = Clock::now();
+    const double cpu0 = processCpuSeconds();
+    long ticks = 0, polls = 0;
+    for (;;) {
+        const auto nextTick = t0 + std::chrono::milliseconds(40 * ticks);
+        const auto nextPoll = t0 + std::chrono::milliseconds(50 * polls);
+        const bool tick = live && nextTick <= nextPoll;
+        const auto due = tick ? nextTick : nextPoll;
+        if (std::chrono::duration<double>(due - t0).count() >= seconds)
+            break;
+        std::this_thread::sleep_until(due);
+        if (tick) {
+            Window r, child;
+            int rx, ry, wx, wy;
+            unsigned mask;
+            XQueryPointer(d, root, &r, &child, &rx, &ry, &wx, &wy, &mask);
+            if (XImage* image = XGetImage(d, root, rx, ry, 1, 1, AllPlanes, ZPixmap))
+                XDestroyImage(image);
+            ++ticks;
+        } else {
+            char keys[32];
+            XQueryKeymap(d, keys);
+            ++polls;
+        }
+    }
+    std::printf("%.2f\n", (processCpuSeconds() - cpu0) / seconds * 100);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -263,6 +309,8 @@ int main(int argc, char** argv) {
         return latency(argc, argv);
     if (command == "taps")
         return taps(argc, argv);
+    if (command == "floor")
+        return floorCost(argc, argv);
     std::fprintf(stderr, "usage: see the top of bench/x11_probe.cpp\n");
     return 2;
 }
