@@ -39,3 +39,49 @@ build_tinctora() {
     cmake -S "$TINCTORA_ROOT" -B "$TINCTORA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$TINCTORA_BUILD" --parallel "$(nproc)"
 }
+
+# Fuzzing: clang with its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+TINCTORA_FUZZ_BUILD=${TINCTORA_FUZZ_BUILD:-$TINCTORA_ROOT/build-fuzz}
+
+build_fuzz_targets() {
+    cmake -S "$TINCTORA_ROOT/fuzz" -B "$TINCTORA_FUZZ_BUILD" -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$TINCTORA_FUZZ_BUILD" --parallel "$(nproc)"
+}
+
+# The targets built from fuzz/<name>_fuzz.cpp.
+fuzz_target_names() {
+    local source
+    for source in "$TINCTORA_ROOT"/fuzz/*_fuzz.cpp; do
+        basename "$source" .cpp
+    done
+}
+
+# run_fuzz_targets SECONDS [NAME...]: replays each target's kept reproducers and seed corpus, then
+# fuzzes it for SECONDS. Stops at the first finding, with its log on stderr.
+run_fuzz_targets() {
+    local seconds=$1
+    shift
+    local names=("$@")
+    [ ${#names[@]} -eq 0 ] && mapfile -t names < <(fuzz_target_names)
+    local name
+    for name in "${names[@]}"; do
+        local short=${name%_fuzz}
+        local binary="$TINCTORA_FUZZ_BUILD/$name"
+        local findings="$TINCTORA_FUZZ_BUILD/findings/$short"
+        local seeds="$TINCTORA_ROOT/fuzz/corpus/$short"
+        local kept="$TINCTORA_ROOT/fuzz/regressions/$short"
+        mkdir -p "$findings/corpus" "$seeds" "$kept"
+        echo "fuzz: $name for ${seconds} s (seeds $(ls "$seeds" | wc -l), reproducers $(ls "$kept" | wc -l))"
+        if ! ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+            "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+            -print_final_stats=1 -artifact_prefix="$findings/" \
+            "$findings/corpus" "$seeds" "$kept" >"$findings/log" 2>&1; then
+            tail -n 60 "$findings/log" >&2
+            echo "fuzz: $name found a fault; the input is in $findings/" >&2
+            return 1
+        fi
+        grep -E '^stat::number_of_executed_units|^#[0-9]+ +DONE' "$findings/log" | tail -n 2 || true
+    done
+}

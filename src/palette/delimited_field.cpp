@@ -23,9 +23,15 @@ bool atEndOfInput(std::istream& in) {
 }
 
 std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxLength) {
+    // Every run of bytes that the field consumes is bounded, so that a hostile file (gigabytes of
+    // blanks, or of junk after a closing quote) is never read to its end for one field.
+    std::size_t blanks = 0;
     int ch = in.get();
-    while (ch == ' ' || ch == '\t')
+    while (ch == ' ' || ch == '\t') {
+        if (++blanks > maxLength)
+            return std::nullopt;
         ch = in.get();
+    }
 
     std::string field;
     if (ch == '"') {
@@ -35,7 +41,10 @@ std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxL
             field.push_back(static_cast<char>(ch));
         }
         // Whatever stands between the closing quote and the delimiter is not part of the field.
+        std::size_t skipped = 0;
         for (ch = in.get(); ch != kEof && ch != ',' && !isLineEnd(ch); ch = in.get()) {
+            if (++skipped > maxLength)
+                return std::nullopt;
         }
         consumeLineEnd(in, ch);
         return field;

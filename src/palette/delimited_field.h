@@ -8,8 +8,9 @@
 // leading blanks are skipped; a field that begins with a double quote runs to the next double
 // quote (both dropped) and anything after it up to the delimiter is discarded; any other field
 // runs to a comma or the end of the line, without trailing blanks. The delimiter is consumed
-// (CR LF, LF or CR end a line). A field longer than maxLength gives nothing and the stream is
-// left inside it.
+// (CR LF, LF or CR end a line). A field longer than maxLength, more than maxLength leading
+// blanks, or more than maxLength bytes between a closing quote and the delimiter give nothing and
+// leave the stream inside the field: one field never reads more than about 3 x maxLength bytes.
 namespace tinctora::palette {
 
 // Skips nothing: true when no byte is left.

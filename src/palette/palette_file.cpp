@@ -32,8 +32,11 @@ bool writePaletteFile(const QString& path, const SlotTexts& row) {
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const std::string bytes = writePalette(row);
+    // The write only fills Qt's buffer; a full disk shows up when the buffer is flushed, and
+    // QSaveFile::commit() (Qt 6.4) would ignore that failure and put the cut file in place.
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
+            static_cast<qint64>(bytes.size()) ||
+        !file.flush()) {
         file.cancelWriting();
         return false;
     }

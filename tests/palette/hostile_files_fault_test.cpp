@@ -1,0 +1,295 @@
+// Palette files and folders that are not what they should be: huge, binary, oddly named,
+// read-only, or a folder where a file belongs. Each has one defined outcome, and nothing the user
+// saved is lost on the way.
+#include "palette/palette_file.h"
+#include "widget_test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tinctora::testing {
+namespace {
+
+using palette::ReadEnd;
+
+// Bytes this process has read from files so far.
+std::uint64_t bytesReadSoFar() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    std::uint64_t value = 0;
+    while (io >> key >> value) {
+        if (key == "rchar:")
+            return value;
+    }
+    return 0;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+// A file of `size` bytes made of `line` repeated, written without holding it all in memory.
+void writeRepeated(const QString& path, const QByteArray& line, qint64 size) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QByteArray block = line.repeated(static_cast<int>((1 << 20) / line.size()));
+    for (qint64 left = size; left > 0; left -= block.size())
+        ASSERT_EQ(file.write(block.left(static_cast<int>(std::min<qint64>(left, block.size())))),
+                  std::min<qint64>(left, block.size()));
+}
+
+const QByteArray kTwoColours =
+    "00000255\r\n00065280\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+
+// --- Reading hostile files ----------------------------------------------------------------------
+
+TEST(HostilePaletteFile, AHundredMegabytesOfColoursAreReadOnlyUpToTheFieldLimit) {
+    QTemporaryDir folder;
+    const QString path = folder.path() + "/huge.ini";
+    writeRepeated(path, "00000255\r\n", 100 << 20);
+
+    const std::uint64_t before = bytesReadSoFar();
+    const palette::FileReadResult read = palette::readPaletteFile(path);
+    const std::uint64_t bytesRead = bytesReadSoFar() - before;
+
+    EXPECT_TRUE(read.opened);
+    EXPECT_EQ(read.content.end, ReadEnd::ReadFailure) << "the 16-bit field counter runs over";
+    EXPECT_EQ(read.content.fieldsRead, palette::kMaxFields);
+    for (const std::string& text : read.content.texts)
+        EXPECT_EQ(text, "00000255");
+    EXPECT_LT(bytesRead, 1u << 20) << "32,767 fields of ten bytes, not the whole file";
+}
+
+TEST(HostilePaletteFile, BinaryAndOverlongContentIsAReadFailureWithinTheFieldLimit) {
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        int slotsKept;
+    };
+    const Case cases[] = {
+        {"a megabyte of NUL bytes", QByteArray(1 << 20, '\0'), 0},
+        {"a megabyte line without a comma", "255\r\n" + QByteArray(1 << 20, '7'), 1},
+        {"a megabyte of blanks", QByteArray(1 << 20, ' '), 0},
+        {"invalid UTF-8", "255\r\n\xc3\x28\xff\xfe\r\n65280\r\n", 2},
+    };
+    QTemporaryDir folder;
+    for (const Case& c : cases) {
+        const QString path = folder.path() + "/hostile.ini";
+        writeFile(path, c.bytes);
+        const std::uint64_t before = bytesReadSoFar();
+        const palette::FileReadResult read = palette::readPaletteFile(path);
+        EXPECT_LT(bytesReadSoFar() - before, 256u << 10) << c.what;
+        EXPECT_TRUE(read.opened) << c.what;
+        EXPECT_EQ(read.content.end, ReadEnd::ReadFailure) << c.what;
+        EXPECT_EQ(read.content.fieldsRead, c.slotsKept) << c.what;
+    }
+}
+
+TEST(HostilePaletteFile, WhatIsNotAPlainFileIsNeverOpened) {
+    QTemporaryDir folder;
+    const QString fifo = folder.path() + "/pipe.ini";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString device = folder.path() + "/zero.ini";
+    ASSERT_TRUE(QFile::link("/dev/zero", device));
+    const QString dir = folder.path() + "/folder.ini";
+    ASSERT_TRUE(QDir(folder.path()).mkdir("folder.ini"));
+
+    // A named pipe would block the start-up forever and /dev/zero never ends.
+    for (const QString& path : {fifo, device, dir, folder.path() + "/missing.ini"}) {
+        const palette::FileReadResult read = palette::readPaletteFile(path);
+        EXPECT_FALSE(read.opened) << path.toStdString();
+        EXPECT_EQ(read.content.end, ReadEnd::ReadFailure) << path.toStdString();
+        EXPECT_EQ(read.content.texts, palette::emptySlots());
+    }
+}
+
+TEST(HostilePaletteFile, NamesWithSpacesAndLettersBeyondAsciiWorkLikeAnyOther) {
+    QTemporaryDir folder;
+    const QString path = folder.path() + QString::fromUtf8("/Mes palettes d’été – Ölfarben 色.ini");
+    palette::SlotTexts row = palette::emptySlots();
+    row[0] = "00000255";
+    row[5] = "33023";
+    ASSERT_TRUE(palette::writePaletteFile(path, row));
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder.path().toStdString()) /
+                                        std::filesystem::path(reinterpret_cast<const char8_t*>(
+                                            u8"Mes palettes d’été – Ölfarben 色.ini"))))
+        << "the name on disk is the UTF-8 of the name shown";
+    const palette::FileReadResult read = palette::readPaletteFile(path);
+    EXPECT_TRUE(read.opened);
+    EXPECT_EQ(read.content.end, ReadEnd::EndOfFile);
+    EXPECT_EQ(read.content.texts, row);
+}
+
+// --- Start-up and close with hostile default palettes -------------------------------------------
+
+TEST(HostileDefaultPalette, StartUpKeepsWhatWasReadAndCloseWritesAProperPalette) {
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        std::vector<std::string> kept;
+    };
+    const Case cases[] = {
+        {"NUL bytes", QByteArray(64 << 10, '\0'), {}},
+        {"a long line", "255\r\n" + QByteArray(1 << 20, '7'), {"255"}},
+        {"invalid UTF-8", "255\r\n\xc3\x28\r\n", {"255", "\xc3\x28"}},
+    };
+    for (const Case& c : cases) {
+        MainWindowFixture f;
+        f.writeDefaultPalette(c.bytes);
+        app::Form1& w = f.load();
+        palette::SlotTexts expected = palette::emptySlots();
+        std::copy(c.kept.begin(), c.kept.end(), expected.begin());
+        EXPECT_EQ(w.savedColors, expected) << c.what;
+        EXPECT_EQ(w.Frame5->title(), "Saved Colors") << c.what;
+        EXPECT_FALSE(w.paletteChanged) << c.what;
+
+        w.close();
+        EXPECT_TRUE(f.fakes.dialogs.messages.empty()) << c.what;
+        // The row as it stands is the default palette now; a text that is not a number is written
+        // back as it was read, so the user can still find and mend it.
+        EXPECT_EQ(f.readDefaultPalette(),
+                  QByteArray::fromStdString(palette::writePalette(expected)))
+            << c.what;
+    }
+}
+
+TEST(HostileDefaultPalette, AHundredMegabyteDefaultPaletteFillsTheRowAndIsReplacedAtClose) {
+    MainWindowFixture f;
+    QDir(f.folder()).mkpath("Pallets");
+    writeRepeated(f.folder() + "/Pallets/default.ini", "00000255\r\n", 100 << 20);
+    app::Form1& w = f.load();
+    for (const std::string& text : w.savedColors)
+        EXPECT_EQ(text, "00000255");
+    EXPECT_EQ(w.Frame5->title(), "Saved Colors");
+    w.close();
+    EXPECT_EQ(f.readDefaultPalette().size(), 12 * 10);
+}
+
+TEST(HostileDefaultPalette, APalletsThatIsAFileIsNeitherReadNorReplaced) {
+    MainWindowFixture f;
+    writeFile(f.folder() + "/Pallets", "my notes\n");
+    app::Form1& w = f.load();
+    EXPECT_EQ(w.savedColors, palette::emptySlots());
+    EXPECT_EQ(w.Frame5->title(), "Saved Colors");
+
+    w.close();
+    ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(f.fakes.dialogs.messages[0].text.contains(f.folder() + "/Pallets/default.ini"));
+    EXPECT_EQ(f.fakes.dialogs.messages[0].icon, platform::MessageIcon::Critical);
+    EXPECT_EQ(readFile(f.folder() + "/Pallets"), "my notes\n");
+}
+
+TEST(HostileDefaultPalette, ADefaultPaletteThatIsAFolderIsNeitherReadNorReplaced) {
+    MainWindowFixture f;
+    QDir(f.folder()).mkpath("Pallets/default.ini");
+    writeFile(f.folder() + "/Pallets/default.ini/keep.txt", "kept");
+    app::Form1& w = f.load();
+    EXPECT_EQ(w.Frame5->title(), "Saved Colors");
+
+    w.close();
+    ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(f.fakes.dialogs.messages[0].text.contains("Pallets/default.ini"));
+    EXPECT_TRUE(QFileInfo(f.folder() + "/Pallets/default.ini").isDir());
+    EXPECT_EQ(readFile(f.folder() + "/Pallets/default.ini/keep.txt"), "kept");
+}
+
+TEST(HostileDefaultPalette, AProgramFolderWithSpacesAndLettersBeyondAsciiKeepsItsPalette) {
+    QTemporaryDir parent;
+    const QString programFolder = parent.path() + QString::fromUtf8("/Mes Programmes/Tinctöra 色");
+    ASSERT_TRUE(QDir().mkpath(programFolder + "/Pallets"));
+    writeFile(programFolder + "/Pallets/default.ini", kTwoColours);
+    platform::fake::FakePlatform fakes;
+    {
+        app::Form1 w(fakes.platform, programFolder);
+        w.Form_Load();
+        EXPECT_EQ(w.Frame5->title(), "Saved Colors - Default");
+        EXPECT_EQ(w.savedColors[1], "00065280");
+        w.savedColors[2] = "16777215";
+        w.close();
+    }
+    EXPECT_TRUE(fakes.dialogs.messages.empty());
+    EXPECT_EQ(readFile(programFolder + "/Pallets/default.ini"),
+              "00000255\r\n00065280\r\n16777215\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+}
+
+// --- Folders and files the user may not write -------------------------------------------------
+
+// Root writes through permission bits: these cases are about an ordinary user. fault_tests drops
+// root by itself where it can; where it cannot, they are skipped.
+#define SKIP_AS_ROOT()                                                                             \
+    if (::geteuid() == 0)                                                                          \
+    GTEST_SKIP() << "running as root, which permission bits do not stop"
+
+TEST(ReadOnlyPalettes, AReadOnlyPalletsFolderLoadsAndKeepsTheOldDefaultAtClose) {
+    SKIP_AS_ROOT();
+    MainWindowFixture f;
+    f.writeDefaultPalette(kTwoColours);
+    ASSERT_TRUE(QFile::setPermissions(f.folder() + "/Pallets", QFile::ReadOwner | QFile::ExeOwner |
+                                                                   QFile::ReadUser |
+                                                                   QFile::ExeUser));
+    app::Form1& w = f.load();
+    EXPECT_EQ(w.Frame5->title(), "Saved Colors - Default");
+    EXPECT_EQ(w.savedColors[0], "00000255");
+    w.savedColors[0] = "0";
+
+    w.close();
+    ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u) << "the user is told the colours were not saved";
+    EXPECT_TRUE(f.fakes.dialogs.messages[0].text.contains("Pallets/default.ini"));
+    EXPECT_EQ(f.readDefaultPalette(), kTwoColours);
+    EXPECT_EQ(QDir(f.folder() + "/Pallets").entryList(QDir::Files), QStringList{"default.ini"});
+    QFile::setPermissions(f.folder() + "/Pallets", QFile::ReadOwner | QFile::WriteOwner |
+                                                       QFile::ExeOwner); // so it can be removed
+}
+
+TEST(ReadOnlyPalettes, AReadOnlyDefaultPaletteIsNotOverwrittenAtClose) {
+    SKIP_AS_ROOT();
+    MainWindowFixture f;
+    f.writeDefaultPalette(kTwoColours);
+    ASSERT_TRUE(QFile::setPermissions(f.folder() + "/Pallets/default.ini",
+                                      QFile::ReadOwner | QFile::ReadUser));
+    app::Form1& w = f.load();
+    EXPECT_EQ(w.savedColors[1], "00065280");
+    w.savedColors[1] = "0";
+
+    w.close();
+    ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.readDefaultPalette(), kTwoColours);
+    EXPECT_EQ(QDir(f.folder() + "/Pallets").entryList(QDir::Files), QStringList{"default.ini"});
+}
+
+TEST(ReadOnlyPalettes, SavePalletToAReadOnlyFileFailsSilentlyAndKeepsTheFile) {
+    SKIP_AS_ROOT();
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    const QString path = f.folder() + "/locked.ini";
+    writeFile(path, kTwoColours);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
+    w.palettePath = path;
+    w.savedColors[0] = "00000001";
+    w.paletteChanged = true;
+
+    w.saveallz();
+    EXPECT_FALSE(w.paletteChanged);
+    EXPECT_TRUE(f.fakes.dialogs.messages.empty());
+    EXPECT_EQ(readFile(path), kTwoColours);
+}
+
+} // namespace
+} // namespace tinctora::testing
