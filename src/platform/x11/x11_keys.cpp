@@ -65,14 +65,19 @@ void X11Keys::handle(XEvent& event) {
 }
 
 bool X11Keys::downInKeymap(const Tracked& key) {
-    char keymap[32] = {};
-    XQueryKeymap(connection_.display(), keymap);
-    // The reply comes after every event the server sent before it, so draining now sees every
-    // press up to this moment.
-    connection_.drainEvents();
+    // Answers within this span come from the same key map, so one poll costs one round trip.
+    constexpr auto kSameMoment = std::chrono::milliseconds(5);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - keymapTakenAt_ >= kSameMoment || now < keymapTakenAt_) {
+        XQueryKeymap(connection_.display(), keymap_.data());
+        keymapTakenAt_ = now;
+        // The reply comes after every event the server sent before it, so draining now sees
+        // every press up to this moment.
+        connection_.drainEvents();
+    }
     if (key.keycode == 0)
         return false;
-    return (static_cast<unsigned char>(keymap[key.keycode / 8]) >> (key.keycode % 8)) & 1;
+    return (static_cast<unsigned char>(keymap_[key.keycode / 8]) >> (key.keycode % 8)) & 1;
 }
 
 X11Keys::Tracked& X11Keys::tracked(HotKey key) {

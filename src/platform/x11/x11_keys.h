@@ -3,6 +3,7 @@
 #include "platform/x11/x11_connection.h"
 
 #include <array>
+#include <chrono>
 
 namespace tinctora::platform::x11 {
 
@@ -38,6 +39,9 @@ private:
     Source source_ = Source::KeymapOnly;
     int inputOpcode_ = -1;
     std::array<Tracked, 3> keys_{};
+    // One key poll asks about F2, F4 and F3 within microseconds: one key map serves them all.
+    std::array<char, 32> keymap_{};
+    std::chrono::steady_clock::time_point keymapTakenAt_{};
 };
 
 } // namespace tinctora::platform::x11
