@@ -4,6 +4,7 @@
 #include "about/screen_pointer.h"
 #include "about/version_file.h"
 #include "app/data_locations.h"
+#include "app/twips.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -16,14 +17,8 @@ namespace tinctora::about {
 
 namespace {
 
-// The window is laid out in twips; 15 twips make one pixel at 96 dots per inch.
-constexpr int px(int twips) {
-    return twips / 15;
-}
-
-QRect twipRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
+using app::px;
+using app::twipRect;
 
 constexpr int kClientWidthTwips = 6285;
 constexpr int kClientHeightTwips = 4785;

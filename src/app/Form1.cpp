@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/form_font.h"
+#include "app/twips.h"
 #include "capture/capture_texts.h"
 
 #include <QAction>
@@ -17,15 +18,6 @@
 namespace tinctora::app {
 
 namespace {
-
-// The form is laid out in twips; 15 twips make one pixel at 96 dots per inch.
-constexpr int px(int twips) {
-    return twips / 15;
-}
-
-QRect twipRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
 
 constexpr int kClientWidthTwips = 4290;
 constexpr int kClientHeightTwips = 5835;
