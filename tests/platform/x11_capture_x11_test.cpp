@@ -61,15 +61,15 @@ std::unique_ptr<XvfbServer> TrueColourScreen::server;
 
 TEST_F(TrueColourScreen, ReadsTheScreenColourWithRedInTheLowByte) {
     const struct {
-        const char* spec;
+        const char* rootColour;
         std::int32_t value;
     } colours[] = {{"#123456", 0x563412}, {"#ff0000", 0x0000FF}, {"#00ff00", 0x00FF00},
                    {"#0000ff", 0xFF0000}, {"#ffffff", 0xFFFFFF}, {"#000000", 0}};
     for (const auto& c : colours) {
-        ASSERT_TRUE(run(std::string("xsetroot -solid '") + c.spec + "'"));
-        EXPECT_EQ(pixels->pixelAt({0, 0}), c.value) << c.spec;
-        EXPECT_EQ(pixels->pixelAt({512, 384}), c.value) << c.spec;
-        EXPECT_EQ(pixels->pixelAt({1023, 767}), c.value) << c.spec;
+        ASSERT_TRUE(run(std::string("xsetroot -solid '") + c.rootColour + "'"));
+        EXPECT_EQ(pixels->pixelAt({0, 0}), c.value) << c.rootColour;
+        EXPECT_EQ(pixels->pixelAt({512, 384}), c.value) << c.rootColour;
+        EXPECT_EQ(pixels->pixelAt({1023, 767}), c.value) << c.rootColour;
     }
 }
 
@@ -258,14 +258,14 @@ std::unique_ptr<XvfbServer> SixteenBitScreen::server;
 
 TEST_F(SixteenBitScreen, ReadsRgb565PixelsByBitReplication) {
     const struct {
-        const char* spec;
+        const char* rootColour;
         std::int32_t value;
     } colours[] = {{"#123456", 0x523410}, // stored as 0x11AA, shown as #103452
                    {"#ffffff", 0xFFFFFF}, {"#ff0000", 0x0000FF}, {"#00ff00", 0x00FF00},
                    {"#0000ff", 0xFF0000}, {"#000000", 0}};
     for (const auto& c : colours) {
-        ASSERT_TRUE(server->run(std::string("xsetroot -solid '") + c.spec + "'"));
-        EXPECT_EQ(pixels->pixelAt({320, 240}), c.value) << c.spec;
+        ASSERT_TRUE(server->run(std::string("xsetroot -solid '") + c.rootColour + "'"));
+        EXPECT_EQ(pixels->pixelAt({320, 240}), c.value) << c.rootColour;
     }
 }
 
