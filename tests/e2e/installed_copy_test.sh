@@ -62,11 +62,7 @@ start_as_user() {
     (cd "$USER_HOME" && exec setpriv --reuid="$RUN_UID" --regid="$RUN_GID" --clear-groups \
         env -i PATH=/usr/bin:/bin HOME="$USER_HOME" XDG_RUNTIME_DIR="$USER_RUNTIME" \
         DISPLAY="$DISPLAY" "$1" >>"$E2E_TMP/tinctora.log" 2>&1) &
-    TINCTORA_PID=$!
-    E2E_PIDS+=("$TINCTORA_PID")
-    wait_for 20 "the window \"Tinctora 1.1\"" window_of_tinctora
-    TINCTORA_WINDOW=$(window_of_tinctora)
-    wait_for 10 "the window to be shown" window_is_viewable "$TINCTORA_WINDOW"
+    track_started_program $!
     note "tinctora runs as $RUN_AS, window $TINCTORA_WINDOW"
 }
 

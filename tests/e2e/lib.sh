@@ -98,14 +98,19 @@ window_is_viewable() {
     xwininfo -id "$1" | grep -q 'Map State: IsViewable'
 }
 
-# start_program: starts the copy from another working folder and waits for its window.
-start_program() {
-    (cd "$E2E_TMP" && exec "$PROGRAM_DIR/tinctora" >>"$E2E_TMP/tinctora.log" 2>&1) &
-    TINCTORA_PID=$!
+# track_started_program PID: the program just started in the background; waits for its window.
+track_started_program() {
+    TINCTORA_PID=$1
     E2E_PIDS+=("$TINCTORA_PID")
     wait_for 20 "the window \"Tinctora 1.1\"" window_of_tinctora
     TINCTORA_WINDOW=$(window_of_tinctora)
     wait_for 10 "the window to be shown" window_is_viewable "$TINCTORA_WINDOW"
+}
+
+# start_program: starts the copy from another working folder and waits for its window.
+start_program() {
+    (cd "$E2E_TMP" && exec "$PROGRAM_DIR/tinctora" >>"$E2E_TMP/tinctora.log" 2>&1) &
+    track_started_program $!
     note "tinctora runs as process $TINCTORA_PID, window $TINCTORA_WINDOW"
 }
 
