@@ -157,6 +157,7 @@ public:
     QString mnuTag = "0"; // the swatch control ("2".."13") the popup menu acts on
     QString dialogFolder; // where the palette file dialogs start
     bool defaultPaletteSaved = false;
+    bool loaded = false; // Load has read the default palette into the row
 
 protected:
     void closeEvent(QCloseEvent* event) override;

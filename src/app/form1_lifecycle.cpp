@@ -7,6 +7,9 @@
 namespace tinctora::app {
 
 void Form1::Form_Load() {
+    // Closed before it started (a signal at the very start): the program is ending.
+    if (defaultPaletteSaved)
+        return;
     Timer1->start();
     Timer2->start();
     platform.layer.setTopmost(this, true); // shows the window, before the palette is loaded
@@ -14,6 +17,7 @@ void Form1::Form_Load() {
     isDefaultPalette = true;
     f2Armed = true;
     loadDefPal();
+    loaded = true;
     paletteChanged = false;
     palettePath = defaultPalettePath();
     dialogFolder = paletteFolder() + "/";
@@ -35,6 +39,10 @@ void Form1::QueryUnload() {
     defaultPaletteSaved = true;
     Timer1->stop();
     Timer2->stop();
+    // Before Load the row was never read from the file: writing it would empty the default
+    // palette the user saved.
+    if (!loaded)
+        return;
     if (!SaveDefPal()) {
         platform.dialogs.message(
             this,

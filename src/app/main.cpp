@@ -24,7 +24,12 @@ int main(int argc, char* argv[]) {
 
     tinctora::app::TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &tinctora::app::TerminationSignals::terminationRequested,
-                     &window, &QWidget::close);
+                     &window, [&window] {
+                         window.close();
+                         // A window that was never shown (the signal came before Load) does not
+                         // end the program by closing.
+                         QCoreApplication::quit();
+                     });
     // A desktop session that ends the application without closing its window still gets the
     // default palette written.
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window,

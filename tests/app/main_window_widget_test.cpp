@@ -115,6 +115,24 @@ TEST(MainWindowClose, EveryWayOfClosingWritesOnce) {
     EXPECT_EQ(f.readDefaultPalette(), "00000255\r\n");
 }
 
+// A close that arrives before Load has run (a signal at the very start): the row was never read
+// from the file, so writing it would empty the user's default palette.
+TEST(MainWindowClose, BeforeLoadKeepsTheDefaultPaletteAndNeverStarts) {
+    MainWindowFixture f;
+    const QByteArray saved = twelveLines({"00000255", "-1207"});
+    f.writeDefaultPalette(saved);
+    f.window = std::make_unique<app::Form1>(f.fakes.platform, f.folder());
+    app::Form1& w = *f.window;
+    EXPECT_TRUE(w.close());
+    w.Form_Load(); // the start-up that was already queued
+    EXPECT_EQ(f.readDefaultPalette(), saved);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(f.fakes.layer.calls.empty()) << "the closed window is not shown again";
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_TRUE(f.fakes.dialogs.messages.empty());
+}
+
 // A folder where the default palette cannot be written: Pallets is a file, or default.ini is a
 // folder. (Permissions would not stop the tests, which may run as root.)
 void expectFailedWriteToldOnceAndClosed(MainWindowFixture& f) {
