@@ -44,6 +44,8 @@ QLineEdit* textBox(QWidget* parent, const char* name, QRect geometry) {
     t->setObjectName(name);
     t->setGeometry(geometry);
     t->setReadOnly(true);
+    // An opaque box repaints alone when its text changes, without the frame beneath it.
+    t->setAutoFillBackground(true);
     return t;
 }
 
