@@ -6,6 +6,13 @@
 
 namespace tinctora::testing {
 
+QByteArray crlfLines(std::initializer_list<const char*> values) {
+    QByteArray bytes;
+    for (const char* v : values)
+        bytes += QByteArray(v) + "\r\n";
+    return bytes;
+}
+
 MainWindowFixture::MainWindowFixture() = default;
 
 MainWindowFixture::~MainWindowFixture() {

@@ -5,9 +5,13 @@
 
 #include <QTemporaryDir>
 
+#include <initializer_list>
 #include <memory>
 
 namespace tinctora::testing {
+
+// Palette file bytes: each value on its own line, ended by CR LF.
+QByteArray crlfLines(std::initializer_list<const char*> values);
 
 // A main window on the fake platform, with its program folder in a fresh temporary folder.
 struct MainWindowFixture {

@@ -20,13 +20,6 @@
 namespace tinctora::testing {
 namespace {
 
-QByteArray twelveLines(std::initializer_list<const char*> values) {
-    QByteArray bytes;
-    for (const char* v : values)
-        bytes += QByteArray(v) + "\r\n";
-    return bytes;
-}
-
 TEST(MainWindowStart, FirstStartWithoutPalettesFolder) {
     MainWindowFixture f;
     app::Form1& w = f.load();
@@ -54,7 +47,7 @@ TEST(MainWindowStart, StateAfterLoad) {
 TEST(MainWindowStart, WithoutAReadableScreenCaptureStaysStoppedAfterOneMessage) {
     MainWindowFixture f;
     f.fakes.platform.captureUnavailableReason = "The screen cannot be read here.";
-    f.writeDefaultPalette(twelveLines({"00000255", "-1207"}));
+    f.writeDefaultPalette(crlfLines({"00000255", "-1207"}));
     app::Form1& w = f.load();
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_EQ(w.Label8->text(), "Press F3 to start Capture");
@@ -67,7 +60,7 @@ TEST(MainWindowStart, WithoutAReadableScreenCaptureStaysStoppedAfterOneMessage) 
 
 TEST(MainWindowClose, CloseWritesTheRowToTheDefaultPalette) {
     MainWindowFixture f;
-    f.writeDefaultPalette(twelveLines({"00000255", "-1207"}));
+    f.writeDefaultPalette(crlfLines({"00000255", "-1207"}));
     app::Form1& w = f.load();
     w.show();
     f.sample(33023);
@@ -76,8 +69,8 @@ TEST(MainWindowClose, CloseWritesTheRowToTheDefaultPalette) {
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(w.Timer1->isActive()) << "no tick after the palette was written";
     EXPECT_FALSE(w.Timer2->isActive());
-    EXPECT_EQ(f.readDefaultPalette(), twelveLines({"00000255", "00033023", "0", "0", "0", "0", "0",
-                                                   "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(f.readDefaultPalette(), crlfLines({"00000255", "00033023", "0", "0", "0", "0", "0",
+                                                 "0", "0", "0", "0", "0"}));
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
     // Nothing but the palette is left in the folder: the write leaves no temporary file behind.
     EXPECT_EQ(QDir(f.folder() + "/Pallets").entryList(QDir::Files | QDir::Hidden),
@@ -96,7 +89,7 @@ TEST(MainWindowClose, RightAfterStartWritesTheUnchangedRowAndCreatesTheFolder) {
 TEST(MainWindowClose, RowWithAnEmptyFirstSlotIsWrittenInFull) {
     MainWindowFixture f;
     const QByteArray row =
-        twelveLines({"0", "00065280", "0", "0", "0", "0", "0", "0", "0", "0", "0", "16711680"});
+        crlfLines({"0", "00065280", "0", "0", "0", "0", "0", "0", "0", "0", "0", "16711680"});
     f.writeDefaultPalette(row);
     app::Form1& w = f.load();
     w.close();
@@ -119,7 +112,7 @@ TEST(MainWindowClose, EveryWayOfClosingWritesOnce) {
 // from the file, so writing it would empty the user's default palette.
 TEST(MainWindowClose, BeforeLoadKeepsTheDefaultPaletteAndNeverStarts) {
     MainWindowFixture f;
-    const QByteArray saved = twelveLines({"00000255", "-1207"});
+    const QByteArray saved = crlfLines({"00000255", "-1207"});
     f.writeDefaultPalette(saved);
     f.window = std::make_unique<app::Form1>(f.fakes.platform, f.folder());
     app::Form1& w = *f.window;
@@ -188,7 +181,7 @@ TEST_P(TerminationSignal, ClosesTheWindowAndWritesThePalette) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(f.readDefaultPalette(),
-              twelveLines({"00065280", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
+              crlfLines({"00065280", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(MainWindowClose, TerminationSignal,

@@ -11,13 +11,6 @@
 namespace tinctora::testing {
 namespace {
 
-QByteArray lines(std::initializer_list<const char*> values) {
-    QByteArray bytes;
-    for (const char* v : values)
-        bytes += QByteArray(v) + "\r\n";
-    return bytes;
-}
-
 QColor emptySlotColour(const app::Form1& w) {
     return w.palette().color(QPalette::Button);
 }
@@ -43,7 +36,7 @@ void expectSwatchesShowTheirSlots(const app::Form1& w) {
 
 TEST(AddColour, FillsTheFirstEmptySlotAndMarksTheRowChanged) {
     MainWindowFixture f;
-    f.writeDefaultPalette(lines({"00000255", "00065280", "0", "16711680"}));
+    f.writeDefaultPalette(crlfLines({"00000255", "00065280", "0", "16711680"}));
     app::Form1& w = f.load();
     ASSERT_FALSE(w.paletteChanged);
     f.sample(1193046);
@@ -72,7 +65,8 @@ TEST(AddColour, BlackFromTheScreenIsAColourNotAnEmptySlot) {
 
 TEST(AddColour, FullRowChangesNothing) {
     MainWindowFixture f;
-    f.writeDefaultPalette(lines({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
+    f.writeDefaultPalette(
+        crlfLines({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
     app::Form1& w = f.load();
     const palette::SlotTexts before = w.savedColors;
     f.sample(255);
@@ -114,8 +108,8 @@ TEST(DefaultPaletteAtStart, EmptyFormKeepsTheDefaultCaption) {
 
 TEST(DefaultPaletteAtStart, FullFormFillsSlotsAndSwatches) {
     MainWindowFixture f;
-    f.writeDefaultPalette(lines({"00000255", "00065280", "16777215", "33023", "0", "0", "0", "0",
-                                 "0", "0", "0", "01193046"}));
+    f.writeDefaultPalette(crlfLines({"00000255", "00065280", "16777215", "33023", "0", "0", "0",
+                                     "0", "0", "0", "0", "01193046"}));
     app::Form1& w = f.load();
     EXPECT_EQ(w.savedColors, (palette::SlotTexts{"00000255", "00065280", "16777215", "33023", "0",
                                                  "0", "0", "0", "0", "0", "0", "01193046"}));
@@ -129,7 +123,7 @@ TEST(DefaultPaletteAtStart, FullFormFillsSlotsAndSwatches) {
 
 TEST(DefaultPaletteAtStart, ReadingNeverTouchesTheCurrentColourPanel) {
     MainWindowFixture f;
-    f.writeDefaultPalette(lines({"00000255", "00065280", "0"}));
+    f.writeDefaultPalette(crlfLines({"00000255", "00065280", "0"}));
     app::Form1& w = f.load();
     EXPECT_EQ(w.Text1->text(), "");
     EXPECT_EQ(w.Label1->text(), "0");
@@ -140,7 +134,7 @@ TEST(DefaultPaletteAtStart, ReadingNeverTouchesTheCurrentColourPanel) {
 
 TEST(DefaultPaletteAtStart, BadFieldKeepsTheSlotsBeforeIt) {
     MainWindowFixture f;
-    f.writeDefaultPalette(lines({"00000255", "00065280", "red", "16711680"}));
+    f.writeDefaultPalette(crlfLines({"00000255", "00065280", "red", "16711680"}));
     app::Form1& w = f.load();
     EXPECT_EQ(w.savedColors, (palette::SlotTexts{"00000255", "00065280", "red", "0", "0", "0", "0",
                                                  "0", "0", "0", "0", "0"}))
@@ -154,7 +148,7 @@ TEST(DefaultPaletteAtStart, BadFieldKeepsTheSlotsBeforeIt) {
 TEST(DefaultPaletteAtStart, FirstLineZeroIsAnEmptySlotThatLooksEmpty) {
     MainWindowFixture f;
     f.writeDefaultPalette(
-        lines({"0", "00065280", "0", "0", "0", "0", "0", "0", "0", "0", "0", "16711680"}));
+        crlfLines({"0", "00065280", "0", "0", "0", "0", "0", "0", "0", "0", "0", "16711680"}));
     app::Form1& w = f.load();
     EXPECT_EQ(w.savedColors[0], "0");
     EXPECT_EQ(w.Picture(2)->shownColour(), emptySlotColour(w)) << "not black";
