@@ -2,7 +2,7 @@
 // what it keeps must be what it promises.
 #include "fuzz_check.h"
 
-#include "capture/colour_text.h"
+#include "colour/colour_text.h"
 #include "palette/palette_format.h"
 
 #include <cstddef>
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // a file that loads the same colours again.
     bool markerInDisguise = false;
     for (const std::string& text : read.texts) {
-        FUZZ_CHECK(capture::parseDecimalColour(text).has_value());
+        FUZZ_CHECK(colour::parseDecimalColour(text).has_value());
         FUZZ_CHECK(text != palette::kEmptyPaletteMarker);
         markerInDisguise = markerInDisguise || trimsToTheMarker(text);
     }
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const palette::ReadResult again = palette::readPalette(palette::writePalette(read.texts));
     FUZZ_CHECK(again.end == ReadEnd::EndOfFile || palette::allSlotsEmpty(read.texts));
     for (std::size_t i = 0; i < read.texts.size(); ++i)
-        FUZZ_CHECK(capture::parseDecimalColour(again.texts[i]) ==
-                   capture::parseDecimalColour(read.texts[i]));
+        FUZZ_CHECK(colour::parseDecimalColour(again.texts[i]) ==
+                   colour::parseDecimalColour(read.texts[i]));
     return 0;
 }

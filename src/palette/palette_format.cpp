@@ -1,6 +1,6 @@
 #include "palette/palette_format.h"
 
-#include "capture/colour_text.h"
+#include "colour/colour_text.h"
 #include "palette/delimited_field.h"
 
 #include <algorithm>
@@ -44,7 +44,7 @@ ReadResult readPalette(std::istream& in) {
         const int n = ++result.fieldsRead;
         if (n <= kSlotCount)
             result.texts[static_cast<std::size_t>(n - 1)] = *field;
-        if (!capture::parseDecimalColour(*field)) {
+        if (!colour::parseDecimalColour(*field)) {
             result.end = ReadEnd::ReadFailure;
             return result;
         }

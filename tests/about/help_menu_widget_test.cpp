@@ -28,7 +28,7 @@ const char kPdfError[] =
 TEST(PdfManual, OpensHelpPdfBesideTheProgram) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    w.pdf->trigger();
+    ui(w).pdf->trigger();
     EXPECT_EQ(f.fakes.shell.opened, QStringList{f.folder() + "/Help.pdf"});
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
 }
@@ -38,7 +38,7 @@ TEST(PdfManual, MissingFileOrNoViewerShowsTheErrorMessage) {
         MainWindowFixture f;
         app::Form1& w = f.load();
         f.fakes.shell.result = result;
-        w.pdf_Click();
+        ui(w).pdf->trigger();
         ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u) << result;
         EXPECT_EQ(f.fakes.dialogs.messages[0].text, kPdfError);
         EXPECT_EQ(f.fakes.dialogs.messages[0].title, "Error!");
@@ -52,7 +52,7 @@ TEST(PdfManual, OtherOutcomesShowNothing) {
         MainWindowFixture f;
         app::Form1& w = f.load();
         f.fakes.shell.result = result;
-        w.pdf_Click();
+        ui(w).pdf->trigger();
         EXPECT_TRUE(f.fakes.dialogs.messages.empty()) << result;
     }
 }
@@ -64,7 +64,7 @@ TEST(PdfManual, MissingFileThroughTheDesktopBackend) {
                                         desktopShell,  fakes.downloader, fakes.dialogs, QString()};
     QTemporaryDir folder;
     app::Form1 w(withDesktopShell, folder.path());
-    w.pdf_Click();
+    ui(w).pdf->trigger();
     ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(fakes.dialogs.messages[0].text, kPdfError);
 }
@@ -121,8 +121,7 @@ TEST_F(DesktopOpen, AddressesGoToTheDesktopWithoutAFileCheck) {
 TEST(OnlineManual, OpensTheManualPageOnTheVendorsServer) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    EXPECT_EQ(w.vendorBase, "http://tinctora.example");
-    w.helon->trigger();
+    ui(w).helon->trigger();
     EXPECT_EQ(f.fakes.shell.opened, QStringList{"http://tinctora.example/qormanual.htm"});
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
 }
@@ -132,7 +131,7 @@ TEST(OnlineManual, AnyResultOf32OrLessShowsTheSiteAddress) {
         MainWindowFixture f;
         app::Form1& w = f.load();
         f.fakes.shell.result = result;
-        w.helon_Click();
+        ui(w).helon->trigger();
         ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u) << result;
         EXPECT_EQ(f.fakes.dialogs.messages[0].text,
                   "Error loading Web Site! - Please go to tinctora.example.");
@@ -146,7 +145,7 @@ TEST(OnlineManual, AnyResultOf32OrLessShowsTheSiteAddress) {
 struct AboutCommand : ::testing::Test {
     AboutCommand() {
         downloadForReal(f.fakes.downloader, realDownloader);
-        f.load().vendorBase = server.base();
+        f.load(server.base());
     }
     ~AboutCommand() override { about::showDefaultPointer(); }
 
@@ -164,7 +163,7 @@ struct AboutCommand : ::testing::Test {
                     whileShown(about);
             },
             [](frmAbout& about) { about.Command1->click(); });
-        f.window->abo->trigger();
+        ui(*f.window).abo->trigger();
         timesShown = watch.shown;
     }
 
@@ -205,23 +204,23 @@ TEST_F(AboutCommand, BusyPointerDuringTheCheckAndDefaultAfterwardsOnEveryPath) {
 }
 
 TEST_F(AboutCommand, LeavesAndReentersTheTopmostBandWhenAlwaysOnTopIsChecked) {
-    ASSERT_TRUE(f.window->altop->isChecked());
+    ASSERT_TRUE(ui(*f.window).altop->isChecked());
     f.fakes.layer.calls.clear();
     runAbout();
     EXPECT_FALSE(topmostWhileShown);
     EXPECT_EQ(f.fakes.layer.calls, (std::vector<bool>{false, true}));
     EXPECT_TRUE(f.fakes.layer.topmost);
-    EXPECT_TRUE(f.window->altop->isChecked());
+    EXPECT_TRUE(ui(*f.window).altop->isChecked());
 }
 
 TEST_F(AboutCommand, LeavesTheTopmostStateAloneWhenAlwaysOnTopIsClear) {
-    f.window->altop_Click();
-    ASSERT_FALSE(f.window->altop->isChecked());
+    ui(*f.window).altop->trigger();
+    ASSERT_FALSE(ui(*f.window).altop->isChecked());
     f.fakes.layer.calls.clear();
     runAbout();
     EXPECT_TRUE(f.fakes.layer.calls.empty());
     EXPECT_FALSE(f.fakes.layer.topmost);
-    EXPECT_FALSE(f.window->altop->isChecked());
+    EXPECT_FALSE(ui(*f.window).altop->isChecked());
 }
 
 TEST_F(AboutCommand, ServerThatNeverAnswersStillOpensTheWindowAfterTheTimeOut) {

@@ -156,9 +156,9 @@ TEST(HostileDefaultPalette, StartUpKeepsWhatWasReadAndCloseWritesAProperPalette)
         app::Form1& w = f.load();
         palette::SlotTexts expected = palette::emptySlots();
         std::copy(c.kept.begin(), c.kept.end(), expected.begin());
-        EXPECT_EQ(w.savedColors, expected) << c.what;
-        EXPECT_EQ(w.Frame5->title(), "Saved Colors") << c.what;
-        EXPECT_FALSE(w.paletteChanged) << c.what;
+        EXPECT_EQ(w.swatchRow().texts(), expected) << c.what;
+        EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors") << c.what;
+        EXPECT_FALSE(w.swatchRow().changed()) << c.what;
 
         w.close();
         EXPECT_TRUE(f.fakes.dialogs.messages.empty()) << c.what;
@@ -175,9 +175,9 @@ TEST(HostileDefaultPalette, AHundredMegabyteDefaultPaletteFillsTheRowAndIsReplac
     QDir(f.folder()).mkpath("Pallets");
     writeRepeated(f.folder() + "/Pallets/default.ini", "00000255\r\n", 100 << 20);
     app::Form1& w = f.load();
-    for (const std::string& text : w.savedColors)
+    for (const std::string& text : w.swatchRow().texts())
         EXPECT_EQ(text, "00000255");
-    EXPECT_EQ(w.Frame5->title(), "Saved Colors");
+    EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
     w.close();
     EXPECT_EQ(f.readDefaultPalette().size(), 12 * 10);
 }
@@ -186,8 +186,8 @@ TEST(HostileDefaultPalette, APalletsThatIsAFileIsNeitherReadNorReplaced) {
     MainWindowFixture f;
     writeFile(f.folder() + "/Pallets", "my notes\n");
     app::Form1& w = f.load();
-    EXPECT_EQ(w.savedColors, palette::emptySlots());
-    EXPECT_EQ(w.Frame5->title(), "Saved Colors");
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
 
     w.close();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
@@ -201,7 +201,7 @@ TEST(HostileDefaultPalette, ADefaultPaletteThatIsAFolderIsNeitherReadNorReplaced
     QDir(f.folder()).mkpath("Pallets/default.ini");
     writeFile(f.folder() + "/Pallets/default.ini/keep.txt", "kept");
     app::Form1& w = f.load();
-    EXPECT_EQ(w.Frame5->title(), "Saved Colors");
+    EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
 
     w.close();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
@@ -219,9 +219,11 @@ TEST(HostileDefaultPalette, AProgramFolderWithSpacesAndLettersBeyondAsciiKeepsIt
     {
         app::Form1 w(fakes.platform, programFolder);
         w.Form_Load();
-        EXPECT_EQ(w.Frame5->title(), "Saved Colors - Default");
-        EXPECT_EQ(w.savedColors[1], "00065280");
-        w.savedColors[2] = "16777215";
+        EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors - Default");
+        EXPECT_EQ(w.swatchRow().texts()[1], "00065280");
+        fakes.screen.background = 0xFFFFFF;
+        w.capture().sample();
+        w.capture().addCurrent();
         w.close();
     }
     EXPECT_TRUE(fakes.dialogs.messages.empty());
@@ -245,9 +247,10 @@ TEST(ReadOnlyPalettes, AReadOnlyPalletsFolderLoadsAndKeepsTheOldDefaultAtClose) 
                                                                    QFile::ReadUser |
                                                                    QFile::ExeUser));
     app::Form1& w = f.load();
-    EXPECT_EQ(w.Frame5->title(), "Saved Colors - Default");
-    EXPECT_EQ(w.savedColors[0], "00000255");
-    w.savedColors[0] = "0";
+    EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors - Default");
+    EXPECT_EQ(w.swatchRow().texts()[0], "00000255");
+    emit ui(w).Picture(2)->mousePressed(Qt::LeftButton);
+    ui(w).del->trigger();
 
     w.close();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u) << "the user is told the colours were not saved";
@@ -265,8 +268,9 @@ TEST(ReadOnlyPalettes, AReadOnlyDefaultPaletteIsNotOverwrittenAtClose) {
     ASSERT_TRUE(QFile::setPermissions(f.folder() + "/Pallets/default.ini",
                                       QFile::ReadOwner | QFile::ReadUser));
     app::Form1& w = f.load();
-    EXPECT_EQ(w.savedColors[1], "00065280");
-    w.savedColors[1] = "0";
+    EXPECT_EQ(w.swatchRow().texts()[1], "00065280");
+    emit ui(w).Picture(3)->mousePressed(Qt::LeftButton);
+    ui(w).del->trigger();
 
     w.close();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
@@ -280,13 +284,15 @@ TEST(ReadOnlyPalettes, SavePalletToAReadOnlyFileFailsSilentlyAndKeepsTheFile) {
     app::Form1& w = f.load();
     const QString path = f.folder() + "/locked.ini";
     writeFile(path, kTwoColours);
+    f.fakes.dialogs.fileAnswers = {path};
+    ui(w).ldpal->trigger();
+    f.sample(1);
+    w.capture().addCurrent();
+    ASSERT_TRUE(w.swatchRow().changed());
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
-    w.palettePath = path;
-    w.savedColors[0] = "00000001";
-    w.paletteChanged = true;
 
-    w.saveallz();
-    EXPECT_FALSE(w.paletteChanged);
+    ui(w).svpal->trigger();
+    EXPECT_FALSE(w.swatchRow().changed());
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
     EXPECT_EQ(readFile(path), kTwoColours);
 }

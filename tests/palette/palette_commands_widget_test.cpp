@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+#include <QPushButton>
+
 #include <gtest/gtest.h>
 
 namespace tinctora::testing {
@@ -47,6 +49,14 @@ struct PaletteFixture : MainWindowFixture {
         load();
     }
     app::Form1& w() { return *window; }
+    // Delete with no swatch pressed: the row counts as changed, its slots stay.
+    void markChanged() { ui(w()).del->trigger(); }
+    // Clear List, answered Yes.
+    void clearList() {
+        fakes.dialogs.messageAnswers.push_back(platform::MessageAnswer::Yes);
+        ui(w()).cleall->trigger();
+        fakes.dialogs.messages.clear();
+    }
     QString pallets() const { return folder() + "/Pallets/"; }
     std::vector<platform::fake::FakeDialogs::Message>& messages() { return fakes.dialogs.messages; }
 };
@@ -61,14 +71,14 @@ TEST(SavePalletAs, IniIsAppendedUnlessTheNameEndsInExactlyIni) {
                           Case{"blue.ini", "blue.ini", "Saved Colors - blue"},
                           Case{"blue.INI", "blue.INI.ini", "Saved Colors - blue.INI"}}) {
         PaletteFixture f;
-        f.w().paletteChanged = true;
+        f.markChanged();
         f.fakes.dialogs.fileAnswers = {f.pallets() + c.typed};
-        f.w().svas->trigger();
+        ui(f.w()).svas->trigger();
         EXPECT_EQ(readFile(f.pallets() + c.written), fileOf(kExample)) << c.typed.toStdString();
-        EXPECT_EQ(f.w().Frame5->title(), c.caption);
-        EXPECT_EQ(f.w().palettePath, f.pallets() + c.written);
-        EXPECT_FALSE(f.w().isDefaultPalette);
-        EXPECT_FALSE(f.w().paletteChanged);
+        EXPECT_EQ(ui(f.w()).Frame5->title(), c.caption);
+        EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + c.written);
+        EXPECT_FALSE(f.w().paletteDocument().isDefault());
+        EXPECT_FALSE(f.w().swatchRow().changed());
         EXPECT_EQ(QDir(f.pallets()).entryList(QDir::Files).size(), 2) << "default.ini and one more";
     }
 }
@@ -76,7 +86,7 @@ TEST(SavePalletAs, IniIsAppendedUnlessTheNameEndsInExactlyIni) {
 TEST(SavePalletAs, AsksWithItsTitleAndFilterInThePaletteFolder) {
     PaletteFixture f;
     f.fakes.dialogs.fileAnswers = {""};
-    f.w().svas_Click();
+    ui(f.w()).svas->trigger();
     ASSERT_EQ(f.fakes.dialogs.fileRequests.size(), 1u);
     const auto& asked = f.fakes.dialogs.fileRequests[0];
     EXPECT_EQ(asked.title, "Save Pallet");
@@ -87,61 +97,61 @@ TEST(SavePalletAs, AsksWithItsTitleAndFilterInThePaletteFolder) {
 
 TEST(SavePalletAs, CancelChangesNothing) {
     PaletteFixture f;
-    f.w().paletteChanged = true;
+    f.markChanged();
     f.fakes.dialogs.fileAnswers = {""};
-    f.w().svas_Click();
-    EXPECT_TRUE(f.w().paletteChanged);
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default");
-    EXPECT_EQ(f.w().palettePath, f.pallets() + "default.ini");
-    EXPECT_TRUE(f.w().isDefaultPalette);
+    ui(f.w()).svas->trigger();
+    EXPECT_TRUE(f.w().swatchRow().changed());
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini");
+    EXPECT_TRUE(f.w().paletteDocument().isDefault());
 }
 
 TEST(SavePalletAs, ARowWithAnEmptyFirstSlotIsStillWrittenInFull) {
     PaletteFixture f;
-    f.w().Picture_MouseDown(2, Qt::RightButton);
-    f.w().del_Click();
-    ASSERT_EQ(f.w().savedColors[0], "0");
+    emit ui(f.w()).Picture(2)->mousePressed(Qt::LeftButton);
+    ui(f.w()).del->trigger();
+    ASSERT_EQ(f.w().swatchRow().texts()[0], "0");
     f.fakes.dialogs.fileAnswers = {f.pallets() + "green"};
-    f.w().svas_Click();
+    ui(f.w()).svas->trigger();
     palette::SlotTexts expected = kExample;
     expected[0] = "0";
     EXPECT_EQ(readFile(f.pallets() + "green.ini"), fileOf(expected));
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - green");
-    EXPECT_EQ(f.w().palettePath, f.pallets() + "green.ini");
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - green");
+    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "green.ini");
 }
 
 TEST(SavePalletAs, AnEmptyRowGoesToTheNameAsGivenAndStaysUnderThePreviousPalette) {
     PaletteFixture f;
-    f.w().clearalls();
+    f.clearList();
     f.fakes.dialogs.fileAnswers = {f.pallets() + "nothing"};
-    f.w().svas_Click();
+    ui(f.w()).svas->trigger();
     EXPECT_EQ(readFile(f.pallets() + "nothing"), "-1207\r\n");
     EXPECT_FALSE(QFile::exists(f.pallets() + "nothing.ini"));
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default");
-    EXPECT_EQ(f.w().palettePath, f.pallets() + "default.ini");
-    EXPECT_TRUE(f.w().isDefaultPalette);
-    EXPECT_FALSE(f.w().paletteChanged);
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini");
+    EXPECT_TRUE(f.w().paletteDocument().isDefault());
+    EXPECT_FALSE(f.w().swatchRow().changed());
 }
 
 TEST(SavePalletAs, FileNamesShowInTheCaptionAsPlainText) {
     PaletteFixture f;
     f.fakes.dialogs.fileAnswers = {f.pallets() + "R&D <b>x.ini"};
-    f.w().svas_Click();
+    ui(f.w()).svas->trigger();
     EXPECT_EQ(readFile(f.pallets() + "R&D <b>x.ini"), fileOf(kExample));
     // A group box turns "&" into a shortcut underline unless it is doubled.
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - R&&D <b>x");
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - R&&D <b>x");
 }
 
 TEST(SavePalletAs, AFailedWriteKeepsThePreviousPalette) {
     PaletteFixture f;
-    f.w().paletteChanged = true;
+    f.markChanged();
     f.fakes.dialogs.fileAnswers = {f.folder() + "/no such folder/blue"};
-    f.w().svas_Click();
+    ui(f.w()).svas->trigger();
     EXPECT_FALSE(QFile::exists(f.folder() + "/no such folder/blue.ini"));
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default");
-    EXPECT_EQ(f.w().palettePath, f.pallets() + "default.ini");
-    EXPECT_TRUE(f.w().isDefaultPalette);
-    EXPECT_FALSE(f.w().paletteChanged) << "cleared once a name was chosen";
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini");
+    EXPECT_TRUE(f.w().paletteDocument().isDefault());
+    EXPECT_FALSE(f.w().swatchRow().changed()) << "cleared once a name was chosen";
 }
 
 TEST(SavePalletAs, OnAFirstRunThePaletteFolderIsMadeForTheDialog) {
@@ -149,7 +159,7 @@ TEST(SavePalletAs, OnAFirstRunThePaletteFolderIsMadeForTheDialog) {
     app::Form1& w = f.load();
     ASSERT_FALSE(QDir(f.folder() + "/Pallets").exists());
     f.fakes.dialogs.fileAnswers = {""};
-    w.svas_Click();
+    ui(w).svas->trigger();
     EXPECT_TRUE(QDir(f.folder() + "/Pallets").exists());
 }
 
@@ -158,18 +168,18 @@ TEST(SavePalletAs, OnAFirstRunThePaletteFolderIsMadeForTheDialog) {
 TEST(OpenPallet, WhatSaveAsWroteComesBackAsTheCurrentPalette) {
     PaletteFixture f;
     f.fakes.dialogs.fileAnswers = {f.pallets() + "blue", f.pallets() + "blue.ini"};
-    f.w().svas_Click();
-    f.w().nw_Click();
-    ASSERT_EQ(f.w().savedColors, palette::emptySlots());
-    f.w().ldpal->trigger();
+    ui(f.w()).svas->trigger();
+    ui(f.w()).nw->trigger();
+    ASSERT_EQ(f.w().swatchRow().texts(), palette::emptySlots());
+    ui(f.w()).ldpal->trigger();
     EXPECT_TRUE(f.messages().empty()) << "nothing changed since New";
-    EXPECT_EQ(f.w().savedColors, kExample);
-    EXPECT_EQ(f.w().Picture(6)->backColor(), 0x563412);
-    EXPECT_FALSE(f.w().Picture(5)->backColor().has_value());
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - blue");
-    EXPECT_EQ(f.w().palettePath, f.pallets() + "blue.ini");
-    EXPECT_FALSE(f.w().paletteChanged);
-    EXPECT_FALSE(f.w().isDefaultPalette);
+    EXPECT_EQ(f.w().swatchRow().texts(), kExample);
+    EXPECT_EQ(ui(f.w()).Picture(6)->backColor(), 0x563412);
+    EXPECT_FALSE(ui(f.w()).Picture(5)->backColor().has_value());
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - blue");
+    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "blue.ini");
+    EXPECT_FALSE(f.w().swatchRow().changed());
+    EXPECT_FALSE(f.w().paletteDocument().isDefault());
     const auto& asked = f.fakes.dialogs.fileRequests.back();
     EXPECT_EQ(asked.title, "Open Pallet");
     EXPECT_EQ(asked.filter, "*.ini*");
@@ -188,11 +198,11 @@ TEST(OpenPallet, AFileOfFiveLinesOrAnEmptyFileBecomesTheCurrentPalette) {
         PaletteFixture f;
         writeFile(f.pallets() + "few.ini", c.bytes);
         f.fakes.dialogs.fileAnswers = {f.pallets() + "few.ini"};
-        f.w().ldpal_Click();
-        EXPECT_EQ(f.w().savedColors, c.row) << c.bytes.size();
-        EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - few");
-        EXPECT_EQ(f.w().palettePath, f.pallets() + "few.ini");
-        EXPECT_FALSE(f.w().paletteChanged);
+        ui(f.w()).ldpal->trigger();
+        EXPECT_EQ(f.w().swatchRow().texts(), c.row) << c.bytes.size();
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - few");
+        EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "few.ini");
+        EXPECT_FALSE(f.w().swatchRow().changed());
     }
 }
 
@@ -201,45 +211,45 @@ TEST(OpenPallet, AFileEndingAtTheMarkerOrUnreadableKeepsThePreviousPalettesName)
         PaletteFixture f;
         writeFile(f.pallets() + "odd.ini", bytes);
         f.fakes.dialogs.fileAnswers = {f.pallets() + "odd.ini"};
-        f.w().ldpal_Click();
-        EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default") << bytes.constData();
-        EXPECT_EQ(f.w().palettePath, f.pallets() + "default.ini");
-        EXPECT_TRUE(f.w().paletteChanged);
-        EXPECT_TRUE(f.w().isDefaultPalette);
+        ui(f.w()).ldpal->trigger();
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default") << bytes.constData();
+        EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini");
+        EXPECT_TRUE(f.w().swatchRow().changed());
+        EXPECT_TRUE(f.w().paletteDocument().isDefault());
     }
     PaletteFixture f;
     writeFile(f.pallets() + "odd.ini", "-1207\r\n");
     f.fakes.dialogs.fileAnswers = {f.pallets() + "odd.ini"};
-    f.w().ldpal_Click();
-    EXPECT_EQ(f.w().savedColors, palette::emptySlots());
+    ui(f.w()).ldpal->trigger();
+    EXPECT_EQ(f.w().swatchRow().texts(), palette::emptySlots());
 }
 
 TEST(OpenPallet, ANameThatDoesNotExistLeavesAnEmptyRowUnderThePreviousName) {
     PaletteFixture f;
     f.fakes.dialogs.fileAnswers = {f.pallets() + "typo.ini"};
-    f.w().ldpal_Click();
-    EXPECT_EQ(f.w().savedColors, palette::emptySlots());
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default");
-    EXPECT_TRUE(f.w().paletteChanged);
+    ui(f.w()).ldpal->trigger();
+    EXPECT_EQ(f.w().swatchRow().texts(), palette::emptySlots());
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+    EXPECT_TRUE(f.w().swatchRow().changed());
 }
 
 TEST(OpenPallet, ReadingNeverTouchesTheCurrentColour) {
     PaletteFixture f;
     f.sample(0x563412);
-    f.w().Command3_Click();
+    ui(f.w()).Command3->click();
     writeFile(f.pallets() + "x.ini", "00000255\r\n0\r\n");
     f.fakes.dialogs.fileAnswers = {f.pallets() + "x.ini"};
-    f.w().ldpal_Click();
-    EXPECT_EQ(f.w().Text1->text(), "05649426");
-    EXPECT_EQ(f.w().Picture1->backColor(), 0x563412);
+    ui(f.w()).ldpal->trigger();
+    EXPECT_EQ(ui(f.w()).Text1->text(), "05649426");
+    EXPECT_EQ(ui(f.w()).Picture1->backColor(), 0x563412);
 }
 
 TEST(OpenPallet, ChangesAreOfferedForSavingEvenOnTheDefaultPalette) {
     PaletteFixture f;
-    f.w().clearalls();
+    f.clearList();
     f.fakes.dialogs.messageAnswers = {MessageAnswer::Yes};
     f.fakes.dialogs.fileAnswers = {""};
-    f.w().ldpal_Click();
+    ui(f.w()).ldpal->trigger();
     ASSERT_EQ(f.messages().size(), 1u);
     EXPECT_EQ(f.messages()[0].text, "Save Changes before opening?");
     EXPECT_EQ(f.messages()[0].title, "Open");
@@ -247,32 +257,33 @@ TEST(OpenPallet, ChangesAreOfferedForSavingEvenOnTheDefaultPalette) {
     EXPECT_EQ(f.messages()[0].icon, MessageIcon::Question);
     // Yes saved the row; the cancelled dialog then keeps it.
     EXPECT_EQ(f.readDefaultPalette(), "-1207\r\n");
-    EXPECT_EQ(f.w().savedColors, palette::emptySlots());
-    EXPECT_FALSE(f.w().paletteChanged);
+    EXPECT_EQ(f.w().swatchRow().texts(), palette::emptySlots());
+    EXPECT_FALSE(f.w().swatchRow().changed());
 }
 
 TEST(OpenPallet, NoLeavesTheFileUnsaved) {
     PaletteFixture f;
-    f.w().clearalls();
+    f.clearList();
     f.fakes.dialogs.messageAnswers = {MessageAnswer::No};
     f.fakes.dialogs.fileAnswers = {""};
-    f.w().ldpal_Click();
+    ui(f.w()).ldpal->trigger();
     EXPECT_EQ(f.readDefaultPalette(), fileOf(kExample));
-    EXPECT_TRUE(f.w().paletteChanged);
+    EXPECT_TRUE(f.w().swatchRow().changed());
 }
 
 // --- New Pallet -------------------------------------------------------------------------------
 
 TEST(NewPallet, OnTheChangedDefaultPaletteAsksNothing) {
     PaletteFixture f;
-    f.w().paletteChanged = true;
-    f.w().nw->trigger();
+    f.markChanged();
+    ui(f.w()).nw->trigger();
     EXPECT_TRUE(f.messages().empty());
-    EXPECT_EQ(f.w().savedColors, palette::emptySlots());
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors");
-    EXPECT_FALSE(f.w().paletteChanged);
-    EXPECT_FALSE(f.w().isDefaultPalette);
-    EXPECT_EQ(f.w().palettePath, f.pallets() + "default.ini") << "Save Pallet still writes there";
+    EXPECT_EQ(f.w().swatchRow().texts(), palette::emptySlots());
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors");
+    EXPECT_FALSE(f.w().swatchRow().changed());
+    EXPECT_FALSE(f.w().paletteDocument().isDefault());
+    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini")
+        << "Save Pallet still writes there";
     EXPECT_EQ(f.readDefaultPalette(), fileOf(kExample));
 }
 
@@ -281,24 +292,24 @@ struct ChangedOtherPalette : PaletteFixture {
     ChangedOtherPalette() {
         writeFile(pallets() + "mine.ini", "00000255\r\n");
         fakes.dialogs.fileAnswers = {pallets() + "mine.ini"};
-        w().ldpal_Click();
-        w().Picture_MouseDown(2, Qt::LeftButton);
-        w().del_Click();
+        ui(w()).ldpal->trigger();
+        emit ui(w()).Picture(2)->mousePressed(Qt::LeftButton);
+        ui(w()).del->trigger();
     }
 };
 
 TEST(NewPallet, CancelLeavesRowCaptionAndFlags) {
     ChangedOtherPalette f;
     f.fakes.dialogs.messageAnswers = {MessageAnswer::Cancel};
-    f.w().nw_Click();
+    ui(f.w()).nw->trigger();
     ASSERT_EQ(f.messages().size(), 1u);
     EXPECT_EQ(f.messages()[0].text, "Save Changes before creating a new Pallet?");
     EXPECT_EQ(f.messages()[0].title, "New");
     EXPECT_EQ(f.messages()[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(f.messages()[0].icon, MessageIcon::Question);
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - mine");
-    EXPECT_TRUE(f.w().paletteChanged);
-    EXPECT_FALSE(f.w().isDefaultPalette);
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - mine");
+    EXPECT_TRUE(f.w().swatchRow().changed());
+    EXPECT_FALSE(f.w().paletteDocument().isDefault());
     EXPECT_EQ(readFile(f.pallets() + "mine.ini"), "00000255\r\n");
 }
 
@@ -306,12 +317,12 @@ TEST(NewPallet, YesSavesToTheCurrentFileFirstNoDoesNot) {
     for (MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
         ChangedOtherPalette f;
         f.fakes.dialogs.messageAnswers = {answer};
-        f.w().nw_Click();
+        ui(f.w()).nw->trigger();
         EXPECT_EQ(readFile(f.pallets() + "mine.ini"),
                   answer == MessageAnswer::Yes ? "-1207\r\n" : "00000255\r\n");
-        EXPECT_EQ(f.w().Frame5->title(), "Saved Colors");
-        EXPECT_FALSE(f.w().paletteChanged);
-        EXPECT_EQ(f.w().palettePath, f.pallets() + "mine.ini");
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors");
+        EXPECT_FALSE(f.w().swatchRow().changed());
+        EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "mine.ini");
     }
 }
 
@@ -322,14 +333,14 @@ TEST(SavePallet, WritesTheCurrentFileAndKeepsCaptionAndFlags) {
     f.sample(0x563412);
     f.fakes.keys.tap(platform::HotKey::F2);
     f.poll();
-    ASSERT_TRUE(f.w().paletteChanged);
-    f.w().svpal->trigger();
+    ASSERT_TRUE(f.w().swatchRow().changed());
+    ui(f.w()).svpal->trigger();
     palette::SlotTexts expected = kExample;
     expected[3] = "05649426";
     EXPECT_EQ(f.readDefaultPalette(), fileOf(expected));
-    EXPECT_FALSE(f.w().paletteChanged);
-    EXPECT_TRUE(f.w().isDefaultPalette);
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default");
+    EXPECT_FALSE(f.w().swatchRow().changed());
+    EXPECT_TRUE(f.w().paletteDocument().isDefault());
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
 }
 
 } // namespace

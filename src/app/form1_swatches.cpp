@@ -1,0 +1,102 @@
+// The swatch row on the window: showing it, storing and recalling colours, the popup menu, and
+// dragging the current colour from Picture1 onto a swatch and out to other programs.
+#include "app/Form1.h"
+#include "capture/capture_controller.h"
+#include "widgets/colour_box.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QIcon>
+#include <QMenu>
+#include <QMimeData>
+
+// The pictures live in a static library: naming the resource keeps it linked in.
+static void registerDragIconResource() {
+    Q_INIT_RESOURCE(tinctora);
+}
+
+namespace tinctora::app {
+
+namespace {
+
+// Identifies this window, so that a drag from another running Tinctora (which would store this
+// window's colour, not the one dragged) is not taken as ours.
+QByteArray dragOrigin(const Form1* window) {
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+           QByteArray::number(reinterpret_cast<quintptr>(window), 16);
+}
+
+QPixmap dragIcon() {
+    registerDragIconResource();
+    QIcon icon;
+    icon.addFile(":/tinctora/drag-icon-16.png");
+    icon.addFile(":/tinctora/drag-icon-32.png");
+    return icon.pixmap(QSize(32, 32));
+}
+
+} // namespace
+
+void Form1::showRow() {
+    for (int slot = 1; slot <= palette::kSlotCount; ++slot) {
+        // An empty slot always looks empty, even where a palette file put "0" (black) in slot 1.
+        if (const std::optional<colour::ColourValue> v = row_.colourOf(slot))
+            swatch(slot)->setBackColor(*v);
+        else
+            swatch(slot)->setSystemColour(QPalette::Button);
+    }
+}
+
+void Form1::storeColour(const colour::ShownColour& shown, std::optional<int> slot) {
+    if (slot)
+        row_.put(*slot, shown.decimalText);
+    else
+        row_.add(shown.decimalText);
+    showRow();
+}
+
+void Form1::recallSlot(std::optional<int> slot) {
+    // A hand-edited palette may hold a text that is no number: it is no colour to show.
+    const std::optional<colour::ShownColour> recalled = row_.recall(slot);
+    if (!recalled)
+        return;
+    capture_->showFrozen(*recalled);
+    hoveredSlot_.reset();
+}
+
+void Form1::Picture_MouseDown(int slot, Qt::MouseButton button) {
+    pressedSlot_ = slot;
+    if (button == Qt::RightButton)
+        mnu->popup(QCursor::pos());
+}
+
+void Form1::Picture_DragDrop(int slot) {
+    // Before the first colour there is nothing to store: an empty slot text would make the
+    // palette file unreadable.
+    const std::optional<colour::ShownColour> shown = capture_->current();
+    if (!shown)
+        return;
+    capture_->freeze();
+    storeColour(*shown, slot);
+}
+
+QMimeData* Form1::currentColourDragData() const {
+    auto* data = new QMimeData;
+    data->setData(kColourMimeType, dragOrigin(this));
+    if (const std::optional<colour::ShownColour>& shown = capture_->current()) {
+        const colour::ColourValue v = shown->value;
+        data->setColorData(QColor(colour::redByte(v), colour::greenByte(v), colour::blueByte(v)));
+        data->setText(QString::fromLatin1(colour::hexText(v)));
+    }
+    return data;
+}
+
+void Form1::wireSwatchDragAndDrop() {
+    Picture1->setDragSource([this] { return currentColourDragData(); }, dragIcon());
+    const QByteArray origin = dragOrigin(this);
+    for (widgets::ColourBox* box : swatches)
+        box->setDropFilter([origin](const QMimeData* data) {
+            return data && data->data(kColourMimeType) == origin;
+        });
+}
+
+} // namespace tinctora::app
