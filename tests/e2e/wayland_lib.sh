@@ -53,14 +53,15 @@ CONF
     setpriv --reuid="$WAYLAND_SESSION_USER" --regid="$group" --clear-groups \
         env -i PATH="$dir/bin:/usr/local/bin:/usr/bin:/bin" HOME="$dir/home" \
         XDG_RUNTIME_DIR="$dir/runtime" LANG=C.UTF-8 \
-        dbus-run-session -- bash "$WAYLAND_LIB" --in-session "$@" 3>&2 2>"$dir/logs/bus"
+        dbus-run-session -- bash "$WAYLAND_LIB" --in-session "$@" 3>&2 4>&1 \
+        >"$dir/logs/bus" 2>&1
 }
 
 wayland_logs() {
     local log
     for log in /tmp/session/logs/*; do
-        echo "--- $(basename "$log"):" >&2
-        tail -n 30 "$log" >&2
+        echo "--- $(basename "$log"):" >&3
+        tail -n 30 "$log" >&3
     done
 }
 
@@ -70,7 +71,7 @@ wayland_wait() {
     local deadline=$((SECONDS + 20))
     until "$@" >/dev/null 2>&1; do
         if [ "$SECONDS" -ge "$deadline" ]; then
-            echo "FAIL: timed out waiting for $what" >&2
+            echo "FAIL: timed out waiting for $what" >&3
             wayland_logs
             return 1
         fi
@@ -84,7 +85,7 @@ portal_running() {
 }
 
 # Inside the session bus, as the ordinary user: the compositor, pipewire, the portal, then the
-# command.
+# command. The test's own output and errors are file descriptors 4 and 3 here.
 wayland_in_session() {
     local logs=/tmp/session/logs
     export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
@@ -99,7 +100,8 @@ wayland_in_session() {
     /usr/libexec/xdg-desktop-portal >"$logs/portal" 2>&1 &
     wayland_wait "the desktop portal on the session bus" portal_running
     local status=0
-    "$@" 2>&3 || status=$?
+    # Only the command speaks on the test's output: services the bus starts write to its log.
+    "$@" >&4 2>&3 || status=$?
     [ "$status" -eq 0 ] || wayland_logs
     return "$status"
 }

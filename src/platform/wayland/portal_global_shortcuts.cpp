@@ -108,6 +108,9 @@ namespace tinctora::platform::wayland {
 
 PortalGlobalShortcuts::PortalGlobalShortcuts(const QDBusConnection& bus, QObject* parent)
     : QObject(parent), bus_(bus) {
+    // QtDBus matches a signal to a slot through the slot's registered parameter types; an object
+    // path not yet registered when Activated is connected leaves every press undelivered.
+    qRegisterMetaType<QDBusObjectPath>();
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
 }
