@@ -2,9 +2,11 @@
 // end-to-end tests on a real Wayland desktop:
 //   portal_probe pick               ->  picked RRGGBB
 //   portal_probe screenshot X Y     ->  grabbed WIDTHxHEIGHT RRGGBB (the pixel at X,Y)
+//   portal_probe shortcuts          ->  bound | unavailable | cancelled
 // Cancelled prints "cancelled" and exits with 2; a failure prints its message and exits with 1.
 
 #include "platform/wayland/portal_colour_picker.h"
+#include "platform/wayland/portal_global_shortcuts.h"
 #include "platform/wayland/portal_screen_grabber.h"
 
 #include <QGuiApplication>
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
     const QStringList arguments = app.arguments();
     wayland::PortalColourPicker picker;
     wayland::PortalScreenGrabber grabber;
+    wayland::PortalGlobalShortcuts shortcuts;
     if (arguments.size() == 2 && arguments[1] == "pick") {
         picker.pickColour([](PickOutcome outcome) {
             if (outcome.status == PickOutcome::Status::Picked) {
@@ -62,8 +65,26 @@ int main(int argc, char** argv) {
                 finish("failed: " + outcome.message, 1);
             }
         });
+    } else if (arguments.size() == 2 && arguments[1] == "shortcuts") {
+        shortcuts.bind(
+            [](ShortcutsOutcome outcome) {
+                switch (outcome.status) {
+                case ShortcutsOutcome::Status::Bound:
+                    return void(finish("bound", 0));
+                case ShortcutsOutcome::Status::Unavailable:
+                    return void(finish("unavailable", 0));
+                case ShortcutsOutcome::Status::Cancelled:
+                    return void(finish("cancelled", 2));
+                case ShortcutsOutcome::Status::Failed:
+                    break;
+                }
+                finish("failed: " + outcome.message, 1);
+            },
+            [](GlobalKey) {});
     } else {
-        std::fprintf(stderr, "usage: portal_probe pick | portal_probe screenshot X Y\n");
+        std::fprintf(
+            stderr,
+            "usage: portal_probe pick | portal_probe screenshot X Y | portal_probe shortcuts\n");
         return 64;
     }
     return app.exec();
