@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+namespace tinctora::platform {
+
+// One colour chosen by the user with the desktop's own picker.
+struct PickOutcome {
+    enum class Status { Picked, Cancelled, Failed };
+    Status status = Status::Failed;
+    std::int32_t colour = -1; // 0x00BBGGRR when Picked
+    QString message;          // for the user when Failed: what went wrong, in one sentence
+};
+
+class ColourPicker {
+public:
+    virtual ~ColourPicker() = default;
+    // Calls done exactly once, later from the event loop. Cancelled means the user closed the
+    // desktop's picker: the caller changes nothing and says nothing.
+    virtual void pickColour(std::function<void(PickOutcome)> done) = 0;
+};
+
+} // namespace tinctora::platform

@@ -1,0 +1,337 @@
+// The portal client against a fake desktop portal on a private session bus.
+
+#include "fake_portal.h"
+#include "private_session_bus.h"
+
+#include "platform/wayland/portal_colour_picker.h"
+#include "platform/wayland/portal_global_shortcuts.h"
+#include "platform/wayland/portal_screen_grabber.h"
+
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace tinctora::platform::wayland {
+namespace {
+
+using testing::FakePortal;
+using testing::portalColour;
+using testing::PrivateSessionBus;
+
+template <typename T> bool waitFor(const std::optional<T>& result, int ms = 5000) {
+    QDeadlineTimer deadline(ms);
+    while (!result && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return result.has_value();
+}
+
+class DesktopPortal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(bus.running()) << "dbus-daemon did not start";
+        client = bus.connect(clientName);
+        ASSERT_TRUE(client->isConnected()) << qPrintable(client->lastError().message());
+    }
+    void TearDown() override {
+        portal.reset();
+        client.reset();
+        QDBusConnection::disconnectFromBus(clientName);
+        QDBusConnection::disconnectFromBus(desktopName);
+    }
+    // Without it the bus has no portal at all.
+    FakePortal& startPortal() {
+        portal = std::make_unique<FakePortal>(bus.connect(desktopName));
+        EXPECT_TRUE(portal->registered());
+        return *portal;
+    }
+    PickOutcome pick() {
+        PortalColourPicker picker(*client);
+        std::optional<PickOutcome> outcome;
+        picker.pickColour([&](PickOutcome o) { outcome = o; });
+        EXPECT_TRUE(waitFor(outcome));
+        return outcome.value_or(PickOutcome{});
+    }
+    GrabOutcome grab() {
+        PortalScreenGrabber grabber(*client);
+        std::optional<GrabOutcome> outcome;
+        grabber.grabScreen([&](GrabOutcome o) { outcome = o; });
+        EXPECT_TRUE(waitFor(outcome));
+        return outcome.value_or(GrabOutcome{});
+    }
+
+    PrivateSessionBus bus;
+    const QString clientName = "tinctora-client " + bus.address();
+    const QString desktopName = "fake-desktop " + bus.address();
+    std::optional<QDBusConnection> client;
+    std::unique_ptr<FakePortal> portal;
+};
+
+TEST_F(DesktopPortal, PickedColoursAreRoundedToTheNearestByteRedFirst) {
+    struct Case {
+        double red, green, blue;
+        std::int32_t expected;
+    };
+    const Case cases[] = {
+        {1.0, 0.5, 0.0, 0x0080FF},
+        {0.2, 0.4, 0.6, 0x996633},
+        {0.998, 0.002, 0.0, 0x0001FE},
+        {0.0, 0.0, 1.0, 0xFF0000},
+    };
+    FakePortal& fake = startPortal();
+    for (const Case& c : cases) {
+        fake.answers["PickColor"] = {0, {{"color", portalColour(c.red, c.green, c.blue)}}};
+        const PickOutcome outcome = pick();
+        ASSERT_EQ(outcome.status, PickOutcome::Status::Picked) << qPrintable(outcome.message);
+        EXPECT_EQ(outcome.colour, c.expected) << c.red << " " << c.green << " " << c.blue;
+    }
+    ASSERT_EQ(fake.calls.size(), std::size(cases));
+    EXPECT_EQ(fake.calls[0].interface(), "org.freedesktop.portal.Screenshot");
+}
+
+TEST_F(DesktopPortal, AnAnswerIsHeardHoweverQuicklyOrWhereverThePortalSendsIt) {
+    FakePortal& fake = startPortal();
+    FakePortal::Answer answer{0, {{"color", portalColour(0, 1, 0)}}};
+    answer.responseBeforeReply = true;
+    fake.answers["PickColor"] = answer;
+    EXPECT_EQ(pick().colour, 0x00FF00);
+
+    answer.responseBeforeReply = false;
+    answer.pathOfItsOwn = true;
+    fake.answers["PickColor"] = answer;
+    EXPECT_EQ(pick().colour, 0x00FF00);
+}
+
+TEST_F(DesktopPortal, ACancelledPickSaysNothingAndARefusedOneSaysSo) {
+    FakePortal& fake = startPortal();
+    fake.answers["PickColor"] = {1, {}};
+    PickOutcome outcome = pick();
+    EXPECT_EQ(outcome.status, PickOutcome::Status::Cancelled);
+    EXPECT_TRUE(outcome.message.isEmpty());
+
+    fake.answers["PickColor"] = {2, {}};
+    outcome = pick();
+    EXPECT_EQ(outcome.status, PickOutcome::Status::Failed);
+    EXPECT_FALSE(outcome.message.isEmpty());
+}
+
+TEST_F(DesktopPortal, AColourThatIsNotThreeChannelsFromZeroToOneFails) {
+    QDBusArgument twoChannels;
+    twoChannels.beginStructure();
+    twoChannels << 0.5 << 0.5;
+    twoChannels.endStructure();
+    const QVariant colours[] = {QVariant("#ff0000"), portalColour(1.5, 0, 0),
+                                portalColour(0, -0.1, 0), QVariant::fromValue(twoChannels),
+                                QVariant(0.5)};
+    FakePortal& fake = startPortal();
+    for (const QVariant& colour : colours) {
+        fake.answers["PickColor"] = {0, {{"color", colour}}};
+        const PickOutcome outcome = pick();
+        EXPECT_EQ(outcome.status, PickOutcome::Status::Failed);
+        EXPECT_TRUE(outcome.message.contains("cannot read")) << qPrintable(outcome.message);
+    }
+}
+
+TEST_F(DesktopPortal, WithoutAPortalServiceTheMessageSaysWhatToInstall) {
+    const PickOutcome picked = pick();
+    EXPECT_EQ(picked.status, PickOutcome::Status::Failed);
+    EXPECT_TRUE(picked.message.contains("xdg-desktop-portal-wlr")) << qPrintable(picked.message);
+    const GrabOutcome grabbed = grab();
+    EXPECT_EQ(grabbed.status, GrabOutcome::Status::Failed);
+    EXPECT_EQ(grabbed.message, picked.message);
+}
+
+TEST_F(DesktopPortal, APickerGoneBeforeTheAnswerClosesTheRequestAndIsNotCalledBack) {
+    FakePortal& fake = startPortal();
+    FakePortal::Answer silent;
+    silent.silent = true;
+    fake.answers["PickColor"] = silent;
+    bool called = false;
+    {
+        PortalColourPicker picker(*client);
+        picker.pickColour([&](PickOutcome) { called = true; });
+        QDeadlineTimer deadline(5000);
+        while (fake.calls.empty() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::processEvents();
+    }
+    QDeadlineTimer deadline(5000);
+    while (fake.callsNamed("Close").empty() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(fake.callsNamed("Close").size(), 1u);
+    EXPECT_EQ(fake.callsNamed("Close")[0], "org.freedesktop.portal.Request");
+    EXPECT_FALSE(called);
+}
+
+TEST_F(DesktopPortal, AScreenshotIsLoadedWholeAndItsFileRemoved) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Screenshot.png");
+    QImage shot(8, 6, QImage::Format_ARGB32);
+    shot.fill(QColor(0x33, 0x66, 0x99));
+    shot.setPixel(3, 2, qRgb(0xFE, 0x01, 0x80));
+    ASSERT_TRUE(shot.save(file));
+    FakePortal& fake = startPortal();
+    fake.answers["Screenshot"] = {0, {{"uri", QUrl::fromLocalFile(file).toString()}}};
+
+    const GrabOutcome outcome = grab();
+    ASSERT_EQ(outcome.status, GrabOutcome::Status::Grabbed) << qPrintable(outcome.message);
+    const FrozenScreen& screen = *outcome.screen;
+    EXPECT_EQ(screen.image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(screen.image.size(), QSize(8, 6));
+    EXPECT_EQ(screen.image.pixel(3, 2), qRgb(0xFE, 0x01, 0x80));
+    EXPECT_EQ(screen.image.pixel(7, 5), qRgb(0x33, 0x66, 0x99));
+    EXPECT_EQ(screen.origin, QPoint(0, 0));
+    EXPECT_EQ(screen.monitors, std::vector<QRect>{QRect(0, 0, 8, 6)});
+    EXPECT_FALSE(QFile::exists(file));
+    ASSERT_EQ(fake.calls.size(), 1u);
+    EXPECT_EQ(qdbus_cast<QVariantMap>(fake.calls[0].arguments().at(1)).value("interactive"), false);
+}
+
+TEST_F(DesktopPortal, ARefusedScreenshotIsAskedForOnceMoreWithTheDesktopsDialog) {
+    FakePortal& fake = startPortal();
+    fake.answers["Screenshot"] = {2, {}};
+    const GrabOutcome outcome = grab();
+    EXPECT_EQ(outcome.status, GrabOutcome::Status::Failed);
+    EXPECT_FALSE(outcome.message.isEmpty());
+    ASSERT_EQ(fake.calls.size(), 2u);
+    EXPECT_EQ(qdbus_cast<QVariantMap>(fake.calls[1].arguments().at(1)).value("interactive"), true);
+
+    fake.answers["Screenshot"] = {1, {}};
+    EXPECT_EQ(grab().status, GrabOutcome::Status::Cancelled);
+}
+
+TEST_F(DesktopPortal, AScreenshotFileThatIsNoImageFailsAndIsRemovedAnyway) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Screenshot.png");
+    QFile junk(file);
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a picture");
+    junk.close();
+    FakePortal& fake = startPortal();
+    fake.answers["Screenshot"] = {0, {{"uri", QUrl::fromLocalFile(file).toString()}}};
+    const GrabOutcome outcome = grab();
+    EXPECT_EQ(outcome.status, GrabOutcome::Status::Failed);
+    EXPECT_FALSE(outcome.message.isEmpty());
+    EXPECT_FALSE(QFile::exists(file));
+
+    fake.answers["Screenshot"] = {0, {{"uri", "https://example.org/shot.png"}}};
+    EXPECT_EQ(grab().status, GrabOutcome::Status::Failed);
+}
+
+struct Binding {
+    std::optional<ShortcutsOutcome> outcome;
+    std::vector<GlobalKey> pressed;
+    void bind(GlobalShortcuts& shortcuts) {
+        shortcuts.bind([this](ShortcutsOutcome o) { outcome = o; },
+                       [this](GlobalKey key) { pressed.push_back(key); });
+    }
+};
+
+struct BoundShortcut {
+    QString id;
+    QVariantMap properties;
+};
+
+std::vector<BoundShortcut> boundShortcuts(const QDBusMessage& bindCall) {
+    std::vector<BoundShortcut> shortcuts;
+    const auto list = bindCall.arguments().at(1).value<QDBusArgument>();
+    list.beginArray();
+    while (!list.atEnd()) {
+        BoundShortcut shortcut;
+        list.beginStructure();
+        list >> shortcut.id >> shortcut.properties;
+        list.endStructure();
+        shortcuts.push_back(shortcut);
+    }
+    list.endArray();
+    return shortcuts;
+}
+
+TEST_F(DesktopPortal, GlobalShortcutsBindFourKeysAndReportTheirPresses) {
+    FakePortal& fake = startPortal();
+    fake.answers["CreateSession"] = {0, {}};
+    fake.answers["BindShortcuts"] = {0, {}};
+    PortalGlobalShortcuts shortcuts(*client);
+    Binding binding;
+    binding.bind(shortcuts);
+    ASSERT_TRUE(waitFor(binding.outcome));
+    ASSERT_EQ(binding.outcome->status, ShortcutsOutcome::Status::Bound)
+        << qPrintable(binding.outcome->message);
+
+    ASSERT_EQ(fake.callsNamed("BindShortcuts").size(), 1u);
+    const QDBusMessage bindCall = fake.calls.back();
+    EXPECT_EQ(bindCall.arguments().at(0).value<QDBusObjectPath>().path(), fake.lastSession());
+    QStringList triggers;
+    for (const BoundShortcut& s : boundShortcuts(bindCall)) {
+        triggers << s.properties.value("preferred_trigger").toString();
+        EXPECT_FALSE(s.properties.value("description").toString().isEmpty()) << qPrintable(s.id);
+    }
+    EXPECT_EQ(triggers, QStringList({"F2", "F3", "F4", "F6"}));
+
+    // A press in someone else's session is not ours.
+    fake.activate(fake.lastSession() + "x", PortalGlobalShortcuts::shortcutId(GlobalKey::F2));
+    fake.activate(fake.lastSession(), PortalGlobalShortcuts::shortcutId(GlobalKey::F4));
+    fake.activate(fake.lastSession(), "unknown-shortcut");
+    fake.activate(fake.lastSession(), PortalGlobalShortcuts::shortcutId(GlobalKey::F6));
+    QDeadlineTimer deadline(5000);
+    while (binding.pressed.size() < 2 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(binding.pressed, (std::vector<GlobalKey>{GlobalKey::F4, GlobalKey::F6}));
+}
+
+TEST_F(DesktopPortal, GlobalShortcutsAreUnavailableWithoutTheInterfaceOrThePortal) {
+    {
+        PortalGlobalShortcuts shortcuts(*client);
+        Binding binding;
+        binding.bind(shortcuts);
+        ASSERT_TRUE(waitFor(binding.outcome));
+        EXPECT_EQ(binding.outcome->status, ShortcutsOutcome::Status::Unavailable);
+        EXPECT_TRUE(binding.outcome->message.contains("xdg-desktop-portal"));
+    }
+    FakePortal& fake = startPortal();
+    fake.offersGlobalShortcuts = false;
+    PortalGlobalShortcuts shortcuts(*client);
+    Binding binding;
+    binding.bind(shortcuts);
+    ASSERT_TRUE(waitFor(binding.outcome));
+    EXPECT_EQ(binding.outcome->status, ShortcutsOutcome::Status::Unavailable);
+    EXPECT_TRUE(binding.outcome->message.contains("F6")) << qPrintable(binding.outcome->message);
+    EXPECT_TRUE(fake.callsNamed("BindShortcuts").empty());
+}
+
+TEST_F(DesktopPortal, GlobalShortcutsDeclinedByTheUserAreCancelledQuietly) {
+    FakePortal& fake = startPortal();
+    fake.answers["CreateSession"] = {0, {}};
+    fake.answers["BindShortcuts"] = {1, {}};
+    PortalGlobalShortcuts shortcuts(*client);
+    Binding binding;
+    binding.bind(shortcuts);
+    ASSERT_TRUE(waitFor(binding.outcome));
+    EXPECT_EQ(binding.outcome->status, ShortcutsOutcome::Status::Cancelled);
+    EXPECT_TRUE(binding.outcome->message.isEmpty());
+}
+
+TEST(ScreenshotMonitors, MonitorsInScaledUnitsAreMappedOntoTheScreenshotsPixels) {
+    // Two monitors side by side at scale 2: the screenshot has twice the pixels.
+    EXPECT_EQ(
+        monitorsInScreenshot(QSize(3200, 1200), {QRect(0, 0, 800, 600), QRect(800, 0, 800, 600)}),
+        (std::vector<QRect>{QRect(0, 0, 1600, 1200), QRect(1600, 0, 1600, 1200)}));
+    // A layout that starts left of the origin.
+    EXPECT_EQ(
+        monitorsInScreenshot(QSize(200, 100), {QRect(-100, 0, 100, 100), QRect(0, 0, 100, 50)}),
+        (std::vector<QRect>{QRect(0, 0, 100, 100), QRect(100, 0, 100, 50)}));
+    // A layout that does not fit the image, or none at all: the whole image is one monitor.
+    EXPECT_EQ(monitorsInScreenshot(QSize(640, 480), {QRect(0, 0, 800, 800)}),
+              std::vector<QRect>{QRect(0, 0, 640, 480)});
+    EXPECT_EQ(monitorsInScreenshot(QSize(640, 480), {}), std::vector<QRect>{QRect(0, 0, 640, 480)});
+}
+
+} // namespace
+} // namespace tinctora::platform::wayland
