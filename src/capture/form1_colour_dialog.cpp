@@ -41,8 +41,8 @@ void Form1::Command2_Click() {
     } else {
         c = ShowColorDialog(0, false, *initial);
     }
-    // Black is indistinguishable from "nothing chosen" here, as it always was: it changes nothing.
-    if (c == 0 || c == capture::kNoColour)
+    // Only Cancel (or a dialog that failed) answers -1; black is 0, a colour like any other.
+    if (c == capture::kNoColour)
         return;
     colourReadOut(c, QString::fromStdString(capture::plainDecimalText(c)));
 }

@@ -52,19 +52,28 @@ TEST(LoadColor, ChosenColourShowsInEveryFieldWithThePlainDecimalText) {
     EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty());
 }
 
-TEST(LoadColor, CancelAndBlackLeaveTheSampledColourWithCaptureStopped) {
-    for (std::int32_t answer : {-1, 0}) {
-        MainWindowFixture f;
-        app::Form1& w = f.load();
-        f.sample(kTeal);
-        const Panel before = panelOf(w);
-        f.fakes.dialogs.colourAnswers = {answer};
-        w.Command2_Click();
-        EXPECT_EQ(panelOf(w), before) << answer;
-        EXPECT_FALSE(w.Timer1->isActive()) << answer;
-        EXPECT_EQ(w.Label9->text(), "CAPTURED") << answer;
-        EXPECT_EQ(w.Label8->text(), "Press F3 to start Capture") << answer;
-    }
+TEST(LoadColor, CancelLeavesTheSampledColourWithCaptureStopped) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(kTeal);
+    const Panel before = panelOf(w);
+    f.fakes.dialogs.colourAnswers = {-1};
+    w.Command2->click();
+    EXPECT_EQ(panelOf(w), before);
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(w.Label9->text(), "CAPTURED");
+    EXPECT_EQ(w.Label8->text(), "Press F3 to start Capture");
+}
+
+TEST(LoadColor, PureBlackIsAColourLikeAnyOther) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(kTeal);
+    f.fakes.dialogs.colourAnswers = {0};
+    w.Command2->click();
+    EXPECT_EQ(panelOf(w), (Panel{"0", "000000", "000, 000, 000", "0", "0", "0", 0}));
+    EXPECT_EQ(w.Picture1->shownColour(), QColor(Qt::black));
+    EXPECT_EQ(w.Label9->text(), "CAPTURED");
 }
 
 TEST(LoadColor, WhileFrozenTheStatusLinesStayAsTheyAre) {
