@@ -14,6 +14,7 @@ TINCTORA_WINDOW=
 
 # Never the user's display, desktop session or home folder.
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
 export HOME=$E2E_TMP/home
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 mkdir -p "$HOME" "$PROGRAM_DIR"
