@@ -9,7 +9,7 @@
 //   F3 (a new press, while the status line asks for F3, and F4 did not act): resume live capture.
 //       That poll ends at once, so its F2 reading is dropped and the F2 latch is left as it was.
 //   F2 (a new press, in either state): add the shown colour.
-// A press of F4 or F3 that finds the other state is spent all the same. F4 and F2 in the same
+// A press of F4 or F3 that finds nothing to do is spent all the same. F4 and F2 in the same
 // poll add twice.
 namespace tinctora::capture {
 
