@@ -154,6 +154,8 @@ public:
     QString palettePath; // the file Save Pallet writes
     bool isDefaultPalette = true;
     bool f2Armed = true;
+    bool f3Armed = true;
+    bool f4Armed = true;
     QString mnuTag = "0"; // the swatch control ("2".."13") the popup menu acts on
     QString dialogFolder; // where the palette file dialogs start
     bool defaultPaletteSaved = false;

@@ -63,10 +63,10 @@ void Form1::Timer2_Timer() {
     using platform::HotKey;
     capture::HotKeyReadings keys;
     keys.f2DownOrPressedSincePrevious = platform.keys.downOrPressedSincePrevious(HotKey::F2);
-    keys.f4Down = platform.keys.isDown(HotKey::F4);
-    const capture::CaptureState state{Timer1->isActive(), Label8->text() == kPressF3, f2Armed};
-    if (!(state.liveCapture && keys.f4Down))
-        keys.f3Down = platform.keys.isDown(HotKey::F3);
+    keys.f4DownOrPressedSincePrevious = platform.keys.downOrPressedSincePrevious(HotKey::F4);
+    keys.f3DownOrPressedSincePrevious = platform.keys.downOrPressedSincePrevious(HotKey::F3);
+    const capture::CaptureState state{Timer1->isActive(), Label8->text() == kPressF3, f2Armed,
+                                      f3Armed, f4Armed};
 
     const capture::HotKeyDecision decision = capture::decideHotKeys(keys, state);
     switch (decision.action) {
@@ -89,6 +89,8 @@ void Form1::Timer2_Timer() {
     if (decision.addForF2)
         setcolor();
     f2Armed = decision.f2ArmedAfter;
+    f3Armed = decision.f3ArmedAfter;
+    f4Armed = decision.f4ArmedAfter;
 }
 
 void Form1::Command1_Click() {

@@ -2,6 +2,8 @@
 #include "app/Form1.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -41,8 +43,8 @@ void Form1::Command2_Click() {
     } else {
         c = ShowColorDialog(0, false, *initial);
     }
-    // Black is indistinguishable from "nothing chosen" here, as it always was: it changes nothing.
-    if (c == 0 || c == capture::kNoColour)
+    // Only Cancel (or a dialog that failed) answers -1; black is 0, a colour like any other.
+    if (c == capture::kNoColour)
         return;
     colourReadOut(c, QString::fromStdString(capture::plainDecimalText(c)));
 }
@@ -78,8 +80,15 @@ void Form1::CallBox() {
 void Form1::HighlightText() {
     Command3_Click();
     // The box that was clicked or tabbed into holds the focus of this window.
-    if (auto* box = qobject_cast<QLineEdit*>(focusWidget()))
-        box->selectAll();
+    auto* box = qobject_cast<QLineEdit*>(focusWidget());
+    if (!box)
+        return;
+    box->selectAll();
+    // A selection made by program is not offered to a middle-click paste by itself, as one made
+    // with the mouse is: hand it to the desktop's primary selection too.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->supportsSelection() && box->hasSelectedText())
+        clipboard->setText(box->selectedText(), QClipboard::Selection);
 }
 
 void Form1::Text_Click(int) {

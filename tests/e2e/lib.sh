@@ -14,6 +14,7 @@ TINCTORA_WINDOW=
 
 # Never the user's display, desktop session or home folder.
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
 export HOME=$E2E_TMP/home
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 mkdir -p "$HOME" "$PROGRAM_DIR"
@@ -182,8 +183,8 @@ expect_saved_colour() {
     poll_until 10 saved_colour_is "$1" "$2" || fail "swatch $1 shows $(saved_colour "$1"), not $2"
 }
 
-# hold_key KEY WHAT COMMAND...: holds KEY down until COMMAND succeeds, then releases it. F3 and
-# F4 count only when they are down at a poll of the key timer, as a user holds a key.
+# hold_key KEY WHAT COMMAND...: holds KEY down until COMMAND succeeds, then releases it, as a user
+# holds a key.
 hold_key() {
     local key=$1 what=$2
     shift 2

@@ -23,8 +23,12 @@ public:
     int open(const QString& fileOrAddress) override;
 };
 
+// Qt's colour and file dialogs keep their custom colours, recent folders and view state in the
+// QtProject settings that every Qt program of the user shares. Once a QtDialogs exists, this
+// process neither reads nor writes them.
 class QtDialogs final : public Dialogs {
 public:
+    QtDialogs();
     MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
                           MessageButtons buttons, MessageIcon icon) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder,
