@@ -171,6 +171,22 @@ saved_colour() {
         "$((CLIENT_TOP + 320 + 40 * ((k - 1) / 6)))"
 }
 
+# drag_current_colour_to X Y: presses the button on the big swatch, moves in steps to the screen
+# point X,Y as a hand would, and releases it there.
+drag_current_colour_to() {
+    local tx=$1 ty=$2 x y i
+    window_geometry
+    x=$((WIN_X + 76))
+    y=$((CLIENT_TOP + 80))
+    xdotool mousemove "$x" "$y" mousedown 1
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+        sleep 0.05
+        xdotool mousemove "$((x + (tx - x) * i / 10))" "$((y + (ty - y) * i / 10))"
+    done
+    sleep 0.2
+    xdotool mouseup 1
+}
+
 current_colour_is() { [ "$(current_colour)" = "$1" ]; }
 saved_colour_is() { [ "$(saved_colour "$1")" = "$2" ]; }
 
