@@ -103,9 +103,9 @@ window_is_viewable() {
 track_started_program() {
     TINCTORA_PID=$1
     E2E_PIDS+=("$TINCTORA_PID")
-    wait_for 20 "the window \"Tinctora 1.1\"" window_of_tinctora
+    wait_for 30 "the window \"Tinctora 1.1\"" window_of_tinctora
     TINCTORA_WINDOW=$(window_of_tinctora)
-    wait_for 10 "the window to be shown" window_is_viewable "$TINCTORA_WINDOW"
+    wait_for 30 "the window to be shown" window_is_viewable "$TINCTORA_WINDOW"
 }
 
 # start_program: starts the copy from another working folder and waits for its window.
