@@ -33,10 +33,12 @@ std::unique_ptr<X11Capture> X11Capture::open(QString* reason, const char* displa
     if (!connection)
         return nullptr;
     auto capture = std::make_unique<Capture>(std::move(connection));
-    *reason = screenReadability(capture->pixels());
-    if (!reason->isEmpty())
-        return nullptr;
-    return capture;
+    const QString unreadable = screenReadability(capture->pixels());
+    if (unreadable.isEmpty())
+        return capture;
+    if (reason)
+        *reason = unreadable;
+    return nullptr;
 }
 
 QString screenUnreadableReason() {
