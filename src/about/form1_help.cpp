@@ -7,23 +7,34 @@
 
 namespace tinctora::app {
 
+namespace {
+
+// Shows the error unless the desktop took the request. The desktop answers later, by which time
+// the window may be gone; then nothing is shown.
+std::function<void(platform::OpenOutcome)>
+errorUnlessHandedOver(QWidget* window, platform::Dialogs& dialogs, const QString& text) {
+    return [window = QPointer<QWidget>(window), &dialogs, text](platform::OpenOutcome outcome) {
+        if (window && outcome != platform::OpenOutcome::HandedOver)
+            dialogs.message(window, text, "Error!", platform::MessageButtons::Ok,
+                            platform::MessageIcon::Critical);
+    };
+}
+
+} // namespace
+
 void Form1::pdf_Click() {
-    const int result = platform.shell.open(programFolder + "/Help.pdf");
-    if (result != platform::ShellOpen::kFileNotFound &&
-        result != platform::ShellOpen::kNoAssociation)
-        return; // handed over, or refused for a reason the user cannot mend here
-    platform.dialogs.message(
-        this, "Error Running PDF Manual! Try installing Adobe Reader or read the Online Manual",
-        "Error!", platform::MessageButtons::Ok, platform::MessageIcon::Critical);
+    platform.shell.open(
+        programFolder + "/Help.pdf",
+        errorUnlessHandedOver(
+            this, platform.dialogs,
+            "Error Running PDF Manual! Try installing Adobe Reader or read the Online Manual"));
 }
 
 void Form1::helon_Click() {
-    const int result = platform.shell.open(about::onlineManualAddress(vendorBase));
-    if (result > 32)
-        return;
-    platform.dialogs.message(
-        this, "Error loading Web Site! - Please go to " + about::webSiteAddress() + ".", "Error!",
-        platform::MessageButtons::Ok, platform::MessageIcon::Critical);
+    platform.shell.open(about::onlineManualAddress(vendorBase),
+                        errorUnlessHandedOver(this, platform.dialogs,
+                                              "Error loading Web Site! - Please go to " +
+                                                  about::webSiteAddress() + "."));
 }
 
 void Form1::abo_Click() {
