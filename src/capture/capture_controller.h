@@ -81,6 +81,8 @@ private:
     Mode mode_ = Mode::Stopped;
     bool capturedShown_ = false;
     bool f2Armed_ = true;
+    bool f3Armed_ = true;
+    bool f4Armed_ = true;
     std::optional<colour::ShownColour> current_;
 };
 

@@ -117,12 +117,54 @@ TEST(CaptureControl, F3ResumesAfterTheStopButton) {
     MainWindowFixture f;
     app::Form1& w = f.load();
     ui(w).Command3->click();
-    f.fakes.keys.tap(HotKey::F3); // a tap between polls is not down at the poll
+    f.fakes.keys.tap(HotKey::F3); // pressed and released between two polls
+    f.poll();
+    EXPECT_EQ(look(w), kResumed);
+}
+
+TEST(CaptureControl, TapsOfF4AndF3ShorterThanAPollCount) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(33023);
+    f.fakes.keys.tap(HotKey::F4);
     f.poll();
     EXPECT_EQ(look(w), kFrozen);
+    EXPECT_EQ(w.swatchRow().texts()[0], "00033023");
+    f.fakes.keys.tap(HotKey::F3);
+    f.poll();
+    EXPECT_EQ(look(w), kResumed);
+    f.sample(255);
+    f.fakes.keys.tap(HotKey::F4);
+    f.poll();
+    EXPECT_EQ(w.swatchRow().texts()[1], "00000255") << "every tap counts, not only the first";
+}
+
+TEST(CaptureControl, AHeldKeyActsOnceAcrossStopAndStart) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    ui(w).Command3->click();
     f.fakes.keys.press(HotKey::F3);
     f.poll();
     EXPECT_EQ(look(w), kResumed);
+    ui(w).Command3->click();
+    f.poll(); // F3 still held
+    EXPECT_EQ(look(w), kFrozen) << "a held F3 does not undo Stop";
+    f.fakes.keys.release(HotKey::F3);
+    f.poll();
+
+    f.fakes.keys.press(HotKey::F4);
+    f.poll(); // frozen: this press finds nothing to freeze
+    ui(w).Command1->click();
+    f.sample(255);
+    f.poll(); // F4 still held
+    EXPECT_EQ(look(w), kLive) << "a held F4 does not undo Start";
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    f.fakes.keys.release(HotKey::F4);
+    f.poll();
+    f.fakes.keys.press(HotKey::F4);
+    f.poll();
+    EXPECT_EQ(look(w), kFrozen) << "a new press freezes";
+    EXPECT_EQ(w.swatchRow().texts()[0], "00000255");
 }
 
 TEST(CaptureControl, F2AddsOncePerPressWhileTheColourKeepsChanging) {
