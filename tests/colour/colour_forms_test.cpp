@@ -88,26 +88,5 @@ TEST(ColourForms, BitsAboveTheColourAreIgnoredInEveryForm) {
     EXPECT_EQ(colourFormText(ColourForm::PlainDecimal, capture::kNoColour), "16777215");
 }
 
-// Every colour of a coarse grid over the cube: the numbers stay in range and the hue never
-// reaches 360; greys have neither hue nor saturation.
-TEST(ColourForms, EveryComponentStaysInRange) {
-    for (int r = 0; r <= 255; r += 15)
-        for (int g = 0; g <= 255; g += 15)
-            for (int b = 0; b <= 255; b += 3) {
-                const ColourValue v = capture::colourFromBytes(r, g, b);
-                const HueSaturationLightness hsl = hslOf(v);
-                const HueSaturationValue hsv = hsvOf(v);
-                ASSERT_TRUE(hsl.hue >= 0 && hsl.hue < 360) << v;
-                ASSERT_EQ(hsv.hue, hsl.hue) << v;
-                ASSERT_TRUE(hsl.saturation >= 0 && hsl.saturation <= 100) << v;
-                ASSERT_TRUE(hsl.lightness >= 0 && hsl.lightness <= 100) << v;
-                ASSERT_TRUE(hsv.saturation >= 0 && hsv.saturation <= 100) << v;
-                ASSERT_TRUE(hsv.value >= 0 && hsv.value <= 100) << v;
-                if (r == g && g == b) {
-                    ASSERT_EQ(hsl.saturation + hsv.saturation + hsl.hue, 0) << v;
-                }
-            }
-}
-
 } // namespace
 } // namespace tinctora::colour
