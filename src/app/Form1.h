@@ -129,6 +129,8 @@ private:
     QAction* ldpal = nullptr;  // "Open Pallet..."
     QAction* svpal = nullptr;  // "Save Pallet"
     QAction* svas = nullptr;   // "Save Pallet As..."
+    QAction* impgpl = nullptr; // "Import GIMP Palette..."
+    QAction* expgpl = nullptr; // "Export GIMP Palette..."
     QAction* altop = nullptr;  // "Always on Top", checked
     QAction* cleall = nullptr; // "Clear List"
     QAction* pdf = nullptr;    // "PDF Manual"

@@ -43,9 +43,18 @@ public:
     // Empties the row once the user agrees.
     void clearAsked();
 
+    // GIMP palettes (*.gpl), the palettes image editors share. Export writes the row under the
+    // palette's name; import fills the row and leaves it without a file, like New Pallet.
+    void exportGimp();
+    void importGimp();
+    // The palette's name as the caption shows it: "Default", a file's title, or "Saved Colors"
+    // for a palette without one.
+    const QString& name() const { return name_; }
+
 private:
     void showCaption(const QString& caption);
     void showFileCaption(const QString& fileName);
+    void tellFailure(const QString& text);
     platform::MessageAnswer ask(const QString& text, const QString& title,
                                 platform::MessageButtons buttons);
 
@@ -57,6 +66,7 @@ private:
     QString path_; // the file Save Pallet writes
     bool isDefaultPalette_ = true;
     QString dialogFolder_; // where the palette file dialogs start
+    QString name_ = "Default";
 };
 
 } // namespace tinctora::palette

@@ -27,20 +27,44 @@ FileReadResult readPaletteFile(const QString& path) {
     return result;
 }
 
-bool writePaletteFile(const QString& path, const SlotTexts& row) {
+QString whyNotReplaceable(const QString& path) {
+    const QFileInfo info(path); // follows links to what they lead to
+    if (!info.exists() || info.isFile())
+        return {};
+    if (info.isDir())
+        return "it is a folder";
+    return "it is not a regular file (a device, a pipe or a socket)";
+}
+
+bool writeFileAtomically(const QString& path, std::string_view bytes, QString* reason) {
+    const auto fail = [reason](const QString& why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
+    // The atomic save renames its temporary file over the link's target: over a device or a pipe
+    // that would replace something that is no file of ours at all.
+    if (const QString why = whyNotReplaceable(path); !why.isEmpty())
+        return fail(why);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const std::string bytes = writePalette(row);
+        return fail(file.errorString());
     // The write only fills Qt's buffer; a full disk shows up when the buffer is flushed, and
     // QSaveFile::commit() (Qt 6.4) would ignore that failure and put the cut file in place.
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.flush()) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return false;
+        return fail(why);
     }
-    return file.commit();
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+bool writePaletteFile(const QString& path, const SlotTexts& row, QString* reason) {
+    return writeFileAtomically(path, writePalette(row), reason);
 }
 
 } // namespace tinctora::palette
