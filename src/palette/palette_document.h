@@ -47,9 +47,6 @@ public:
     // palette's name; import fills the row and leaves it without a file, like New Pallet.
     void exportGimp();
     void importGimp();
-    // The palette's name as the caption shows it: "Default", a file's title, or "Saved Colors"
-    // for a palette without one.
-    const QString& name() const { return name_; }
 
 private:
     void showCaption(const QString& caption);
@@ -66,6 +63,8 @@ private:
     QString path_; // the file Save Pallet writes
     bool isDefaultPalette_ = true;
     QString dialogFolder_; // where the palette file dialogs start
+    // The palette's name as the caption shows it: "Default", a file's title, or "Saved Colors"
+    // for a palette without one; exports are named after it.
     QString name_ = "Default";
 };
 
