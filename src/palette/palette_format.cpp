@@ -47,8 +47,27 @@ std::string writePalette(const SlotTexts& row) {
     return out;
 }
 
+namespace {
+
+// Editors that save as UTF-8 may put a byte order mark before the first value.
+void skipByteOrderMark(std::istream& in) {
+    static constexpr char kMark[] = "\xef\xbb\xbf";
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (in.peek() != static_cast<unsigned char>(kMark[i])) {
+            // Only a whole mark is skipped; a partial one stays part of the first field.
+            for (std::size_t back = i; back > 0; --back)
+                in.unget();
+            return;
+        }
+        in.get();
+    }
+}
+
+} // namespace
+
 ReadResult readPalette(std::istream& in) {
     ReadResult result;
+    skipByteOrderMark(in);
     while (!atEndOfInput(in)) {
         std::optional<std::string> field = readDelimitedField(in, kMaxFieldLength);
         if (!field || result.fieldsRead >= kMaxFields) {
