@@ -109,7 +109,13 @@ public:
     void setcolor();
     void loadDefPal();
     bool SaveDefPal();
-    void saveallz();
+    // Writes the row to the current palette file, or asks for one when there is none; false when
+    // nothing was written (the user has then been told why, or cancelled).
+    bool saveallz();
+    bool savePaletteAs();
+    void tellSaveFailed(const QString& path, const QString& reason);
+    // True when the row's colours would be lost with the default palette at the next exit.
+    bool rowOnlyInDefaultPalette() const;
     void Picture_MouseMove(int n);
     void Picture_MouseDown(int n, Qt::MouseButton button);
     void Picture_Click(int n);
@@ -151,7 +157,7 @@ public:
     palette::SlotTexts savedColors = palette::emptySlots();
     QString selectedSlot; // "1".."12": the slot CallBox recalls
     bool paletteChanged = false;
-    QString palettePath; // the file Save Pallet writes
+    QString palettePath; // the file Save Pallet writes; empty after New Pallet
     bool isDefaultPalette = true;
     bool f2Armed = true;
     bool f3Armed = true;

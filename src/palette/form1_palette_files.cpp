@@ -39,9 +39,17 @@ bool Form1::SaveDefPal() {
     return palette::writePaletteFile(defaultPalettePath(), savedColors);
 }
 
-void Form1::saveallz() {
-    palette::writePaletteFile(palettePath, savedColors);
+bool Form1::saveallz() {
+    if (palettePath.isEmpty())
+        return savePaletteAs();
+    QDir().mkpath(paletteFolder());
+    QString reason;
+    if (!palette::writePaletteFile(palettePath, savedColors, &reason)) {
+        tellSaveFailed(palettePath, reason);
+        return false;
+    }
     paletteChanged = false;
+    return true;
 }
 
 } // namespace tinctora::app
