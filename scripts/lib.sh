@@ -8,8 +8,8 @@ TINCTORA_BUILD=${TINCTORA_BUILD:-$TINCTORA_ROOT/build}
 # window manager (openbox, closed through wmctrl), input (xdotool), the screen's colour, size and
 # keyboard map (x11-xserver-utils: xsetroot, xrandr, xmodmap) and window inspection and a
 # second program to hold the focus (x11-utils: xprop, xwininfo, xdpyinfo, xmessage).
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev libx11-dev libxi-dev libgl-dev libgtest-dev
-                libgmock-dev clang-format)
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libx11-dev libxi-dev libxext-dev libxrandr-dev
+                libgl-dev libgtest-dev libgmock-dev clang-format)
 TEST_PACKAGES=(xvfb xauth xdotool x11-xserver-utils x11-utils openbox wmctrl)
 # The release: a font for the manual Help.pdf made at build time; for its checks the PDF tools
 # (poppler-utils: pdfinfo, pdftotext), the desktop-entry and AppStream validators, and what
