@@ -26,8 +26,8 @@ PixelRect pixelRectOf(const QRect& r) {
 
 // The toolkit's screen holding a screen-pixel point. Each screen's top-left stays in screen
 // pixels while its size is divided by its scale.
-const QScreen* screenHolding(QPoint screenPixel) {
-    for (const QScreen* s : QGuiApplication::screens()) {
+QScreen* screenHolding(QPoint screenPixel) {
+    for (QScreen* s : QGuiApplication::screens()) {
         const QRect g = s->geometry();
         const qreal scale = s->devicePixelRatio();
         const QRect native(g.topLeft(), QSize(static_cast<int>(std::ceil(g.width() * scale)),
@@ -36,6 +36,34 @@ const QScreen* screenHolding(QPoint screenPixel) {
             return s;
     }
     return QGuiApplication::primaryScreen();
+}
+
+// A screen-pixel rectangle in the toolkit's units as seen from one screen: scaled around that
+// screen's top-left, rounded outwards.
+QRect logicalAround(const QRect& native, const QScreen& screen) {
+    const qreal scale = screen.devicePixelRatio();
+    const QPoint origin = screen.geometry().topLeft();
+    const QPointF offset = QPointF(native.topLeft() - origin) / scale;
+    return QRect(origin + QPoint(static_cast<int>(std::floor(offset.x())),
+                                 static_cast<int>(std::floor(offset.y()))),
+                 QSize(static_cast<int>(std::ceil(native.width() / scale)),
+                       static_cast<int>(std::ceil(native.height() / scale))));
+}
+
+// The screen whose scale the toolkit uses for a top-level window given this geometry: the one
+// holding its centre, else the last one it overlaps (Qt 6 decides so when a window is moved).
+QScreen* screenChosenFor(const QRect& logical, QScreen* current) {
+    const QPoint centre = logical.center();
+    if (current->geometry().contains(centre))
+        return current;
+    QScreen* fallback = current;
+    for (QScreen* s : current->virtualSiblings()) {
+        if (s->geometry().contains(centre))
+            return s;
+        if (s->geometry().intersects(logical))
+            fallback = s;
+    }
+    return fallback;
 }
 
 } // namespace
@@ -68,23 +96,39 @@ void FreezeOverlay::open() {
 }
 
 void FreezeOverlay::placeOverScreen() {
-    // The window's place is given in the toolkit's units: the screen-pixel rectangle of the
-    // picture divided by the scale around the top-left of the screen that holds its centre.
+    // The window's place is given in the toolkit's units, which are scaled around the top-left
+    // of whichever screen the toolkit files the window under; a window across several monitors
+    // is filed under one of them. So the rectangle is converted as seen from a screen that the
+    // toolkit will then actually choose, and the picture is drawn from where the window lands.
     const QRect native(screen_.origin, screen_.image.size());
-    const QScreen* holder = screenHolding(native.center());
-    scale_ = holder ? holder->devicePixelRatio() : 1.0;
-    const QPoint screenOrigin = holder ? holder->geometry().topLeft() : QPoint();
-    const QPointF offset = QPointF(native.topLeft() - screenOrigin) / scale_;
-    const QPoint logicalTopLeft = screenOrigin + QPoint(static_cast<int>(std::floor(offset.x())),
-                                                        static_cast<int>(std::floor(offset.y())));
-    nativeTopLeft_ =
-        screenOrigin +
-        QPoint(static_cast<int>(std::lround((logicalTopLeft - screenOrigin).x() * scale_)),
-               static_cast<int>(std::lround((logicalTopLeft - screenOrigin).y() * scale_)));
-    // Rounded up, so that the last row and column are covered too.
-    const QSize logicalSize(static_cast<int>(std::ceil(native.width() / scale_)),
-                            static_cast<int>(std::ceil(native.height() / scale_)));
-    setGeometry(QRect(logicalTopLeft, logicalSize));
+    QList<QScreen*> candidates = QGuiApplication::screens();
+    if (QScreen* holder = screenHolding(native.center())) {
+        candidates.removeAll(holder);
+        candidates.prepend(holder);
+    }
+    if (candidates.isEmpty()) {
+        setGeometry(native);
+        return;
+    }
+    QScreen* filedUnder = candidates.front();
+    QRect logical = logicalAround(native, *filedUnder);
+    for (QScreen* candidate : candidates) {
+        const QRect seen = logicalAround(native, *candidate);
+        if (screenChosenFor(seen, candidate) == candidate) {
+            filedUnder = candidate;
+            logical = seen;
+            break;
+        }
+    }
+    setScreen(filedUnder);
+    winId(); // the native window exists, so the move below goes through the toolkit's choice
+    setGeometry(logical);
+    QScreen* used = screenChosenFor(logical, filedUnder);
+    scale_ = used->devicePixelRatio();
+    const QPoint origin = used->geometry().topLeft();
+    const QPoint offset = logical.topLeft() - origin;
+    nativeTopLeft_ = origin + QPoint(static_cast<int>(std::lround(offset.x() * scale_)),
+                                     static_cast<int>(std::lround(offset.y() * scale_)));
 }
 
 void FreezeOverlay::grabKeyboardWhenMapped(int attemptsLeft) {
