@@ -16,8 +16,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
+#include <unistd.h>
 
 namespace tinctora::platform::x11 {
 namespace {
@@ -338,6 +341,41 @@ TEST_F(TrueColourScreen, FreezesEveryPixelOfTheScreenWithAndWithoutSharedMemory)
     for (const ScreenPoint p : {ScreenPoint{0, 0}, ScreenPoint{1023, 767}, ScreenPoint{301, 517}})
         EXPECT_EQ(fast.screen->image.pixel(p.x, p.y), rgbOfValue(pixels->pixelAt(p)));
     EXPECT_EQ(connection->errors().count(), 0u);
+}
+
+// Shared memory segments this process made that still exist (a removed segment stays while
+// attached).
+int ownSharedSegments() {
+    std::ifstream table("/proc/sysvipc/shm");
+    std::string line;
+    std::getline(table, line); // the header
+    int count = 0;
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        long key = 0, id = 0, permissions = 0, size = 0, creator = 0;
+        if (fields >> key >> id >> permissions >> size >> creator && creator == ::getpid())
+            ++count;
+    }
+    return count;
+}
+
+TEST_F(TrueColourScreen, TheFrozenPictureIsFreedWithItsLastCopy) {
+    ASSERT_TRUE(run("xsetroot -solid '#123456'"));
+    X11ScreenGrabber grabber(*connection);
+    const int before = ownSharedSegments();
+    std::optional<GrabOutcome> outcome = grabOnce(grabber);
+    ASSERT_EQ(outcome->status, GrabStatus::Grabbed);
+    ASSERT_TRUE(grabber.lastGrabUsedSharedMemory());
+    QImage copy = outcome->screen->image;
+    outcome.reset();
+    EXPECT_EQ(ownSharedSegments(), before + 1);
+    EXPECT_EQ(copy.pixel(5, 5), qRgb(0x12, 0x34, 0x56));
+    copy = QImage();
+    EXPECT_EQ(ownSharedSegments(), before);
+    // A failed or plain grab leaves none behind either.
+    X11ScreenGrabber plain(*connection, X11ScreenGrabber::Transfer::PlainOnly);
+    grabOnce(plain);
+    EXPECT_EQ(ownSharedSegments(), before);
 }
 
 TEST_F(TrueColourScreen, AFreezeIsTheScreenAsItWasAndFollowsItsSize) {

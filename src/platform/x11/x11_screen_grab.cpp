@@ -10,7 +10,7 @@
 
 #include <QSysInfo>
 
-#include <cstring>
+#include <cstdlib>
 #include <memory>
 
 namespace tinctora::platform::x11 {
@@ -64,23 +64,24 @@ public:
                           visual->map_entries);
     }
 
-    void convert(XImage& source, QImage& target) const {
-        const int width = source.width;
-        const int height = source.height;
+    // True when the server's pixels already are QImage's RGB32 (the top byte unused), so the
+    // picture can keep the server's buffer instead of a converted copy.
+    bool isQtLayout(const XImage& source) const {
         const bool hostOrder =
             (source.byte_order == LSBFirst) == (QSysInfo::ByteOrder == QSysInfo::LittleEndian);
-        if (trueColour_ && hostOrder && source.bits_per_pixel == 32 && masks_.red == 0xFF0000 &&
-            masks_.green == 0xFF00 && masks_.blue == 0xFF) {
-            // Already QImage's layout, apart from the unused top byte.
-            for (int y = 0; y < height; ++y) {
-                const auto* in =
-                    reinterpret_cast<const std::uint32_t*>(source.data + y * source.bytes_per_line);
-                auto* out = reinterpret_cast<QRgb*>(target.scanLine(y));
-                for (int x = 0; x < width; ++x)
-                    out[x] = in[x] | 0xFF000000u;
-            }
-            return;
-        }
+        return trueColour_ && hostOrder && source.bits_per_pixel == 32 && masks_.red == 0xFF0000 &&
+               masks_.green == 0xFF00 && masks_.blue == 0xFF && source.bytes_per_line % 4 == 0;
+    }
+
+    // A null image when there is no memory for it.
+    QImage convert(XImage& source) const {
+        const int width = source.width;
+        const int height = source.height;
+        QImage target(width, height, QImage::Format_RGB32);
+        if (target.isNull())
+            return target;
+        const bool hostOrder =
+            (source.byte_order == LSBFirst) == (QSysInfo::ByteOrder == QSysInfo::LittleEndian);
         if (trueColour_ && hostOrder && source.bits_per_pixel == 16) {
             std::vector<QRgb> table(65536);
             for (std::uint32_t p = 0; p < table.size(); ++p)
@@ -92,13 +93,14 @@ public:
                 for (int x = 0; x < width; ++x)
                     out[x] = table[in[x]];
             }
-            return;
+            return target;
         }
         for (int y = 0; y < height; ++y) {
             auto* out = reinterpret_cast<QRgb*>(target.scanLine(y));
             for (int x = 0; x < width; ++x)
                 out[x] = colourOf(XGetPixel(&source, x, y));
         }
+        return target;
     }
 
 private:
@@ -178,6 +180,21 @@ public:
 
     bool ready() const { return attached_; }
 
+    // The segment as the picture itself: the server lets go of it now, and it is freed when the
+    // last copy of the picture goes (it was marked for removal when made).
+    QImage adoptAsPicture() {
+        XShmDetach(connection_.display(), &info_);
+        XSync(connection_.display(), False);
+        attached_ = false;
+        QImage picture(
+            reinterpret_cast<uchar*>(info_.shmaddr), image_->width, image_->height,
+            image_->bytes_per_line, QImage::Format_RGB32, [](void* address) { shmdt(address); },
+            info_.shmaddr);
+        if (!picture.isNull())
+            info_.shmaddr = nullptr;
+        return picture;
+    }
+
     XImage* read() {
         const unsigned long errorsBefore = connection_.errors().count();
         const bool read =
@@ -219,6 +236,15 @@ std::vector<QRect> monitorsOf(Connection& connection, RootSize size) {
     return monitors;
 }
 
+// The server leaves the top byte of each pixel 0; QImage's RGB32 has it 0xFF.
+void makeOpaque(QImage& picture) {
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            line[x] |= 0xFF000000u;
+    }
+}
+
 struct ImageDeleter {
     void operator()(XImage* image) const { XDestroyImage(image); }
 };
@@ -247,22 +273,25 @@ GrabOutcome X11ScreenGrabber::grab() {
     const std::optional<RootSize> before = rootSize(connection_);
     if (!before || before->width <= 0 || before->height <= 0)
         return failed(kRefused);
-    QImage picture(before->width, before->height, QImage::Format_RGB32);
-    if (picture.isNull())
-        return failed(kNoMemory);
     const Converter converter(connection_);
 
-    bool converted = false;
+    QImage picture;
+    bool read = false;
     if (sharedMemoryOffered_) {
         SharedSegment segment(connection_, before->width, before->height);
         if (segment.ready()) {
             if (XImage* image = segment.read()) {
-                converter.convert(*image, picture);
-                converted = lastUsedSharedMemory_ = true;
+                read = lastUsedSharedMemory_ = true;
+                if (converter.isQtLayout(*image)) {
+                    picture = segment.adoptAsPicture();
+                    makeOpaque(picture);
+                } else {
+                    picture = converter.convert(*image);
+                }
             }
         }
     }
-    if (!converted) {
+    if (!read) {
         const unsigned long errorsBefore = connection_.errors().count();
         XImage* image = XGetImage(connection_.display(), connection_.root(), 0, 0,
                                   static_cast<unsigned>(before->width),
@@ -275,8 +304,21 @@ GrabOutcome X11ScreenGrabber::grab() {
         std::unique_ptr<XImage, ImageDeleter> owned(image);
         if (connection_.errors().count() != errorsBefore)
             return failed(kRefused);
-        converter.convert(*image, picture);
+        if (converter.isQtLayout(*image)) {
+            // Xlib's buffer (from malloc) becomes the picture's.
+            picture = QImage(
+                reinterpret_cast<uchar*>(image->data), image->width, image->height,
+                image->bytes_per_line, QImage::Format_RGB32, [](void* data) { std::free(data); },
+                image->data);
+            if (!picture.isNull())
+                image->data = nullptr;
+            makeOpaque(picture);
+        } else {
+            picture = converter.convert(*image);
+        }
     }
+    if (picture.isNull())
+        return failed(kNoMemory);
     // A screen that grew meanwhile would leave part of it out of the picture.
     const std::optional<RootSize> after = rootSize(connection_);
     if (!after || *after != *before)
