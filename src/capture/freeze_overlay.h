@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 
+class QPainter;
+
 namespace tinctora::capture {
 
 // A still picture of the whole screen, shown over it in a borderless topmost window, with a
@@ -55,7 +57,7 @@ private:
     void finish(bool pickedColour, ColourValue colour);
     std::optional<ColourValue> colourAt(PixelPoint p) const;
     QRect toLogical(const PixelRect& screenRect) const;
-    void paintMagnifier(class QPainter& painter) const;
+    void paintMagnifier(QPainter& painter) const;
 
     platform::FrozenScreen screen_;
     std::vector<PixelRect> monitors_;

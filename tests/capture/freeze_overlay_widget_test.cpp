@@ -4,6 +4,7 @@
 #include "platform/fake/fake_screen_grab.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
