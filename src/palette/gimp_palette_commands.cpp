@@ -55,13 +55,17 @@ void PaletteDocument::exportGimp() {
     QString reason;
     if (!writeFileAtomically(fileName, writeGimpPalette(row_.texts(), name_.toStdString()),
                              &reason))
-        tellFailure(QString("The GIMP palette could not be saved to %1: %2").arg(fileName, reason));
+        tellFailure(
+            QString("The GIMP palette could not be saved to %1: %2.").arg(fileName, reason));
 }
 
 void PaletteDocument::importGimp() {
-    if (row_.changed() && ask("Save Changes before opening?", "Import GIMP Palette",
-                              platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes)
-        save();
+    // A save that failed or was cancelled keeps the row: nothing is dropped unsaved.
+    if (row_.changed() &&
+        ask("Save Changes before opening?", "Import GIMP Palette",
+            platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes &&
+        !save())
+        return;
     const QString fileName = dialogs_.openFileName(dialogParent_, "Import GIMP Palette",
                                                    paletteFolder_ + "/", kGimpFilter);
     if (fileName.isEmpty())

@@ -11,8 +11,9 @@
 namespace tinctora::palette {
 
 struct FileReadResult {
-    bool opened = false; // false: missing, a folder, or unreadable (a read failure)
+    bool opened = false; // false: missing, not a regular file, or unreadable (a read failure)
     ReadResult content;
+    QString problem; // why the file could not be read, for the user; empty when it was
 };
 
 FileReadResult readPaletteFile(const QString& path);
