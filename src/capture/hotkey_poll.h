@@ -1,6 +1,7 @@
 #pragma once
 
-// What the hot keys do in one poll of the 50 ms key timer:
+// What the hot keys do in one reading of them: one poll of the 50 ms key timer, or one batch of
+// key events (hotkey_events.h).
 //   F4 (down at the poll, while capture is live): freeze the shown colour and add it to the row.
 //   F3 (down at the poll, while the status line asks for F3): resume live capture. That poll
 //       ends at once, so its F2 reading is dropped and the F2 latch is left as it was.

@@ -182,8 +182,8 @@ expect_saved_colour() {
     poll_until 10 saved_colour_is "$1" "$2" || fail "swatch $1 shows $(saved_colour "$1"), not $2"
 }
 
-# hold_key KEY WHAT COMMAND...: holds KEY down until COMMAND succeeds, then releases it. F3 and
-# F4 count only when they are down at a poll of the key timer, as a user holds a key.
+# hold_key KEY WHAT COMMAND...: holds KEY down until COMMAND succeeds, then releases it, as a
+# user holds a key (where keys are polled, F3 and F4 count only while down at a poll).
 hold_key() {
     local key=$1 what=$2
     shift 2

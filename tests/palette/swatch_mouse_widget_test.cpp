@@ -11,8 +11,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QTest>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -116,7 +116,6 @@ TEST(SwatchMouse, DeleteLeavesAHoleThatTheNextAddFills) {
 
     f.sample(kTeal);
     f.fakes.keys.tap(platform::HotKey::F2);
-    f.poll();
     palette::SlotTexts expected = full;
     expected[2] = "05649426";
     EXPECT_EQ(w.swatchRow().texts(), expected);
