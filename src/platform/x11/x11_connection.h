@@ -37,9 +37,13 @@ public:
     // Hands every event already received, or waiting on the socket, to the handlers. Never
     // blocks.
     void drainEvents();
+    // Hands over only the events Xlib has already read, for example while it waited for a
+    // reply: costs no system call.
+    void drainReadEvents();
 
 private:
     explicit Connection(Display* display);
+    void handleNext();
 
     Display* display_;
     int screen_;

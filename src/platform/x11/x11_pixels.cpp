@@ -61,7 +61,7 @@ std::int32_t X11Pixels::pixelAt(ScreenPoint p) {
     }
     // Events that came in while waiting for the replies are in Xlib's queue now, where the
     // socket's wake-up would not see them until the next tick.
-    connection_.drainEvents();
+    connection_.drainReadEvents();
     return colour;
 }
 

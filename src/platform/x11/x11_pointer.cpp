@@ -16,7 +16,7 @@ std::optional<ScreenPoint> X11Pointer::position() {
                                           &child, &rootX, &rootY, &windowX, &windowY, &buttons);
     // Events that came in while waiting for the reply are in Xlib's queue now, where the
     // socket's wake-up would not see them.
-    connection_.drainEvents();
+    connection_.drainReadEvents();
     if (!sameScreen)
         return std::nullopt;
     return ScreenPoint{rootX, rootY};
