@@ -213,7 +213,7 @@ int latency(int argc, char** argv) {
     const int runs = std::atoi(argv[3]);
     Display* d = openDisplay();
     for (int run = 0; run < runs; ++run) {
-        key(d, XK_F3, true); // held across polls: F3 acts when it is down at a poll
+        key(d, XK_F3, true); // resume first, with a press held across polls as a user holds it
         sleepMs(150);
         key(d, XK_F3, false);
         sleepMs(250 + (run * 37) % 50); // a different phase against the 50 ms poll each run

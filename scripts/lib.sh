@@ -7,15 +7,18 @@ TINCTORA_BUILD=${TINCTORA_BUILD:-$TINCTORA_ROOT/build}
 # What building needs, and what the tests add: an X server (Xvfb, with xauth for xvfb-run), a
 # window manager (openbox, closed through wmctrl), input (xdotool), the screen's colour, size and
 # keyboard map (x11-xserver-utils: xsetroot, xrandr, xmodmap) and window inspection and a
-# second program to hold the focus (x11-utils: xprop, xwininfo, xdpyinfo, xmessage).
+# second program to hold the focus (x11-utils: xprop, xwininfo, xdpyinfo, xmessage), the primary
+# selection as another program pastes it (xclip), a program of another toolkit generation that
+# takes dragged colours and prints the one it holds (kcolorchooser, Qt 5), and the desktop's real
+# opener (xdg-utils: xdg-open) on a machine that has nothing to open with.
 # The desktop portal tests add private session buses (dbus-daemon, dbus-bin) and a real headless
 # Wayland desktop: sway, pipewire, the portal with its wlroots and GTK backends, grim (the
 # wlroots backend's screenshots) and Qt's Wayland platform.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev libx11-dev libxi-dev libgl-dev libgtest-dev
                 libgmock-dev clang-format)
-TEST_PACKAGES=(xvfb xauth xdotool x11-xserver-utils x11-utils openbox wmctrl dbus-daemon dbus-bin
-               sway pipewire xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim
-               qt6-wayland)
+TEST_PACKAGES=(xvfb xauth xdotool x11-xserver-utils x11-utils openbox wmctrl xclip kcolorchooser
+               xdg-utils dbus-daemon dbus-bin sway pipewire xdg-desktop-portal
+               xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim qt6-wayland)
 # The release: a font for the manual Help.pdf made at build time; for its checks the PDF tools
 # (poppler-utils: pdfinfo, pdftotext), the desktop-entry and AppStream validators, and what
 # builds, checks and installs the Debian package (dpkg-dev for dpkg-shlibdeps, lintian).
@@ -35,9 +38,10 @@ ensure_packages() {
     echo "Installing: ${missing[*]}"
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
+    # Another apt (an unattended upgrade, a parallel run) holding the lock is waited for.
+    "${sudo[@]}" apt-get update -qq -o DPkg::Lock::Timeout=120
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
+        -o DPkg::Lock::Timeout=120 "${missing[@]}"
 }
 
 build_tinctora() {

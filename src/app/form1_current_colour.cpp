@@ -4,6 +4,8 @@
 #include "capture/colour_dialog.h"
 #include "widgets/colour_box.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -59,8 +61,15 @@ void Form1::Command2_Click() {
 void Form1::HighlightText() {
     capture_->freeze();
     // The box that was clicked or tabbed into holds the focus of this window.
-    if (auto* box = qobject_cast<QLineEdit*>(focusWidget()))
-        box->selectAll();
+    auto* box = qobject_cast<QLineEdit*>(focusWidget());
+    if (!box)
+        return;
+    box->selectAll();
+    // A selection made by program is not offered to a middle-click paste by itself, as one made
+    // with the mouse is: hand it to the desktop's primary selection too.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->supportsSelection() && box->hasSelectedText())
+        clipboard->setText(box->selectedText(), QClipboard::Selection);
 }
 
 void Form1::Text_GotFocus(QLineEdit* box, Qt::FocusReason reason) {

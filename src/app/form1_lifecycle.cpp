@@ -64,23 +64,34 @@ void Form1::outsideTopmostBand(const std::function<void()>& dialog) {
         platform_.layer.setTopmost(this, true);
 }
 
+namespace {
+
+// Shows the error unless the desktop took the request. The desktop answers later, by which time
+// the window may be gone; then nothing is shown.
+std::function<void(platform::OpenOutcome)>
+errorUnlessHandedOver(QWidget* window, platform::Dialogs& dialogs, const QString& text) {
+    return [window = QPointer<QWidget>(window), &dialogs, text](platform::OpenOutcome outcome) {
+        if (window && outcome != platform::OpenOutcome::HandedOver)
+            dialogs.message(window, text, "Error!", platform::MessageButtons::Ok,
+                            platform::MessageIcon::Critical);
+    };
+}
+
+} // namespace
+
 void Form1::pdf_Click() {
-    const int result = platform_.shell.open(programFolder_ + "/Help.pdf");
-    if (result != platform::ShellOpen::kFileNotFound &&
-        result != platform::ShellOpen::kNoAssociation)
-        return; // handed over, or refused for a reason the user cannot mend here
-    platform_.dialogs.message(
-        this, "Error Running PDF Manual! Try installing Adobe Reader or read the Online Manual",
-        "Error!", platform::MessageButtons::Ok, platform::MessageIcon::Critical);
+    platform_.shell.open(
+        programFolder_ + "/Help.pdf",
+        errorUnlessHandedOver(
+            this, platform_.dialogs,
+            "Error Running PDF Manual! Try installing Adobe Reader or read the Online Manual"));
 }
 
 void Form1::helon_Click() {
-    const int result = platform_.shell.open(about::onlineManualAddress(vendorBase_));
-    if (result > 32)
-        return;
-    platform_.dialogs.message(
-        this, "Error loading Web Site! - Please go to " + about::webSiteAddress() + ".", "Error!",
-        platform::MessageButtons::Ok, platform::MessageIcon::Critical);
+    platform_.shell.open(about::onlineManualAddress(vendorBase_),
+                         errorUnlessHandedOver(this, platform_.dialogs,
+                                               "Error loading Web Site! - Please go to " +
+                                                   about::webSiteAddress() + "."));
 }
 
 void Form1::abo_Click() {

@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 
 // The pictures live in a static library: naming the resource keeps it linked in.
 static void registerDragIconResource() {
@@ -26,12 +27,28 @@ QByteArray dragOrigin(const Form1* window) {
            QByteArray::number(reinterpret_cast<quintptr>(window), 16);
 }
 
-QPixmap dragIcon() {
+constexpr int kDragIconSide = 32;
+
+// Before the first sample there is no colour to show: the program's own drag picture stands in.
+QPixmap colourlessDragIcon() {
     registerDragIconResource();
     QIcon icon;
     icon.addFile(":/tinctora/drag-icon-16.png");
     icon.addFile(":/tinctora/drag-icon-32.png");
-    return icon.pixmap(QSize(32, 32));
+    return icon.pixmap(QSize(kDragIconSide, kDragIconSide));
+}
+
+// A square of the dragged colour. A dark edge with a light one inside keeps it visible over
+// whatever it passes, a colour like its own included.
+QPixmap colourSquare(const QColor& colour, qreal pixelRatio) {
+    QPixmap icon(QSize(kDragIconSide, kDragIconSide) * pixelRatio);
+    icon.setDevicePixelRatio(pixelRatio);
+    QPainter painter(&icon);
+    const QRect whole(0, 0, kDragIconSide, kDragIconSide);
+    painter.fillRect(whole, Qt::black);
+    painter.fillRect(whole.adjusted(1, 1, -1, -1), Qt::white);
+    painter.fillRect(whole.adjusted(2, 2, -2, -2), colour);
+    return icon;
 }
 
 } // namespace
@@ -85,13 +102,20 @@ QMimeData* Form1::currentColourDragData() const {
     if (const std::optional<colour::ShownColour>& shown = capture_->current()) {
         const colour::ColourValue v = shown->value;
         data->setColorData(QColor(colour::redByte(v), colour::greenByte(v), colour::blueByte(v)));
-        data->setText(QString::fromLatin1(colour::hexText(v)));
+        // With the "#" that colour fields, style sheets and HTML expect before the six digits.
+        data->setText(QString::fromLatin1("#" + colour::hexText(v)));
     }
     return data;
 }
 
 void Form1::wireSwatchDragAndDrop() {
-    Picture1->setDragSource([this] { return currentColourDragData(); }, dragIcon());
+    Picture1->setDragSource([this] { return currentColourDragData(); },
+                            [this](const QMimeData& data) {
+                                if (!data.hasColor())
+                                    return colourlessDragIcon();
+                                return colourSquare(data.colorData().value<QColor>(),
+                                                    Picture1->devicePixelRatioF());
+                            });
     const QByteArray origin = dragOrigin(this);
     for (widgets::ColourBox* box : swatches)
         box->setDropFilter([origin](const QMimeData* data) {

@@ -48,7 +48,7 @@ void CaptureController::setMode(Mode mode) {
 }
 
 void CaptureController::begin() {
-    f2Armed_ = true;
+    f2Armed_ = f3Armed_ = f4Armed_ = true;
     presses_.reset();
     if (keys_.delivery() == platform::KeyState::Delivery::Events)
         keys_.listen([this](const platform::KeyBatch& batch) { applyKeyBatch(batch); });
@@ -113,10 +113,8 @@ void CaptureController::pollKeys() {
     using platform::HotKey;
     HotKeyReadings readings;
     readings.f2DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F2);
-    readings.f4Down = keys_.isDown(HotKey::F4);
-    // The F3 key is not read when F4 freezes in this poll.
-    if (!(mode_ == Mode::Live && readings.f4Down))
-        readings.f3Down = keys_.isDown(HotKey::F3);
+    readings.f4DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F4);
+    readings.f3DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F3);
     applyHotKeys(readings);
 }
 
@@ -128,7 +126,8 @@ void CaptureController::applyKeyBatch(const platform::KeyBatch& batch) {
 }
 
 void CaptureController::applyHotKeys(const HotKeyReadings& keys) {
-    const CaptureState state{mode_ == Mode::Live, mode_ == Mode::Frozen, f2Armed_};
+    const CaptureState state{mode_ == Mode::Live, mode_ == Mode::Frozen, f2Armed_, f3Armed_,
+                             f4Armed_};
     const HotKeyDecision decision = decideHotKeys(keys, state);
     switch (decision.action) {
     case CaptureAction::Freeze:
@@ -145,6 +144,8 @@ void CaptureController::applyHotKeys(const HotKeyReadings& keys) {
     if (decision.addForF2)
         addCurrent();
     f2Armed_ = decision.f2ArmedAfter;
+    f3Armed_ = decision.f3ArmedAfter;
+    f4Armed_ = decision.f4ArmedAfter;
 }
 
 } // namespace tinctora::capture

@@ -87,6 +87,8 @@ private:
     Mode mode_ = Mode::Stopped;
     bool capturedShown_ = false;
     bool f2Armed_ = true;
+    bool f3Armed_ = true;
+    bool f4Armed_ = true;
     HotKeyPresses presses_;
     std::optional<colour::ShownColour> current_;
 };

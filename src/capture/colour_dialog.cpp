@@ -22,7 +22,7 @@ std::optional<colour::ColourValue> askForColour(platform::Dialogs& dialogs,
                       ? shown
                       : colour::kNoColour;
     const colour::ColourValue chosen = dialogs.chooseColour(initial, customColors);
-    if (chosen == 0 || chosen == colour::kNoColour)
+    if (chosen == colour::kNoColour)
         return std::nullopt;
     return chosen;
 }

@@ -7,9 +7,8 @@
 
 namespace tinctora::capture {
 
-// "Load Color": the desktop's colour dialog, opened on the colour shown. The chosen colour, or
-// nothing when the user cancelled or chose black (which the dialog cannot tell from "nothing
-// chosen").
+// "Load Color": the desktop's colour dialog, opened on the colour shown. The chosen colour (black
+// included), or nothing when the user cancelled or the dialog failed.
 std::optional<colour::ColourValue> askForColour(platform::Dialogs& dialogs,
                                                 colour::ColourValue shown);
 

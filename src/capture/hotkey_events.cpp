@@ -28,11 +28,11 @@ std::vector<HotKeyReadings> HotKeyPresses::readingsFor(const platform::KeyBatch&
     }
     if (pressed == std::array<bool, 3>{})
         return {};
-    std::vector<HotKeyReadings> readings;
-    if (pressed[0])
-        readings.push_back(HotKeyReadings{}); // F2 seen up before this press
-    readings.push_back(HotKeyReadings{pressed[0], pressed[2], pressed[1]});
-    return readings;
+    HotKeyReadings together;
+    together.f2DownOrPressedSincePrevious = pressed[0];
+    together.f3DownOrPressedSincePrevious = pressed[1];
+    together.f4DownOrPressedSincePrevious = pressed[2];
+    return {HotKeyReadings{}, together};
 }
 
 } // namespace tinctora::capture

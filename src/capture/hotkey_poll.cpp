@@ -2,14 +2,28 @@
 
 namespace tinctora::capture {
 
+namespace {
+
+// True when this reading is a press no earlier poll has seen; updates the key's latch.
+bool newPress(bool reading, bool armed, bool& armedAfter) {
+    armedAfter = !reading;
+    return reading && armed;
+}
+
+} // namespace
+
 HotKeyDecision decideHotKeys(const HotKeyReadings& keys, const CaptureState& state) {
     HotKeyDecision decision;
     decision.f2ArmedAfter = state.f2Armed;
+    const bool f4 =
+        newPress(keys.f4DownOrPressedSincePrevious, state.f4Armed, decision.f4ArmedAfter);
+    const bool f3 =
+        newPress(keys.f3DownOrPressedSincePrevious, state.f3Armed, decision.f3ArmedAfter);
 
-    if (state.liveCapture && keys.f4Down) {
+    if (state.liveCapture && f4) {
         decision.action = CaptureAction::Freeze;
         decision.addAfterFreeze = true;
-    } else if (state.waitingForF3 && keys.f3Down) {
+    } else if (state.waitingForF3 && f3) {
         decision.action = CaptureAction::Resume;
         return decision;
     }

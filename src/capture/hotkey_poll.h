@@ -1,25 +1,32 @@
 #pragma once
 
 // What the hot keys do in one reading of them: one poll of the 50 ms key timer, or one batch of
-// key events (hotkey_events.h).
-//   F4 (down at the poll, while capture is live): freeze the shown colour and add it to the row.
-//   F3 (down at the poll, while the status line asks for F3): resume live capture. That poll
-//       ends at once, so its F2 reading is dropped and the F2 latch is left as it was.
-//   F2 (down now, or pressed since the previous poll): add the shown colour once per press. It is
-//       re-armed only by a poll that sees F2 up, so holding it adds one colour.
-// F4 and F2 in the same poll add twice.
+// key events (hotkey_events.h). Every key is read once per poll as "down now, or pressed since
+// the previous poll", so a tap shorter than a poll counts too. Each
+// key acts only in the first poll that sees a press: it is re-armed by a poll that sees it up, so
+// holding a key acts once, also across Start and Stop (a held F3 does not undo Stop, a held F4
+// does not undo Start).
+//   F4 (a new press, while capture is live): freeze the shown colour and add it to the row.
+//   F3 (a new press, while the status line asks for F3, and F4 did not act): resume live capture.
+//       That poll ends at once, so its F2 reading is dropped and the F2 latch is left as it was.
+//   F2 (a new press, in either state): add the shown colour.
+// A press of F4 or F3 that finds nothing to do is spent all the same. F4 and F2 in the same
+// poll add twice.
 namespace tinctora::capture {
 
 struct HotKeyReadings {
-    bool f2DownOrPressedSincePrevious = false; // read first and exactly once per poll
-    bool f4Down = false;
-    bool f3Down = false;
+    bool f2DownOrPressedSincePrevious = false; // read first
+    bool f4DownOrPressedSincePrevious = false;
+    bool f3DownOrPressedSincePrevious = false;
 };
 
 struct CaptureState {
     bool liveCapture = false;  // the sampling timer is running
     bool waitingForF3 = false; // the status line reads "Press F3 to start Capture"
+    // Armed: the key has been seen up since it last acted (or was last spent).
     bool f2Armed = true;
+    bool f3Armed = true;
+    bool f4Armed = true;
 };
 
 enum class CaptureAction { None, Freeze, Resume };
@@ -29,6 +36,8 @@ struct HotKeyDecision {
     bool addAfterFreeze = false; // F4 adds the frozen colour
     bool addForF2 = false;       // F2 adds, after any F4 add
     bool f2ArmedAfter = true;
+    bool f3ArmedAfter = true;
+    bool f4ArmedAfter = true;
 };
 
 HotKeyDecision decideHotKeys(const HotKeyReadings& keys, const CaptureState& state);

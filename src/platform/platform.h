@@ -69,15 +69,20 @@ public:
 };
 
 // The desktop's "open" operation for a document or address.
+enum class OpenOutcome {
+    HandedOver,   // a program took it, or the desktop is still busy handing it over
+    FileNotFound, // a local file that does not exist; the desktop is not asked
+    NoProgram,    // the desktop has no program for it, or no way to open anything at all
+    Failed,       // the desktop found a program, but opening failed
+};
+
 class ShellOpen {
 public:
     virtual ~ShellOpen() = default;
-    // Results follow the classic shell codes: above 32 means handed over, 2 means the file was
-    // not found, 31 means no program is associated with it.
-    static constexpr int kFileNotFound = 2;
-    static constexpr int kNoAssociation = 31;
-    static constexpr int kHandedOver = 42;
-    virtual int open(const QString& fileOrAddress) = 0;
+    // Returns at once; `done` is called once with the outcome, from the event loop (or before
+    // open returns when the outcome is known without asking the desktop). The caller makes sure
+    // that whatever `done` uses is still there when it is called.
+    virtual void open(const QString& fileOrAddress, std::function<void(OpenOutcome)> done) = 0;
 };
 
 // Fetching a small file over HTTP.

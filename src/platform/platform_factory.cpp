@@ -29,11 +29,7 @@ public:
     DesktopBackend() {
         QString reason;
         if (QGuiApplication::platformName() != "xcb")
-            reason = QString("Tinctora reads the screen and the F2, F3 and F4 keys through X11, "
-                             "but this desktop session runs on \"%1\". Start Tinctora in an X11 "
-                             "session (or with QT_QPA_PLATFORM=xcb under XWayland). Capture "
-                             "stays stopped.")
-                         .arg(QGuiApplication::platformName());
+            reason = x11::screenUnreadableReason();
         else
             capture_ = x11::X11Capture::open(&reason);
         if (!reason.isEmpty())

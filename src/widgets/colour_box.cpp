@@ -37,9 +37,9 @@ void ColourBox::paintWith(const QColor& colour) {
     setPalette(p);
 }
 
-void ColourBox::setDragSource(DragDataFactory factory, QPixmap dragIcon) {
-    dragData_ = std::move(factory);
-    dragIcon_ = std::move(dragIcon);
+void ColourBox::setDragSource(DragDataFactory data, DragIconFactory icon) {
+    dragData_ = std::move(data);
+    dragIcon_ = std::move(icon);
 }
 
 void ColourBox::setDropFilter(DropFilter accepts) {
@@ -59,11 +59,14 @@ void ColourBox::mousePressEvent(QMouseEvent* event) {
         // The drag starts as soon as the button goes down, as the current-colour swatch promises.
         pressedInside_ = false;
         auto* drag = new QDrag(this);
-        drag->setMimeData(dragData_());
-        if (!dragIcon_.isNull())
-            drag->setPixmap(dragIcon_);
+        QMimeData* data = dragData_();
+        drag->setMimeData(data);
+        if (const QPixmap icon = dragIcon(*data); !icon.isNull())
+            drag->setPixmap(icon);
+        // Qt deletes the drag itself once it is over. Under X11 that is after exec() returns:
+        // another program reads the data only after the drop, so deleting it here would hand
+        // that program nothing.
         drag->exec(Qt::CopyAction);
-        drag->deleteLater(); // one per press: do not keep them until the window closes
         return;
     }
     QFrame::mousePressEvent(event);

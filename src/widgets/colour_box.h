@@ -25,12 +25,17 @@ public:
     void setSystemColour(QPalette::ColorRole role);
     QColor shownColour() const { return shown_; }
 
-    // When set, pressing the left button starts a drag carrying what the factory returns.
+    // When set, pressing the left button starts a drag carrying what the data factory returns,
+    // under the pointer the picture the icon factory draws for that data.
     using DragDataFactory = std::function<QMimeData*()>;
-    void setDragSource(DragDataFactory factory, QPixmap dragIcon);
+    using DragIconFactory = std::function<QPixmap(const QMimeData&)>;
+    void setDragSource(DragDataFactory data, DragIconFactory icon);
     // What a drag from this box would carry now (the caller owns it), or null for no drag source.
     QMimeData* dragData() const { return dragData_ ? dragData_() : nullptr; }
-    QPixmap dragIcon() const { return dragIcon_; }
+    // The picture a drag of this data shows; null without an icon factory.
+    QPixmap dragIcon(const QMimeData& data) const {
+        return dragIcon_ ? dragIcon_(data) : QPixmap();
+    }
     // When set, drops whose data the predicate accepts are taken and reported by dropped().
     using DropFilter = std::function<bool(const QMimeData*)>;
     void setDropFilter(DropFilter accepts);
@@ -55,7 +60,7 @@ private:
     std::optional<colour::ColourValue> backColor_;
     QColor shown_;
     DragDataFactory dragData_;
-    QPixmap dragIcon_;
+    DragIconFactory dragIcon_;
     DropFilter acceptsDrop_;
     bool pressedInside_ = false;
 };

@@ -138,26 +138,59 @@ TEST(CaptureControl, WithKeyEventsNothingTicksWhileFrozen) {
     EXPECT_FALSE(f.fakes.keys.heard());
 }
 
-TEST(CaptureControl, WithoutKeyEventsTheKeysArePolledAndATapBetweenPollsIsNotDown) {
+TEST(CaptureControl, WithoutKeyEventsTheKeysArePolled) {
     MainWindowFixture f;
     f.fakes.keys.mode = platform::KeyState::Delivery::Polling;
     app::Form1& w = f.load();
     EXPECT_FALSE(f.fakes.keys.heard());
     f.sample(33023);
-    f.fakes.keys.press(HotKey::F4);
+    f.fakes.keys.tap(HotKey::F4); // pressed and released between two polls
     EXPECT_EQ(look(w), kLive) << "nothing happens before the poll";
     f.poll();
     EXPECT_EQ(look(w), kFrozen);
-    f.fakes.keys.release(HotKey::F4);
-    f.fakes.keys.tap(HotKey::F3); // F3 counts only when down at a poll
-    f.poll();
-    EXPECT_EQ(look(w), kFrozen);
-    f.fakes.keys.tap(HotKey::F2); // F2 counts when pressed since the previous poll
+    f.fakes.keys.tap(HotKey::F2);
     f.poll();
     EXPECT_EQ(w.swatchRow().texts()[1], "00033023");
     f.fakes.keys.press(HotKey::F3);
     f.poll();
     EXPECT_EQ(look(w), kResumed);
+}
+
+TEST(CaptureControl, TapsOfF4AndF3Count) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(33023);
+    f.fakes.keys.tap(HotKey::F4);
+    EXPECT_EQ(look(w), kFrozen);
+    EXPECT_EQ(w.swatchRow().texts()[0], "00033023");
+    f.fakes.keys.tap(HotKey::F3);
+    EXPECT_EQ(look(w), kResumed);
+    f.sample(255);
+    f.fakes.keys.tap(HotKey::F4);
+    EXPECT_EQ(w.swatchRow().texts()[1], "00000255") << "every tap counts, not only the first";
+}
+
+TEST(CaptureControl, AHeldKeyActsOnceAcrossStopAndStart) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    ui(w).Command3->click();
+    f.fakes.keys.press(HotKey::F3);
+    EXPECT_EQ(look(w), kResumed);
+    ui(w).Command3->click();
+    f.fakes.keys.press(HotKey::F3); // still held: the keyboard repeats it
+    EXPECT_EQ(look(w), kFrozen) << "a held F3 does not undo Stop";
+    f.fakes.keys.release(HotKey::F3);
+
+    f.fakes.keys.press(HotKey::F4); // frozen: this press finds nothing to freeze
+    ui(w).Command1->click();
+    f.sample(255);
+    f.fakes.keys.press(HotKey::F4); // still held
+    EXPECT_EQ(look(w), kLive) << "a held F4 does not undo Start";
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    f.fakes.keys.release(HotKey::F4);
+    f.fakes.keys.press(HotKey::F4);
+    EXPECT_EQ(look(w), kFrozen) << "a new press freezes";
+    EXPECT_EQ(w.swatchRow().texts()[0], "00000255");
 }
 
 TEST(CaptureControl, F2AddsOncePerPressWhileTheColourKeepsChanging) {

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
 namespace tinctora::capture {
 namespace {
 
@@ -21,6 +24,21 @@ struct Session {
         controller.sample(); // a colour to add
     }
     void poll(bool f2, bool f4, bool f3) { controller.applyHotKeys({f2, f4, f3}); }
+    // Words separated by spaces: a poll names the keys it reads as down or pressed since the
+    // previous poll ("2", "43", "-" for none); "Stop" and "Start" are the buttons.
+    void run(const std::string& steps) {
+        std::istringstream words(steps);
+        for (std::string w; words >> w;) {
+            if (w == "Stop") {
+                controller.freeze();
+            } else if (w == "Start") {
+                controller.resume();
+            } else {
+                const auto has = [&w](char key) { return w.find(key) != std::string::npos; };
+                poll(has('2'), has('4'), has('3'));
+            }
+        }
+    }
     int adds() const { return static_cast<int>(added.size()); }
     bool live() const { return controller.mode() == Mode::Live; }
 
@@ -28,6 +46,39 @@ struct Session {
     CaptureController controller{fakes.pointer, fakes.screen, fakes.keys};
     std::vector<colour::ShownColour> added;
 };
+
+// A tap shorter than a poll reads as a press in exactly one poll; a held key reads as a press
+// in every poll while it is down.
+struct KeyStory {
+    const char* what;
+    const char* steps;
+    bool liveAfter;
+    int adds;
+};
+
+const KeyStory kKeyStories[] = {
+    {"a tap of F4 freezes and adds", "- 4 -", false, 1},
+    {"a tap of F3 after Stop resumes", "Stop 3 -", true, 0},
+    {"a held F4 does not freeze again after Start", "4 4 Start 4 4", true, 1},
+    {"F4 released and pressed again after Start freezes again", "4 - Start 4", false, 2},
+    {"a held F3 resumes once and does not undo Stop", "Stop 3 3 Stop 3 3", false, 0},
+    {"F3 released and pressed again after Stop resumes again", "Stop 3 - Stop 3", true, 0},
+    {"F3 pressed while live is spent: no resume after Stop while held", "3 3 Stop 3", false, 0},
+    {"F3 held while F4 freezes does not resume", "3 43 3 3", false, 1},
+    {"F3 and F4 first seen in one poll: F4 freezes and the F3 press is spent", "43 3", false, 1},
+    {"F4 pressed while frozen is spent: no freeze after Start while held", "Stop 4 Start 4", true,
+     0},
+    {"a tap of F2 in the resume poll is lost", "Stop 23 -", true, 0},
+};
+
+TEST(CaptureHotKeys, KeyStories) {
+    for (const KeyStory& story : kKeyStories) {
+        Session s;
+        s.run(story.steps);
+        EXPECT_EQ(s.live(), story.liveAfter) << story.what;
+        EXPECT_EQ(s.adds(), story.adds) << story.what;
+    }
+}
 
 TEST(CaptureHotKeys, HoldingF4FreezesOnceAndAddsOneColour) {
     Session s;
@@ -192,6 +243,13 @@ TEST(CaptureHotKeys, KeyEventsActOncePerPressAndKeysOfOneBatchAreTogether) {
          {f4Down, f4Up, f4Down, f3Down, f4Down, f3Up},
          1,
          Mode::Live},
+        {"F4 and F3 tapped in turn, one batch each, act every time",
+         false,
+         {{{HotKey::F4, true}, {HotKey::F4, false}},
+          {{HotKey::F3, true}, {HotKey::F3, false}},
+          {{HotKey::F4, true}, {HotKey::F4, false}}},
+         2,
+         Mode::Frozen},
         {"releases alone do nothing", false, {f2Up, f3Up, f4Up}, 0, Mode::Live},
     };
     for (const auto& c : cases) {

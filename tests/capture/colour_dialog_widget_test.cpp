@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,19 +56,28 @@ TEST(LoadColor, ChosenColourShowsInEveryFieldWithThePlainDecimalText) {
     EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty());
 }
 
-TEST(LoadColor, CancelAndBlackLeaveTheSampledColourWithCaptureStopped) {
-    for (std::int32_t answer : {-1, 0}) {
-        MainWindowFixture f;
-        app::Form1& w = f.load();
-        f.sample(kTeal);
-        const Panel before = panelOf(w);
-        f.fakes.dialogs.colourAnswers = {answer};
-        ui(w).Command2->click();
-        EXPECT_EQ(panelOf(w), before) << answer;
-        EXPECT_FALSE(sampling(w)) << answer;
-        EXPECT_EQ(ui(w).Label9->text(), "CAPTURED") << answer;
-        EXPECT_EQ(ui(w).Label8->text(), "Press F3 to start Capture") << answer;
-    }
+TEST(LoadColor, CancelLeavesTheSampledColourWithCaptureStopped) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(kTeal);
+    const Panel before = panelOf(w);
+    f.fakes.dialogs.colourAnswers = {-1};
+    ui(w).Command2->click();
+    EXPECT_EQ(panelOf(w), before);
+    EXPECT_FALSE(sampling(w));
+    EXPECT_EQ(ui(w).Label9->text(), "CAPTURED");
+    EXPECT_EQ(ui(w).Label8->text(), "Press F3 to start Capture");
+}
+
+TEST(LoadColor, PureBlackIsAColourLikeAnyOther) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(kTeal);
+    f.fakes.dialogs.colourAnswers = {0};
+    ui(w).Command2->click();
+    EXPECT_EQ(panelOf(w), (Panel{"0", "000000", "000, 000, 000", "0", "0", "0", 0}));
+    EXPECT_EQ(ui(w).Picture1->shownColour(), QColor(Qt::black));
+    EXPECT_EQ(ui(w).Label9->text(), "CAPTURED");
 }
 
 TEST(LoadColor, WhileFrozenTheStatusLinesStayAsTheyAre) {
@@ -170,6 +182,61 @@ TEST(QtColourDialog, OpensWithTheCallersCustomColoursAndInitialColourWithoutAlph
     });
     cancel.start(10);
     EXPECT_EQ(dialogs.chooseColour(kTeal, customs), -1);
+}
+
+// Answers the next modal dialog of type D that opens, with answer(dialog).
+template <typename D, typename F> void answerNextDialog(QTimer& timer, F answer) {
+    QObject::connect(&timer, &QTimer::timeout, [&timer, answer] {
+        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
+            timer.stop();
+            answer(dialog);
+        }
+    });
+    timer.start(10);
+}
+
+std::optional<std::string> fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll().toStdString();
+}
+
+// Qt keeps the dialogs' custom colours and folders in a settings file shared by every Qt
+// program of the user; the dialogs must leave it as it was, absent or not.
+TEST(QtColourDialog, DialogsLeaveTheUsersSharedQtSettingsAsTheyWere) {
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    ASSERT_TRUE(configHome.startsWith(QDir::tempPath())) << "the test's own folder";
+    const QString shared = configHome + "/QtProject.conf";
+    const std::string otherPrograms = "[FileDialog]\nlastVisited=file:///srv/photos\n\n"
+                                      "[Qt]\ncustomColors\\0=4294901760\n";
+    const std::int32_t customs[16] = {};
+    for (const std::optional<std::string>& before :
+         {std::optional<std::string>{}, {otherPrograms}}) {
+        QFile::remove(shared);
+        if (before) {
+            QFile file(shared);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(before->data(), static_cast<qint64>(before->size()));
+        }
+        {
+            platform::qt::QtDialogs dialogs;
+            QTimer colour;
+            answerNextDialog<QColorDialog>(colour, [](QColorDialog* d) {
+                d->setCurrentColor(Qt::black);
+                d->accept();
+            });
+            EXPECT_EQ(dialogs.chooseColour(kTeal, customs), 0) << "OK on black is black";
+            QTimer open;
+            answerNextDialog<QFileDialog>(open, [](QFileDialog* d) { d->reject(); });
+            EXPECT_EQ(dialogs.openFileName(nullptr, "Open", QDir::tempPath(), "*.ini"), "");
+            QTimer save;
+            answerNextDialog<QFileDialog>(save, [](QFileDialog* d) { d->reject(); });
+            EXPECT_EQ(dialogs.saveFileName(nullptr, "Save", QDir::tempPath(), "*.ini"), "");
+        }
+        QCoreApplication::processEvents();
+        EXPECT_EQ(fileBytes(shared), before);
+    }
 }
 
 // --- Recall of a saved swatch -----------------------------------------------------------------

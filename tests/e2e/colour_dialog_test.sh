@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
 # "Load Color" opens the real colour dialog: with "Always on Top" checked the main window leaves
 # the top layer while the dialog is open and returns after Cancel; capture stays stopped. With
-# it unchecked, the top layer is not touched.
+# it unchecked, the top layer is not touched. The Qt settings that other programs share stay as
+# they were. A click into a value box makes its text the primary selection, ready for a
+# middle-click paste in another program, and so does Tab into the next box.
 # shellcheck source=tests/e2e/lib.sh
 source "${E2E_LIB:?}"
+
+# Another Qt program's custom colours and last folder.
+mkdir -p "$HOME/.config"
+printf '[FileDialog]\nlastVisited=file:///srv/photos\n\n[Qt]\ncustomColors\\0=4294901760\n' \
+    >"$HOME/.config/QtProject.conf"
+cp "$HOME/.config/QtProject.conf" "$E2E_TMP/QtProject.conf.before"
 
 start_xvfb 1280x1024x24
 start_window_manager
@@ -53,5 +61,29 @@ load_color_then_cancel is_not_above "the window to stay out of the top layer"
 sleep 0.5
 is_not_above || fail "the window went back to the top layer with Always on Top unchecked"
 
+note "a click into the hex box makes its text the primary selection"
+primary_selection() { xclip -o -selection primary 2>/dev/null; }
+primary_selection_is() { [ "$(primary_selection)" = "$1" ]; }
+printf 'from another program' | xclip -i -selection primary >/dev/null 2>&1
+wait_for 10 "another program to own the primary selection" \
+    primary_selection_is 'from another program'
+window_geometry
+xdotool mousemove "$((WIN_X + 216))" "$((CLIENT_TOP + 81))" click 1
+primary_changed() { ! primary_selection_is 'from another program'; }
+wait_for 10 "the primary selection to change hands" primary_changed
+# The click has stopped capture: the panel keeps the colour whose texts the boxes show.
+shown=$(current_colour)
+hex=$(tr 'a-f' 'A-F' <<<"${shown#\#}")
+poll_until 10 primary_selection_is "$hex" ||
+    fail "the primary selection holds \"$(primary_selection)\", not $hex"
+
+note "Tab into the RGB box makes its text the primary selection"
+xdotool key Tab
+triple=$(printf '%03d, %03d, %03d' "0x${hex:0:2}" "0x${hex:2:2}" "0x${hex:4:2}")
+poll_until 10 primary_selection_is "$triple" ||
+    fail "the primary selection holds \"$(primary_selection)\", not $triple"
+
 wmctrl -c 'Tinctora 1.1'
 wait_for_program_end
+cmp -s "$E2E_TMP/QtProject.conf.before" "$HOME/.config/QtProject.conf" ||
+    fail "the Qt settings shared with other programs were changed"

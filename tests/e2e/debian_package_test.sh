@@ -20,8 +20,12 @@ fi
 
 BUILD_DIR=$(dirname "$TINCTORA_BINARY")
 INSTALLED=false
+# Another apt on the machine (an unattended upgrade) holding the package lock is waited for.
+apt_get() {
+    DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=120 "$@"
+}
 purge_package() {
-    DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq tinctora >"$E2E_TMP/purge.log" 2>&1
+    apt_get purge tinctora >"$E2E_TMP/purge.log" 2>&1
 }
 # Whatever happens, the machine is left without the package.
 trap 'if $INSTALLED; then purge_package || true; fi; e2e_cleanup' EXIT
@@ -46,7 +50,7 @@ fi
 note "apt installs it"
 mapfile -t files < <(dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' | grep -v '/$')
 INSTALLED=true
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" \
+apt_get install --no-install-recommends "$deb" \
     >"$E2E_TMP/apt.log" 2>&1 || { cat "$E2E_TMP/apt.log" >&2; fail "apt could not install it"; }
 for f in "${files[@]}"; do
     [ -e "$f" ] || [ -L "$f" ] || fail "$f is not installed"

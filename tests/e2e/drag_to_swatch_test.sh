@@ -19,21 +19,12 @@ expect_current_colour '#abcdef'
 note "F4 freezes #abcdef (and stores it in the first empty swatch, 2)"
 hold_key F4 "swatch 2 to fill" saved_colour_is 2 '#abcdef'
 
-# drag_to_swatch K: presses the button on the big swatch, moves in steps to swatch K, releases.
+# drag_to_swatch K: drags the big swatch onto swatch K.
 drag_to_swatch() {
-    local k=$1 x y tx ty i
+    local k=$1
     window_geometry
-    x=$((WIN_X + 76))
-    y=$((CLIENT_TOP + 80))
-    tx=$((WIN_X + 40 + 40 * ((k - 1) % 6)))
-    ty=$((CLIENT_TOP + 320 + 40 * ((k - 1) / 6)))
-    xdotool mousemove "$x" "$y" mousedown 1
-    for i in 1 2 3 4 5 6 7 8 9 10; do
-        sleep 0.05
-        xdotool mousemove "$((x + (tx - x) * i / 10))" "$((y + (ty - y) * i / 10))"
-    done
-    sleep 0.2
-    xdotool mouseup 1
+    drag_current_colour_to "$((WIN_X + 40 + 40 * ((k - 1) % 6)))" \
+        "$((CLIENT_TOP + 320 + 40 * ((k - 1) / 6)))"
 }
 
 note "dragging onto swatch 1 replaces its red"

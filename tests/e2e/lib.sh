@@ -14,6 +14,7 @@ TINCTORA_WINDOW=
 
 # Never the user's display, desktop session or home folder.
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
 export HOME=$E2E_TMP/home
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 mkdir -p "$HOME" "$PROGRAM_DIR"
@@ -102,9 +103,9 @@ window_is_viewable() {
 track_started_program() {
     TINCTORA_PID=$1
     E2E_PIDS+=("$TINCTORA_PID")
-    wait_for 20 "the window \"Tinctora 1.1\"" window_of_tinctora
+    wait_for 30 "the window \"Tinctora 1.1\"" window_of_tinctora
     TINCTORA_WINDOW=$(window_of_tinctora)
-    wait_for 10 "the window to be shown" window_is_viewable "$TINCTORA_WINDOW"
+    wait_for 30 "the window to be shown" window_is_viewable "$TINCTORA_WINDOW"
 }
 
 # start_program: starts the copy from another working folder and waits for its window.
@@ -170,6 +171,22 @@ saved_colour() {
         "$((CLIENT_TOP + 320 + 40 * ((k - 1) / 6)))"
 }
 
+# drag_current_colour_to X Y: presses the button on the big swatch, moves in steps to the screen
+# point X,Y as a hand would, and releases it there.
+drag_current_colour_to() {
+    local tx=$1 ty=$2 x y i
+    window_geometry
+    x=$((WIN_X + 76))
+    y=$((CLIENT_TOP + 80))
+    xdotool mousemove "$x" "$y" mousedown 1
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+        sleep 0.05
+        xdotool mousemove "$((x + (tx - x) * i / 10))" "$((y + (ty - y) * i / 10))"
+    done
+    sleep 0.2
+    xdotool mouseup 1
+}
+
 current_colour_is() { [ "$(current_colour)" = "$1" ]; }
 saved_colour_is() { [ "$(saved_colour "$1")" = "$2" ]; }
 
@@ -182,8 +199,8 @@ expect_saved_colour() {
     poll_until 10 saved_colour_is "$1" "$2" || fail "swatch $1 shows $(saved_colour "$1"), not $2"
 }
 
-# hold_key KEY WHAT COMMAND...: holds KEY down until COMMAND succeeds, then releases it, as a
-# user holds a key (where keys are polled, F3 and F4 count only while down at a poll).
+# hold_key KEY WHAT COMMAND...: holds KEY down until COMMAND succeeds, then releases it, as a user
+# holds a key.
 hold_key() {
     local key=$1 what=$2
     shift 2

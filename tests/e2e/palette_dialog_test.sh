@@ -90,3 +90,5 @@ wait_for_program_end
 expect_lines "$PROGRAM_DIR/Pallets/default.ini" "${slots[@]}"
 cmp -s "$PROGRAM_DIR/Pallets/default.ini" "$PROGRAM_DIR/Pallets/summer.ini" ||
     fail "the opened palette differs from the file it came from"
+[ ! -e "$HOME/.config/QtProject.conf" ] ||
+    fail "the file dialogs wrote the Qt settings that other programs share"

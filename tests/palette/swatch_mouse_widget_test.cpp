@@ -197,10 +197,19 @@ TEST(DragAndDrop, CurrentColourOffersOurFormatTheDesktopColourAndTheHexText) {
     EXPECT_TRUE(data->formats().contains("application/x-color"));
     EXPECT_TRUE(data->hasColor());
     EXPECT_EQ(data->colorData().value<QColor>(), QColor(0x12, 0x34, 0x56));
-    EXPECT_EQ(data->text(), "123456");
-    const QPixmap icon = ui(w).Picture1->dragIcon();
-    EXPECT_FALSE(icon.isNull());
-    EXPECT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_EQ(data->text(), "#123456") << "text fields for colours expect the #";
+    // The drag icon is a square of the dragged colour inside a dark edge.
+    const QImage icon = ui(w).Picture1->dragIcon(*data).toImage();
+    ASSERT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_EQ(icon.pixelColor(16, 16), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(icon.pixelColor(2, 29), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(icon.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(icon.pixelColor(31, 31), QColor(Qt::black));
+
+    f.sample(kRed);
+    const std::unique_ptr<QMimeData> red = dragFrom(w);
+    EXPECT_EQ(red->text(), "#FF0000");
+    EXPECT_EQ(ui(w).Picture1->dragIcon(*red).toImage().pixelColor(16, 16), QColor(Qt::red));
     for (int k = 1; k <= palette::kSlotCount; ++k)
         EXPECT_FALSE(ui(w).Picture(k + 1)->dragData()) << "only Picture1 is a drag source";
 }
@@ -250,7 +259,12 @@ TEST(DragAndDrop, BeforeTheFirstSampleADropStoresNothing) {
     f.fakes.pointer.at.reset(); // the pointer cannot be read: no colour is ever shown
     app::Form1& w = f.load();
     w.capture().sample();
-    dropOn(ui(w).Picture(2), dragFrom(w).get());
+    const std::unique_ptr<QMimeData> data = dragFrom(w);
+    EXPECT_FALSE(data->hasColor());
+    EXPECT_FALSE(data->hasText());
+    EXPECT_EQ(ui(w).Picture1->dragIcon(*data).size(), QSize(32, 32))
+        << "the program's drag picture";
+    dropOn(ui(w).Picture(2), data.get());
     EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
     EXPECT_FALSE(w.swatchRow().changed());
 }
@@ -266,6 +280,7 @@ TEST(DragAndDrop, PressingOnPicture1StartsTheDragAtOnce) {
     const QList<QDrag*> drags = ui(w).Picture1->findChildren<QDrag*>();
     ASSERT_EQ(drags.size(), 1);
     EXPECT_EQ(drags[0]->pixmap().size(), QSize(32, 32));
+    EXPECT_EQ(drags[0]->pixmap().toImage().pixelColor(16, 16), QColor(0x12, 0x34, 0x56));
     ASSERT_TRUE(drags[0]->mimeData());
     EXPECT_TRUE(drags[0]->mimeData()->hasFormat(app::Form1::kColourMimeType));
     QTest::mouseRelease(ui(w).Picture1, Qt::LeftButton, {}, QPoint(20, 20));

@@ -298,6 +298,7 @@ TEST_F(TrueColourScreen, TheOpenedBackendReadsThroughItsInterfaces) {
     QString reason;
     std::unique_ptr<X11Capture> capture = X11Capture::open(&reason, server->name().c_str());
     ASSERT_TRUE(capture) << reason.toStdString();
+    EXPECT_EQ(reason, "");
     ASSERT_TRUE(run("xsetroot -solid '#123456' && xdotool mousemove 600 400"));
     const std::optional<ScreenPoint> where = capture->pointer().position();
     ASSERT_EQ(where, (ScreenPoint{600, 400}));
@@ -305,6 +306,23 @@ TEST_F(TrueColourScreen, TheOpenedBackendReadsThroughItsInterfaces) {
     capture->keys().downOrPressedSincePrevious(HotKey::F2);
     ASSERT_TRUE(run("xdotool key F2"));
     EXPECT_TRUE(capture->keys().downOrPressedSincePrevious(HotKey::F2));
+}
+
+// A server with a display but no screen to show: Xwayland under a Wayland compositor refuses
+// every read of the root window.
+class RefusingScreen final : public ScreenPixels {
+public:
+    std::int32_t pixelAt(ScreenPoint) override { return -1; }
+};
+
+TEST_F(TrueColourScreen, AScreenIsReadableWhenOnePixelCanBeReadEvenABlackOne) {
+    ASSERT_TRUE(run("xsetroot -solid '#000000'"));
+    EXPECT_EQ(screenReadability(*pixels), "");
+    RefusingScreen refusing;
+    const QString reason = screenReadability(refusing);
+    EXPECT_EQ(reason, screenUnreadableReason());
+    EXPECT_TRUE(reason.contains("XWayland")) << reason.toStdString();
+    EXPECT_TRUE(reason.contains("Capture stays stopped")) << reason.toStdString();
 }
 
 TEST(X11CaptureOpen, NoDisplayGivesAReasonInsteadOfABackend) {

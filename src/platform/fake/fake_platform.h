@@ -70,11 +70,18 @@ public:
 
 class FakeShellOpen final : public ShellOpen {
 public:
-    int result = kHandedOver;
+    OpenOutcome outcome = OpenOutcome::HandedOver;
+    // When set, the outcome is not given at once: the last request's `done` waits in
+    // unanswered, as it would while the desktop is still busy.
+    bool answerLater = false;
+    std::function<void(OpenOutcome)> unanswered;
     QStringList opened;
-    int open(const QString& fileOrAddress) override {
+    void open(const QString& fileOrAddress, std::function<void(OpenOutcome)> done) override {
         opened << fileOrAddress;
-        return result;
+        if (answerLater)
+            unanswered = std::move(done);
+        else
+            done(outcome);
     }
 };
 

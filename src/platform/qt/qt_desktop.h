@@ -12,19 +12,27 @@ public:
     void setTopmost(QWidget* window, bool topmost) override;
 };
 
-// What the desktop made of an open request, in the shell's codes: a missing file is
-// kFileNotFound (the desktop is not asked), a file or address the desktop takes is kHandedOver,
-// one it refuses (no program for it) is kNoAssociation.
-int shellOpenOutcome(const QString& fileOrAddress,
-                     const std::function<bool(const QUrl&)>& handToDesktop);
-
+// Opens documents and addresses with the desktop's opener (xdg-open), run as a program of its
+// own, and reports what became of it from its exit status. A local file that does not exist is
+// FileNotFound without asking the opener.
 class QtShellOpen final : public ShellOpen {
 public:
-    int open(const QString& fileOrAddress) override;
+    // opener is looked up in PATH when it holds no "/". One still running after handOverAfterMs
+    // counts as handed over.
+    explicit QtShellOpen(QString opener = "xdg-open", int handOverAfterMs = 5000);
+    void open(const QString& fileOrAddress, std::function<void(OpenOutcome)> done) override;
+
+private:
+    QString opener_;
+    int handOverAfterMs_;
 };
 
+// Qt's colour and file dialogs keep their custom colours, recent folders and view state in the
+// QtProject settings that every Qt program of the user shares. Once a QtDialogs exists, this
+// process neither reads nor writes them.
 class QtDialogs final : public Dialogs {
 public:
+    QtDialogs();
     MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
                           MessageButtons buttons, MessageIcon icon) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder,

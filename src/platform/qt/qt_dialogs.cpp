@@ -3,8 +3,18 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QSettings>
 
 namespace tinctora::platform::qt {
+
+QtDialogs::QtDialogs() {
+    // The dialogs would otherwise write sixteen black custom colours and our folders into every
+    // other Qt program's dialogs. The user's Qt settings are looked for below a device, which
+    // can never be a folder: nothing is found there, and every write fails quietly, also for a
+    // process running as root. System-wide defaults are still read.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
 
 MessageAnswer QtDialogs::message(QWidget* parent, const QString& text, const QString& title,
                                  MessageButtons buttons, MessageIcon icon) {

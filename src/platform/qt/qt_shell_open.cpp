@@ -1,27 +1,81 @@
 #include "platform/qt/qt_desktop.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
 
 namespace tinctora::platform::qt {
 
-int shellOpenOutcome(const QString& fileOrAddress,
-                     const std::function<bool(const QUrl&)>& handToDesktop) {
-    // An absolute path is a file even when it holds characters that mean something in an address
-    // ("#", "?", "%"); anything else is an address such as http://host/page.
-    const QUrl url = QDir::isAbsolutePath(fileOrAddress) ? QUrl::fromLocalFile(fileOrAddress)
-                                                         : QUrl(fileOrAddress);
-    if (!url.isValid() || url.isRelative())
-        return ShellOpen::kFileNotFound;
-    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
-        return ShellOpen::kFileNotFound;
-    return handToDesktop(url) ? ShellOpen::kHandedOver : ShellOpen::kNoAssociation;
+namespace {
+
+// xdg-open's exit codes: 1 a bad command line, 2 the file does not exist, 3 no program (or no
+// tool xdg-open itself needs) was found, 4 the program it started failed.
+OpenOutcome outcomeOfOpenerExit(QProcess::ExitStatus status, int exitCode) {
+    if (status != QProcess::NormalExit)
+        return OpenOutcome::Failed;
+    switch (exitCode) {
+    case 0:
+        return OpenOutcome::HandedOver;
+    case 2:
+        return OpenOutcome::FileNotFound;
+    case 3:
+        return OpenOutcome::NoProgram;
+    default:
+        return OpenOutcome::Failed;
+    }
 }
 
-int QtShellOpen::open(const QString& fileOrAddress) {
-    return shellOpenOutcome(fileOrAddress,
-                            [](const QUrl& url) { return QDesktopServices::openUrl(url); });
+} // namespace
+
+QtShellOpen::QtShellOpen(QString opener, int handOverAfterMs)
+    : opener_(std::move(opener)), handOverAfterMs_(handOverAfterMs) {}
+
+void QtShellOpen::open(const QString& fileOrAddress, std::function<void(OpenOutcome)> done) {
+    // An absolute path is a file even when it holds characters that mean something in an address
+    // ("#", "?", "%"); anything else is an address such as http://host/page.
+    const bool isPath = QDir::isAbsolutePath(fileOrAddress);
+    const QUrl url = isPath ? QUrl::fromLocalFile(fileOrAddress) : QUrl(fileOrAddress);
+    if (!url.isValid() || url.isRelative() ||
+        (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))) {
+        done(OpenOutcome::FileNotFound);
+        return;
+    }
+
+    // Not owned by anything: an opener still running when the program ends (it may have become
+    // the viewer itself) is left running, where a QProcess being destroyed would kill it.
+    auto* process = new QProcess;
+    process->setProgram(opener_);
+    process->setArguments({isPath ? fileOrAddress : url.toString(QUrl::FullyEncoded)});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+
+    auto pending = std::make_shared<std::function<void(OpenOutcome)>>(std::move(done));
+    const auto report = [pending](OpenOutcome outcome) {
+        if (!*pending)
+            return;
+        const auto call = std::move(*pending);
+        *pending = nullptr;
+        call(outcome);
+    };
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, report](int exitCode, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         report(outcomeOfOpenerExit(status, exitCode));
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, report](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         process->deleteLater();
+                         report(OpenOutcome::NoProgram); // the desktop has no opener at all
+                     });
+    // An opener that is still busy has found a program; some stay until the document is closed.
+    QTimer::singleShot(handOverAfterMs_, process, [report] { report(OpenOutcome::HandedOver); });
+    process->start();
 }
 
 } // namespace tinctora::platform::qt

@@ -32,7 +32,24 @@ std::unique_ptr<X11Capture> X11Capture::open(QString* reason, const char* displa
     std::unique_ptr<Connection> connection = Connection::open(displayName, reason);
     if (!connection)
         return nullptr;
-    return std::make_unique<Capture>(std::move(connection));
+    auto capture = std::make_unique<Capture>(std::move(connection));
+    const QString unreadable = screenReadability(capture->pixels());
+    if (unreadable.isEmpty())
+        return capture;
+    if (reason)
+        *reason = unreadable;
+    return nullptr;
+}
+
+QString screenUnreadableReason() {
+    return QString("Tinctora reads the screen and the F2, F3 and F4 keys through X11, and this "
+                   "desktop session does not allow that: a Wayland session does not, not even "
+                   "through XWayland. Log in to an X11 session to pick colours from the screen. "
+                   "Capture stays stopped.");
+}
+
+QString screenReadability(ScreenPixels& pixels) {
+    return pixels.pixelAt({0, 0}) >= 0 ? QString() : screenUnreadableReason();
 }
 
 QString displayUnavailableReason(const char* displayName) {

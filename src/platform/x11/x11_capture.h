@@ -10,8 +10,8 @@ namespace tinctora::platform::x11 {
 // every read. This header stays free of Xlib's macros so that Qt code can include it.
 class X11Capture {
 public:
-    // Nothing when no X display can be opened; reason then says why, for the user. displayName
-    // null means $DISPLAY.
+    // Nothing when no X display can be opened or its screen cannot be read; reason then says
+    // why, for the user. displayName null means $DISPLAY.
     static std::unique_ptr<X11Capture> open(QString* reason, const char* displayName = nullptr);
     virtual ~X11Capture() = default;
     virtual Pointer& pointer() = 0;
@@ -21,5 +21,15 @@ public:
 
 // Empty when an X display can be opened; otherwise why not, in one sentence for the user.
 QString displayUnavailableReason(const char* displayName = nullptr);
+
+// Why the screen cannot be read, for the user: the session does not let X11 programs read it.
+// The same words whether the toolkit itself runs without X11 (pure Wayland) or the X server
+// refuses to show its screen (Xwayland under a Wayland compositor).
+QString screenUnreadableReason();
+
+// Empty when one pixel of the screen can be read through `pixels`; otherwise
+// screenUnreadableReason(). An X server that has a display but no screen to show (Xwayland is
+// rootless under a Wayland compositor) refuses every read of the root window.
+QString screenReadability(ScreenPixels& pixels);
 
 } // namespace tinctora::platform::x11

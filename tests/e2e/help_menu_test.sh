@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Help > PDF Manual and Online Manual on a desktop whose xdg-open finds no program for anything:
+# the real xdg-open runs, fails, and the program says so instead of staying silent.
+# shellcheck source=tests/e2e/lib.sh
+source "${E2E_LIB:?}"
+
+command -v xdg-open >/dev/null || fail "xdg-open (xdg-utils) is not installed"
+start_xvfb 1024x768x24
+start_window_manager
+install_program
+printf '%%PDF-1.4\n' >"$PROGRAM_DIR/Help.pdf"
+# No desktop files, no browser setting, no desktop environment for xdg-open to ask.
+mkdir -p "$E2E_TMP/empty"
+export HOME=$E2E_TMP/empty XDG_DATA_HOME=$E2E_TMP/empty XDG_DATA_DIRS=$E2E_TMP/empty \
+    XDG_CONFIG_HOME=$E2E_TMP/empty XDG_CONFIG_DIRS=$E2E_TMP/empty
+unset BROWSER XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
+start_program
+
+error_box() { xdotool search --onlyvisible --name '^Error!$' | head -n 1 | grep .; }
+no_error_box() { ! error_box; }
+menu_is_open() {
+    xdotool search --onlyvisible --class tinctora | grep -v "^$TINCTORA_WINDOW\$" | grep -q .
+}
+
+# pick_help_item N: opens the Help menu (File, then two to the right) and picks its N-th item.
+pick_help_item() {
+    local n=$1 i
+    window_geometry
+    xdotool mousemove "$((WIN_X + 16))" "$((WIN_Y + (CLIENT_TOP - WIN_Y) / 2))" click 1
+    wait_for 10 "the File menu to open" menu_is_open
+    xdotool key Right Right
+    sleep 0.3
+    for ((i = 1; i < n; i++)); do
+        xdotool key Down
+    done
+    xdotool key Return
+}
+
+for item in 1 2; do
+    note "Help menu item $item: the error message comes up and OK closes it"
+    pick_help_item "$item"
+    wait_for 15 "the \"Error!\" message" error_box
+    xdotool windowactivate --sync "$(error_box)" >/dev/null 2>&1 || true
+    xdotool key Return
+    wait_for 10 "the message to close" no_error_box
+done
+grep -q "no method available for opening '$PROGRAM_DIR/Help.pdf'" "$E2E_TMP/tinctora.log" ||
+    fail "xdg-open was not asked for Help.pdf: $(cat "$E2E_TMP/tinctora.log")"
+grep -q "no method available for opening 'http://tinctora.example/qormanual.htm'" \
+    "$E2E_TMP/tinctora.log" || fail "xdg-open was not asked for the online manual"
+
+note "the window is still there"
+window_is_viewable "$TINCTORA_WINDOW" || fail "the window is gone"
