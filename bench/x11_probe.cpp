@@ -213,10 +213,10 @@ int latency(int argc, char** argv) {
     const int runs = std::atoi(argv[3]);
     Display* d = openDisplay();
     for (int run = 0; run < runs; ++run) {
-        key(d, XK_F3, true); // resume first, with a press held across polls as a user holds it
+        key(d, XK_F3, true); // resume first, held as a user holds a key
         sleepMs(150);
         key(d, XK_F3, false);
-        sleepMs(250 + (run * 37) % 50); // a different phase against the 50 ms poll each run
+        sleepMs(250 + (run * 37) % 50); // a different phase against the 40 ms tick each run
         const std::vector<unsigned long> live = statusArea(d, w);
         const Clock::time_point t0 = Clock::now();
         key(d, XK_F4, true);
