@@ -2,6 +2,7 @@
 // real X11 backend, including the repaint the tick causes. Needs an X display (bench/run starts
 // Xvfb with a gradient background). Each benchmark reports the median and p99 of single calls.
 #include "app/Form1.h"
+#include "capture/capture_controller.h"
 #include "platform/platform_factory.h"
 
 #include <QApplication>
@@ -48,11 +49,11 @@ void report(benchmark::State& state, std::vector<double>& us) {
 // The pointer rests on one pixel: the tick reads the pointer and the pixel and changes nothing.
 void liveTickPointerStill(benchmark::State& state) {
     warpPointer(900, 700);
-    window->Timer1_Timer();
+    window->capture().sample();
     QCoreApplication::processEvents();
     std::vector<double> us;
     for (auto _ : state)
-        us.push_back(timedEvent([] { window->Timer1_Timer(); }));
+        us.push_back(timedEvent([] { window->capture().sample(); }));
     report(state, us);
 }
 
@@ -65,7 +66,7 @@ void liveTickNewColour(benchmark::State& state) {
         ++step;
         warpPointer(700 + (step * 7) % 500, 500 + (step * 5) % 400);
         state.ResumeTiming();
-        us.push_back(timedEvent([] { window->Timer1_Timer(); }));
+        us.push_back(timedEvent([] { window->capture().sample(); }));
     }
     report(state, us);
 }
@@ -74,7 +75,7 @@ void liveTickNewColour(benchmark::State& state) {
 void hotKeyPoll(benchmark::State& state) {
     std::vector<double> us;
     for (auto _ : state)
-        us.push_back(timedEvent([] { window->Timer2_Timer(); }));
+        us.push_back(timedEvent([] { window->capture().pollKeys(); }));
     report(state, us);
 }
 
@@ -94,8 +95,8 @@ int main(int argc, char** argv) {
     window = &form;
     form.Form_Load();
     // The benchmarks drive the handlers; the timers must not tick in between.
-    form.Timer1->stop();
-    form.Timer2->stop();
+    for (QTimer* timer : form.capture().findChildren<QTimer*>())
+        timer->stop();
     QElapsedTimer shown;
     shown.start();
     while (shown.elapsed() < 500)
@@ -109,6 +110,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    form.defaultPaletteSaved = true; // leave without writing a palette
+    // The window is never closed, so no palette is written.
     return 0;
 }

@@ -3,7 +3,7 @@
 // survive the writer and come back unchanged through the reader.
 #include "fuzz_check.h"
 
-#include "capture/colour_text.h"
+#include "colour/colour_text.h"
 #include "palette/gimp_palette.h"
 
 #include <cstddef>
@@ -32,9 +32,9 @@ void checkRead(const palette::GimpReadResult& read) {
             FUZZ_CHECK(palette::isEmptySlot(text));
             continue;
         }
-        const std::optional<capture::ColourValue> value = capture::parseDecimalColour(text);
+        const std::optional<colour::ColourValue> value = colour::parseDecimalColour(text);
         FUZZ_CHECK(value && *value >= 0 && *value <= 0xFFFFFF);
-        FUZZ_CHECK(text == capture::paddedDecimalText(*value));
+        FUZZ_CHECK(text == colour::paddedDecimalText(*value));
     }
 }
 
@@ -47,8 +47,8 @@ std::string slotTextFrom(std::string_view four) {
     if (at(0) < 72)
         return std::string(four.substr(1));
     const std::uint32_t high = at(0) < 128 ? 0 : std::uint32_t{at(0)} << 24;
-    const auto colour = static_cast<std::uint32_t>(capture::colourFromBytes(at(1), at(2), at(3)));
-    return capture::plainDecimalText(static_cast<capture::ColourValue>(colour | high));
+    const auto colour = static_cast<std::uint32_t>(colour::colourFromBytes(at(1), at(2), at(3)));
+    return colour::plainDecimalText(static_cast<colour::ColourValue>(colour | high));
 }
 
 // Twelve slot texts from the first bytes, and the palette name from what is left.
@@ -76,12 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!again.error);
     std::size_t next = 0;
     for (const std::string& text : row) {
-        const std::optional<capture::ColourValue> value = capture::parseDecimalColour(text);
+        const std::optional<colour::ColourValue> value = colour::parseDecimalColour(text);
         if (palette::isEmptySlot(text) || !value)
             continue;
         FUZZ_CHECK(next < again.texts.size());
-        const capture::ColourValue painted = *value & 0xFFFFFF;
-        FUZZ_CHECK(capture::parseDecimalColour(again.texts[next++]) == painted);
+        const colour::ColourValue painted = *value & 0xFFFFFF;
+        FUZZ_CHECK(colour::parseDecimalColour(again.texts[next++]) == painted);
     }
     FUZZ_CHECK(static_cast<int>(next) == again.colours);
     // Writing what was read gives the same file: nothing of the name or the colours is lost twice.

@@ -2,7 +2,7 @@
 // what it keeps must be what it promises.
 #include "fuzz_check.h"
 
-#include "capture/colour_text.h"
+#include "colour/colour_text.h"
 #include "palette/palette_format.h"
 
 #include <cstddef>
@@ -27,13 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // that they load again as the same colours.
     for (const std::string& text : read.texts) {
         FUZZ_CHECK(palette::isStorableSlotText(text));
-        FUZZ_CHECK(capture::parseDecimalColour(text).has_value());
+        FUZZ_CHECK(colour::parseDecimalColour(text).has_value());
     }
     const palette::ReadResult again = palette::readPalette(palette::writePalette(read.texts));
     FUZZ_CHECK(again.end ==
                (palette::allSlotsEmpty(read.texts) ? ReadEnd::Marker : ReadEnd::EndOfFile));
     for (std::size_t i = 0; i < read.texts.size(); ++i)
-        FUZZ_CHECK(capture::parseDecimalColour(again.texts[i]) ==
-                   capture::parseDecimalColour(read.texts[i]));
+        FUZZ_CHECK(colour::parseDecimalColour(again.texts[i]) ==
+                   colour::parseDecimalColour(read.texts[i]));
     return 0;
 }

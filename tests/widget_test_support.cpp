@@ -1,10 +1,29 @@
 #include "widget_test_support.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 
+#include <stdexcept>
+
 namespace tinctora::testing {
+
+namespace {
+
+template <typename T> T* named(const QObject& window, const QString& name) {
+    T* found = window.findChild<T*>(name);
+    if (!found)
+        throw std::runtime_error("no control named " + name.toStdString());
+    return found;
+}
+
+} // namespace
 
 QByteArray crlfLines(std::initializer_list<const char*> values) {
     QByteArray bytes;
@@ -13,17 +32,35 @@ QByteArray crlfLines(std::initializer_list<const char*> values) {
     return bytes;
 }
 
+MainWindowControls::MainWindowControls(const app::Form1& w)
+    : Frame1(named<QGroupBox>(w, "Frame1")), Frame2(named<QGroupBox>(w, "Frame2")),
+      Frame3(named<QGroupBox>(w, "Frame3")), Frame4(named<QGroupBox>(w, "Frame4")),
+      Frame5(named<QGroupBox>(w, "Frame5")), Picture1(named<widgets::ColourBox>(w, "Picture1")),
+      Label1(named<QLabel>(w, "Label1")), Label2(named<QLabel>(w, "Label2")),
+      Label3(named<QLabel>(w, "Label3")), Label4(named<QLabel>(w, "Label4")),
+      Label5(named<QLabel>(w, "Label5")), Label6(named<QLabel>(w, "Label6")),
+      Label7(named<QLabel>(w, "Label7")), Label8(named<QLabel>(w, "Label8")),
+      Label9(named<QLabel>(w, "Label9")), Label10(named<QLabel>(w, "Label10")),
+      Text1(named<QLineEdit>(w, "Text1")), Text2(named<QLineEdit>(w, "Text2")),
+      Text3(named<QLineEdit>(w, "Text3")), Text4(named<QLineEdit>(w, "Text4")),
+      Text5(named<QLineEdit>(w, "Text5")), Text6(named<QLineEdit>(w, "Text6")),
+      Command1(named<QPushButton>(w, "Command1")), Command2(named<QPushButton>(w, "Command2")),
+      Command3(named<QPushButton>(w, "Command3")), fil(named<QMenu>(w, "fil")),
+      set(named<QMenu>(w, "set")), hel(named<QMenu>(w, "hel")), mnu(named<QMenu>(w, "mnu")),
+      nw(named<QAction>(w, "nw")), ldpal(named<QAction>(w, "ldpal")),
+      svpal(named<QAction>(w, "svpal")), svas(named<QAction>(w, "svas")),
+      altop(named<QAction>(w, "altop")), cleall(named<QAction>(w, "cleall")),
+      pdf(named<QAction>(w, "pdf")), helon(named<QAction>(w, "helon")),
+      abo(named<QAction>(w, "abo")), shom(named<QAction>(w, "shom")), del(named<QAction>(w, "del")),
+      window_(w) {}
+
+widgets::ColourBox* MainWindowControls::Picture(int n) const {
+    return named<widgets::ColourBox>(window_, QString("Picture%1").arg(n));
+}
+
 MainWindowFixture::MainWindowFixture() = default;
 
-MainWindowFixture::~MainWindowFixture() {
-    if (window) {
-        window->Timer1->stop();
-        window->Timer2->stop();
-        // Leave without the close handling: tests that close say so.
-        window->defaultPaletteSaved = true;
-        window.reset();
-    }
-}
+MainWindowFixture::~MainWindowFixture() = default;
 
 void MainWindowFixture::writeDefaultPalette(const QByteArray& bytes) const {
     QDir(folder()).mkpath("Pallets");
@@ -39,22 +76,23 @@ QByteArray MainWindowFixture::readDefaultPalette() const {
     return file.readAll();
 }
 
-app::Form1& MainWindowFixture::load() {
-    window = std::make_unique<app::Form1>(fakes.platform, folder());
+app::Form1& MainWindowFixture::load(const QString& vendorBase) {
+    window = std::make_unique<app::Form1>(fakes.platform, folder(), vendorBase);
     window->Form_Load();
-    // The tests drive the timers by hand.
-    window->Timer2->stop();
+    // The tests drive the timers by hand: only the controller's own ticks would be in the way.
+    for (QTimer* timer : window->capture().findChildren<QTimer*>())
+        timer->setInterval(24 * 60 * 60 * 1000);
     return *window;
 }
 
 void MainWindowFixture::sample(std::int32_t colour) {
     fakes.pointer.at = platform::ScreenPoint{10, 10};
     fakes.screen.paint({10, 10}, colour);
-    window->Timer1_Timer();
+    window->capture().sample();
 }
 
 void MainWindowFixture::poll() {
-    window->Timer2_Timer();
+    window->capture().pollKeys();
 }
 
 } // namespace tinctora::testing

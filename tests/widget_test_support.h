@@ -1,17 +1,54 @@
 #pragma once
 
 #include "app/Form1.h"
+#include "capture/capture_controller.h"
 #include "platform/fake/fake_platform.h"
+#include "widgets/colour_box.h"
 
 #include <QTemporaryDir>
 
 #include <initializer_list>
 #include <memory>
 
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
 namespace tinctora::testing {
 
 // Palette file bytes: each value on its own line, ended by CR LF.
 QByteArray crlfLines(std::initializer_list<const char*> values);
+
+// The main window's controls, found by the object names they have on the form.
+struct MainWindowControls {
+    explicit MainWindowControls(const app::Form1& window);
+    // The swatches keep the form's numbering: Picture2 is slot 1 .. Picture13 is slot 12.
+    widgets::ColourBox* Picture(int n) const;
+
+    QGroupBox *Frame1, *Frame2, *Frame3, *Frame4, *Frame5;
+    widgets::ColourBox* Picture1;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
+        *Label10;
+    QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6;
+    QPushButton *Command1, *Command2, *Command3;
+    QMenu *fil, *set, *hel, *mnu;
+    QAction *nw, *ldpal, *svpal, *svas, *altop, *cleall, *pdf, *helon, *abo, *shom, *del;
+
+private:
+    const app::Form1& window_;
+};
+
+inline MainWindowControls ui(const app::Form1& window) {
+    return MainWindowControls(window);
+}
+
+// Capture is sampling the screen.
+inline bool sampling(const app::Form1& window) {
+    return window.capture().mode() == capture::CaptureController::Mode::Live;
+}
 
 // A main window on the fake platform, with its program folder in a fresh temporary folder.
 struct MainWindowFixture {
@@ -23,12 +60,13 @@ struct MainWindowFixture {
     QByteArray readDefaultPalette() const;
     QString folder() const { return programFolder.path(); }
 
-    // Builds the window and runs its Load handler.
-    app::Form1& load();
+    // Builds the window and runs its Load handler; the test drives the timers by hand.
+    app::Form1& load(const QString& vendorBase = about::vendorBaseAddress());
     // Points the fake pointer at a pixel of that colour and runs one sampling tick.
     void sample(std::int32_t colour);
     // Runs one hot-key poll.
     void poll();
+    const palette::SwatchRow& row() const { return window->swatchRow(); }
 
     QTemporaryDir programFolder;
     platform::fake::FakePlatform fakes;

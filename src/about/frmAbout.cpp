@@ -3,8 +3,7 @@
 #include "about/program_icon.h"
 #include "about/screen_pointer.h"
 #include "about/version_file.h"
-#include "app/data_locations.h"
-#include "app/twips.h"
+#include "widgets/twips.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -17,8 +16,8 @@ namespace tinctora::about {
 
 namespace {
 
-using app::px;
-using app::twipRect;
+using widgets::px;
+using widgets::twipRect;
 
 constexpr int kClientWidthTwips = 6285;
 constexpr int kClientHeightTwips = 4785;
@@ -70,12 +69,12 @@ QPushButton* whiteButton(QWidget* parent, const char* name, const QString& text,
 
 } // namespace
 
-frmAbout::frmAbout(platform::Platform& platform, QString programFolder, QString vendorBase,
+frmAbout::frmAbout(platform::Platform& platform, QString versionCopyPath, QString vendorBase,
                    QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::MSWindowsFixedSizeDialogHint),
-      platform(platform), programFolder(std::move(programFolder)),
+      platform(platform), versionCopyPath(std::move(versionCopyPath)),
       vendorBase(std::move(vendorBase)) {
     setObjectName("frmAbout");
     setWindowTitle("About Tinctora 1.1");
@@ -131,7 +130,7 @@ void frmAbout::buildControls() {
 }
 
 QString frmAbout::localCopyPath() const {
-    return app::versionFileCopyPathFor(programFolder);
+    return versionCopyPath;
 }
 
 platform::DownloadOutcome frmAbout::downloadVersionFile(int timeoutMs) {
@@ -150,27 +149,31 @@ std::optional<std::string> frmAbout::readLocalCopy() const {
     return readFirstItem(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
-void frmAbout::checkupdates() {
-    const DefaultPointerOnExit defaultPointer;
-    Timer1->start();
-    QCoreApplication::processEvents();
-    const platform::DownloadOutcome outcome = downloadVersionFile(kCheckTimeoutMs);
-    // A tick that fell due during the transfer is handled here at the latest.
-    QCoreApplication::processEvents();
-    if (!Timer1->isActive() || outcome.status != platform::DownloadOutcome::Status::Stored) {
-        Label6->clear();
-        return;
-    }
+std::optional<std::string> frmAbout::checkVersion(int timeoutMs,
+                                                  const std::function<bool()>& stillInTime) {
+    const platform::DownloadOutcome outcome = downloadVersionFile(timeoutMs);
+    if (!stillInTime() || outcome.status != platform::DownloadOutcome::Status::Stored)
+        return std::nullopt;
     const std::optional<std::string> item = readLocalCopy();
-    if (!item) {
-        Label6->clear();
-        return;
-    }
+    if (!item)
+        return std::nullopt;
     if (isRunningVersion(*item))
         Label6->setText(kLatestVersion + QString::fromStdString(*item));
     else
         Label6->setText(kUpdateAvailable);
-    if (!QFile::remove(localCopyPath()))
+    return item;
+}
+
+void frmAbout::checkupdates() {
+    const DefaultPointerOnExit defaultPointer;
+    Timer1->start();
+    QCoreApplication::processEvents();
+    const std::optional<std::string> item = checkVersion(kCheckTimeoutMs, [this] {
+        // A tick that fell due during the transfer is handled here at the latest.
+        QCoreApplication::processEvents();
+        return Timer1->isActive();
+    });
+    if (!item || !QFile::remove(localCopyPath()))
         Label6->clear();
 }
 
@@ -183,26 +186,19 @@ void frmAbout::Command2_Click() {
         platform.dialogs.message(this, kCannotCheck, "Error! Please visit " + webSiteName(),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Exclamation);
     };
-    if (downloadVersionFile(kManualTimeoutMs).status != platform::DownloadOutcome::Status::Stored) {
-        cannotCheck();
-        return;
-    }
-    const std::optional<std::string> item = readLocalCopy();
+    const std::optional<std::string> item = checkVersion(kManualTimeoutMs, [] { return true; });
     if (!item) {
         cannotCheck();
         return;
     }
     const QString version = QString::fromStdString(*item);
-    if (isRunningVersion(*item)) {
-        Label6->setText(kLatestVersion + version);
+    if (isRunningVersion(*item))
         platform.dialogs.message(this, kLatestVersion + version, "Version",
                                  platform::MessageButtons::Ok, platform::MessageIcon::Information);
-    } else {
-        Label6->setText(kUpdateAvailable);
+    else
         platform.dialogs.message(this, "New update avaliable online: " + version,
                                  "New Update - Visit " + webSiteName() + "!",
                                  platform::MessageButtons::Ok, platform::MessageIcon::Information);
-    }
     if (!QFile::remove(localCopyPath()))
         cannotCheck();
 }

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "about/vendor_site.h"
-#include "platform/Module1.h"
+#include "platform/platform.h"
 
 #include <QDialog>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,9 +21,9 @@ namespace tinctora::about {
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    // programFolder: where the downloaded version file is kept while it is read.
+    // versionCopyPath: where the downloaded version file is kept while it is read.
     // vendorBase: "http://" and the vendor's host; tests hand in their own server's address.
-    frmAbout(platform::Platform& platform, QString programFolder,
+    frmAbout(platform::Platform& platform, QString versionCopyPath,
              QString vendorBase = vendorBaseAddress(), QWidget* owner = nullptr);
     ~frmAbout() override;
 
@@ -57,11 +58,16 @@ public:
 private:
     void buildControls();
     platform::DownloadOutcome downloadVersionFile(int timeoutMs);
+    // The version check both the automatic and the manual check make: fetches the version file,
+    // reads its first item and shows the outcome in Label6. Nothing when the transfer failed,
+    // stillInTime() said the check came too late, or the copy held no item; the copy stays.
+    std::optional<std::string> checkVersion(int timeoutMs,
+                                            const std::function<bool()>& stillInTime);
     // The first item of the local copy; nothing when it cannot be read or holds no item.
     std::optional<std::string> readLocalCopy() const;
 
     platform::Platform& platform;
-    const QString programFolder;
+    const QString versionCopyPath;
     const QString vendorBase;
 };
 

@@ -1,7 +1,10 @@
 #include "app/Form1.h"
-#include "app/form_font.h"
-#include "app/twips.h"
+#include "app/data_locations.h"
+#include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
+#include "widgets/colour_box.h"
+#include "widgets/form_font.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -13,9 +16,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStyleOptionButton>
-#include <QTimer>
 
 namespace tinctora::app {
+
+using widgets::CaptionRoom;
+using widgets::narrowedToFit;
+using widgets::px;
+using widgets::twipRect;
 
 namespace {
 
@@ -65,10 +72,15 @@ QAction* item(QMenu* menu, const char* name, const QString& caption) {
 
 } // namespace
 
-Form1::Form1(platform::Platform& platform, QString programFolder, QWidget* parent)
+Form1::Form1(platform::Platform& platform, QString programFolder, QString vendorBase,
+             QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      platform(platform), programFolder(std::move(programFolder)) {
+      platform_(platform), programFolder_(std::move(programFolder)),
+      vendorBase_(std::move(vendorBase)),
+      capture_(
+          new capture::CaptureController(platform.pointer, platform.pixels, platform.keys, this)),
+      document_(row_, platform.dialogs, paletteFolderFor(programFolder_)) {
     setObjectName("Form1");
     setWindowTitle("Tinctora 1.1");
     setWindowIcon(QIcon(":/tinctora/icon.png"));
@@ -82,6 +94,10 @@ Form1::Form1(platform::Platform& platform, QString programFolder, QWidget* paren
 
 Form1::~Form1() = default;
 
+widgets::ColourBox* Form1::swatch(int slot) const {
+    return swatches.at(static_cast<std::size_t>(slot - 1));
+}
+
 void Form1::buildControls() {
     auto* client = new QWidget(this);
     client->setObjectName("client");
@@ -90,7 +106,7 @@ void Form1::buildControls() {
 
     // Left column.
     Frame1 = frame(client, "Frame1", "Color", twipRect(120, 120, 2055, 2055));
-    Picture1 = new ColourBox(Frame1);
+    Picture1 = new widgets::ColourBox(Frame1);
     Picture1->setObjectName("Picture1");
     Picture1->setGeometry(twipRect(120, 240, 1815, 1695));
     Picture1->setSystemColour(QPalette::Base);
@@ -127,7 +143,7 @@ void Form1::buildControls() {
     // Bottom: two rows of six swatches at a pitch of 600 twips.
     Frame5 = frame(client, "Frame5", "Saved Colors - Default", twipRect(120, 4320, 4095, 1455));
     for (int k = 1; k <= palette::kSlotCount; ++k) {
-        auto* box = new ColourBox(Frame5);
+        auto* box = new widgets::ColourBox(Frame5);
         box->setObjectName(QString("Picture%1").arg(k + 1));
         const int column = (k - 1) % 6;
         const int row = (k - 1) / 6;
@@ -136,24 +152,15 @@ void Form1::buildControls() {
         swatches[static_cast<std::size_t>(k - 1)] = box;
     }
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(kSampleIntervalMs);
-    Timer1->setTimerType(Qt::PreciseTimer);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName("Timer2");
-    Timer2->setInterval(kHotKeyIntervalMs);
-    Timer2->setTimerType(Qt::PreciseTimer);
-
     // Keyboard focus order; the window starts with the focus on the current-colour swatch.
     QWidget* order[] = {Picture1, Text1, Text2,    Text3,    Text4,
                         Text5,    Text6, Command1, Command2, Command3};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     QWidget* previous = Command3;
-    for (ColourBox* swatch : swatches) {
-        setTabOrder(previous, swatch);
-        previous = swatch;
+    for (widgets::ColourBox* box : swatches) {
+        setTabOrder(previous, box);
+        previous = box;
     }
     Picture1->setFocus(Qt::OtherFocusReason);
 }
@@ -210,36 +217,56 @@ void Form1::buildMenus() {
 }
 
 void Form1::wireEvents() {
-    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(capture_, &capture::CaptureController::colourShown, this, &Form1::showColour);
+    connect(capture_, &capture::CaptureController::statusChanged, this, &Form1::showStatus);
+    connect(capture_, &capture::CaptureController::addRequested, this,
+            [this](const colour::ShownColour& shown) { storeColour(shown, std::nullopt); });
+    document_.setDialogParent(this);
+    document_.setCaptionListener([this](const QString& caption) { Frame5->setTitle(caption); });
+
+    connect(Command1, &QPushButton::clicked, capture_, &capture::CaptureController::resume);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command3, &QPushButton::clicked, capture_, &capture::CaptureController::freeze);
 
     // altop keeps its own check state: the handler decides, so Qt must not toggle it first.
     connect(altop, &QAction::triggered, this, [this] {
         altop->setChecked(!altop->isChecked());
         altop_Click();
     });
-    connect(cleall, &QAction::triggered, this, &Form1::cleall_Click);
-    connect(shom, &QAction::triggered, this, &Form1::shom_Click);
-    connect(del, &QAction::triggered, this, &Form1::del_Click);
-    connect(nw, &QAction::triggered, this, &Form1::nw_Click);
-    connect(ldpal, &QAction::triggered, this, &Form1::ldpal_Click);
-    connect(svpal, &QAction::triggered, this, &Form1::svpal_Click);
-    connect(svas, &QAction::triggered, this, &Form1::svas_Click);
+    // Each File menu command may change the row; its result (saved or not) has been told already.
+    const auto onRow = [this](auto command) {
+        return [this, command] {
+            (document_.*command)();
+            showRow();
+        };
+    };
+    connect(cleall, &QAction::triggered, this, onRow(&palette::PaletteDocument::clearAsked));
+    connect(nw, &QAction::triggered, this, onRow(&palette::PaletteDocument::newPalette));
+    connect(ldpal, &QAction::triggered, this, onRow(&palette::PaletteDocument::open));
+    connect(svpal, &QAction::triggered, this, onRow(&palette::PaletteDocument::save));
+    connect(svas, &QAction::triggered, this, onRow(&palette::PaletteDocument::saveAs));
+    connect(shom, &QAction::triggered, this, [this] {
+        recallSlot(pressedSlot_);
+        pressedSlot_.reset();
+    });
+    connect(del, &QAction::triggered, this, [this] {
+        // Only that slot empties: the others keep their places, and the next add fills this hole.
+        row_.empty(pressedSlot_);
+        pressedSlot_.reset();
+        showRow();
+    });
     connect(pdf, &QAction::triggered, this, &Form1::pdf_Click);
     connect(helon, &QAction::triggered, this, &Form1::helon_Click);
     connect(abo, &QAction::triggered, this, &Form1::abo_Click);
 
-    for (int k = 1; k <= palette::kSlotCount; ++k) {
-        const int n = k + 1;
-        ColourBox* box = Picture(n);
-        connect(box, &ColourBox::mouseMoved, this, [this, n] { Picture_MouseMove(n); });
-        connect(box, &ColourBox::mousePressed, this,
-                [this, n](Qt::MouseButton b) { Picture_MouseDown(n, b); });
-        connect(box, &ColourBox::clicked, this, [this, n] { Picture_Click(n); });
-        connect(box, &ColourBox::dropped, this, [this, n] { Picture_DragDrop(n); });
+    for (int slot = 1; slot <= palette::kSlotCount; ++slot) {
+        widgets::ColourBox* box = swatch(slot);
+        connect(box, &widgets::ColourBox::mouseMoved, this, [this, slot] { hoveredSlot_ = slot; });
+        connect(box, &widgets::ColourBox::mousePressed, this,
+                [this, slot](Qt::MouseButton b) { Picture_MouseDown(slot, b); });
+        // The swatch under the mouse: its mouse move named it.
+        connect(box, &widgets::ColourBox::clicked, this, [this] { recallSlot(hoveredSlot_); });
+        connect(box, &widgets::ColourBox::dropped, this, [this, slot] { Picture_DragDrop(slot); });
     }
     wireSwatchDragAndDrop();
 
@@ -248,24 +275,22 @@ void Form1::wireEvents() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    const std::array<QLineEdit*, 6> boxes{Text1, Text2, Text3, Text4, Text5, Text6};
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        if (watched != boxes[i])
-            continue;
-        const int n = static_cast<int>(i) + 1;
-        if (event->type() == QEvent::MouseButtonRelease &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            // Let the text box take the click (caret, focus) first, then select its text.
-            const bool handled = QMainWindow::eventFilter(watched, event);
-            QMetaObject::invokeMethod(
-                this, [this, n] { Text_Click(n); }, Qt::QueuedConnection);
-            return handled;
-        }
-        if (event->type() == QEvent::FocusIn) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            QMetaObject::invokeMethod(
-                this, [this, n, reason] { Text_GotFocus(n, reason); }, Qt::QueuedConnection);
-        }
+    // Only the six text boxes are watched.
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box)
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // Let the text box take the click (caret, focus) first, then select its text.
+        const bool handled = QMainWindow::eventFilter(watched, event);
+        QMetaObject::invokeMethod(
+            this, [this] { HighlightText(); }, Qt::QueuedConnection);
+        return handled;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        QMetaObject::invokeMethod(
+            this, [this, box, reason] { Text_GotFocus(box, reason); }, Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,171 +1,62 @@
 #pragma once
 
 #include "about/vendor_site.h"
-#include "app/colour_box.h"
-#include "capture/colour_text.h"
-#include "palette/palette_format.h"
-#include "platform/Module1.h"
+#include "colour/colour_text.h"
+#include "palette/palette_document.h"
+#include "palette/swatch_row.h"
+#include "platform/platform.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
+#include <optional>
 
 class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMimeData;
 class QPushButton;
-class QTimer;
+
+namespace tinctora::widgets {
+class ColourBox;
+}
+
+namespace tinctora::capture {
+class CaptureController;
+struct StatusLines;
+} // namespace tinctora::capture
 
 namespace tinctora::app {
 
-// The main window. Its controls keep the names they have on the form (Picture1, Text1, Timer1,
-// the menu items nw, ldpal, ...), and its handlers are named by control and event. The handlers
-// live beside the rules they apply: capture/ (sampling, hot keys, colour dialog, recall),
-// palette/ (slots, palette files, swatch mouse work, File menu), about/ (Help menu), app/ (start,
-// close, Always on Top).
+// The main window. It builds the controls (named as on the form: Picture1, Text1, the menu items
+// nw, ldpal, ...), wires them to the capture controller and the swatch row, and shows what those
+// report. Handlers named after their control delegate to the operation they start.
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     // programFolder: where the program file lies; Pallets/ and the help files are found there.
-    Form1(platform::Platform& platform, QString programFolder, QWidget* parent = nullptr);
+    // vendorBase: "http://" and the vendor's host, for the online manual and the version check.
+    Form1(platform::Platform& platform, QString programFolder,
+          QString vendorBase = about::vendorBaseAddress(), QWidget* parent = nullptr);
     ~Form1() override;
 
-    static constexpr int kSampleIntervalMs = 40;
-    static constexpr int kHotKeyIntervalMs = 50;
-
-    // --- Controls -------------------------------------------------------------------------
-    QGroupBox* Frame1 = nullptr; // "Color"
-    QGroupBox* Frame2 = nullptr; // "Long"
-    QGroupBox* Frame3 = nullptr; // "Hex"
-    QGroupBox* Frame4 = nullptr; // "RGB"
-    QGroupBox* Frame5 = nullptr; // the swatch row, captioned with the palette's name
-    ColourBox* Picture1 = nullptr;
-    std::array<ColourBox*, palette::kSlotCount> swatches{}; // Picture2 (slot 1) .. Picture13
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;  // capture status line
-    QLabel* Label9 = nullptr;  // "CAPTURED" while frozen
-    QLabel* Label10 = nullptr; // add hint line
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    QLineEdit* Text5 = nullptr;
-    QLineEdit* Text6 = nullptr;
-    QPushButton* Command1 = nullptr; // "Start"
-    QPushButton* Command2 = nullptr; // "Load Color"
-    QPushButton* Command3 = nullptr; // "Stop"
-    QTimer* Timer1 = nullptr;        // live sampling, 40 ms
-    QTimer* Timer2 = nullptr;        // hot-key polling, 50 ms
-    QMenu* fil = nullptr;
-    QMenu* set = nullptr;
-    QMenu* mnu = nullptr; // the swatch popup menu, never on the menu bar
-    QMenu* hel = nullptr;
-    QAction* nw = nullptr;
-    QAction* ldpal = nullptr;
-    QAction* svpal = nullptr;
-    QAction* svas = nullptr;
-    QAction* altop = nullptr;
-    QAction* cleall = nullptr;
-    QAction* shom = nullptr;
-    QAction* del = nullptr;
-    QAction* pdf = nullptr;
-    QAction* helon = nullptr;
-    QAction* abo = nullptr;
-
-    ColourBox* Picture(int n) const { return swatches.at(static_cast<std::size_t>(n - 2)); }
-
-    // --- Start, close, Always on Top (app/) ------------------------------------------------
+    // Start-up: shows the window topmost, reads the default palette and begins capture.
     void Form_Load();
-    void altop_Click();
     // Writes the default palette, telling the user when it cannot; only the first call of a
     // close does anything, so every way of closing (close box, session end, signal) can call it.
     void QueryUnload();
 
-    // --- Capture (capture/) ----------------------------------------------------------------
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Command1_Click(); // Start
-    void Command3_Click(); // Stop
-    void Command2_Click(); // Load Color
-    std::int32_t ShowColorDialog(std::int32_t hParent, bool bFullOpen, std::int32_t InitColor);
-    void CallBox();
-    void HighlightText();
-    void Text_Click(int n);
-    // Only keyboard entry (Tab, Shift+Tab, a shortcut) counts as getting the focus here.
-    void Text_GotFocus(int n, Qt::FocusReason reason);
-    // Writes one colour into every field of the current-colour panel, in the fixed order.
-    void colourReadOut(capture::ColourValue v, const QString& decimalText);
+    // What the window shows comes from these two.
+    capture::CaptureController& capture() { return *capture_; }
+    const capture::CaptureController& capture() const { return *capture_; }
+    const palette::SwatchRow& swatchRow() const { return row_; }
+    const palette::PaletteDocument& paletteDocument() const { return document_; }
 
-    // --- Saved colours (palette/) ----------------------------------------------------------
-    void clearalls();
-    void setcolor();
-    void loadDefPal();
-    bool SaveDefPal();
-    // Writes the row to the current palette file, or asks for one when there is none; false when
-    // nothing was written (the user has then been told why, or cancelled).
-    bool saveallz();
-    bool savePaletteAs();
-    void tellSaveFailed(const QString& path, const QString& reason);
-    // True when the row's colours would be lost with the default palette at the next exit.
-    bool rowOnlyInDefaultPalette() const;
-    void Picture_MouseMove(int n);
-    void Picture_MouseDown(int n, Qt::MouseButton button);
-    void Picture_Click(int n);
-    void Picture_DragDrop(int n);
-    void shom_Click();
-    void del_Click();
-    void cleall_Click();
-    void nw_Click();
-    void ldpal_Click();
-    void svpal_Click();
-    void svas_Click();
-    // Puts a slot text into slot k (1..12) and paints its swatch: the colour for a number,
-    // the empty-slot colour for "0" or a text that is not a number.
-    void setSlot(int k, const std::string& text);
-    void paintEmptySlot(int k);
-    QString defaultPalettePath() const;
-    QString paletteFolder() const;
-    // Puts the slots of a palette read into the emptied row; the current colour is not touched.
-    void fillRowFromRead(const palette::ReadResult& read);
-    // "Saved Colors - " and a file name, shown as the plain text it is.
-    void setPaletteCaption(const QString& fileTitle);
-    // Picture1 as the drag source and the swatches as the drop targets.
-    void wireSwatchDragAndDrop();
-    // What a drag from Picture1 carries: our own format (which alone the swatches accept), the
-    // desktop's colour format and the hexadecimal text.
-    QMimeData* currentColourDragData() const;
+    // Our own drag format: only drags from this window's Picture1 carry it.
     static constexpr const char* kColourMimeType = "application/x-tinctora-colour";
-
-    // --- Help (about/) -----------------------------------------------------------------------
-    void pdf_Click();
-    void helon_Click();
-    void abo_Click();
-    // "http://" and the vendor's host, where the online manual and the version file are found.
-    QString vendorBase = about::vendorBaseAddress();
-
-    // --- State -------------------------------------------------------------------------------
-    platform::Platform& platform;
-    const QString programFolder;
-    palette::SlotTexts savedColors = palette::emptySlots();
-    QString selectedSlot; // "1".."12": the slot CallBox recalls
-    bool paletteChanged = false;
-    QString palettePath; // the file Save Pallet writes; empty after New Pallet
-    bool isDefaultPalette = true;
-    bool f2Armed = true;
-    bool f3Armed = true;
-    bool f4Armed = true;
-    QString mnuTag = "0"; // the swatch control ("2".."13") the popup menu acts on
-    QString dialogFolder; // where the palette file dialogs start
-    bool defaultPaletteSaved = false;
-    bool loaded = false; // Load has read the default palette into the row
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -176,6 +67,87 @@ private:
     void buildMenus();
     void fitFontToCaptions();
     void wireEvents();
+
+    // --- Showing what the controller and the row report ---------------------------------------
+    void showColour(const colour::ShownColour& shown);
+    void showStatus(const capture::StatusLines& lines);
+    void showRow();
+    // Stores a colour in a slot, or in the first empty slot when none is given.
+    void storeColour(const colour::ShownColour& shown, std::optional<int> slot);
+    void recallSlot(std::optional<int> slot);
+    // Runs a dialog that has no owner outside the topmost band, which would cover it.
+    void outsideTopmostBand(const std::function<void()>& dialog);
+
+    // --- Handlers ----------------------------------------------------------------------------
+    void Command2_Click(); // Load Color
+    // Stops capture and selects the text of the box that has the focus, ready to copy.
+    void HighlightText();
+    // Only keyboard entry (Tab, Shift+Tab, a shortcut) counts as getting the focus here.
+    void Text_GotFocus(QLineEdit* box, Qt::FocusReason reason);
+    void Picture_MouseDown(int slot, Qt::MouseButton button);
+    void Picture_DragDrop(int slot);
+    void altop_Click();
+    void pdf_Click();
+    void helon_Click();
+    void abo_Click();
+    QMimeData* currentColourDragData() const;
+    void wireSwatchDragAndDrop();
+    widgets::ColourBox* swatch(int slot) const;
+
+    // --- Controls ----------------------------------------------------------------------------
+    QGroupBox* Frame1 = nullptr;            // "Color": the current colour
+    QGroupBox* Frame2 = nullptr;            // "Long": the decimal value
+    QGroupBox* Frame3 = nullptr;            // "Hex"
+    QGroupBox* Frame4 = nullptr;            // "RGB": the components and the triple
+    QGroupBox* Frame5 = nullptr;            // the swatch row, captioned with the palette's name
+    widgets::ColourBox* Picture1 = nullptr; // the current colour; drag source
+    std::array<widgets::ColourBox*, palette::kSlotCount> swatches{}; // Picture2 (slot 1) .. 13
+    QLabel* Label1 = nullptr;                                        // decimal value, under Text1
+    QLabel* Label2 = nullptr;                                        // hex value, under Text2
+    QLabel* Label3 = nullptr;                                        // RGB triple, under Text3
+    QLabel* Label4 = nullptr;                                        // "Red"
+    QLabel* Label5 = nullptr;                                        // "Green"
+    QLabel* Label6 = nullptr;                                        // "Blue"
+    QLabel* Label7 = nullptr;                                        // "RGB"
+    QLabel* Label8 = nullptr;                                        // capture status line
+    QLabel* Label9 = nullptr;                                        // "CAPTURED" while frozen
+    QLabel* Label10 = nullptr;                                       // add hint line
+    QLineEdit* Text1 = nullptr;                                      // decimal value, to copy
+    QLineEdit* Text2 = nullptr;                                      // hex value
+    QLineEdit* Text3 = nullptr;                                      // RGB triple
+    QLineEdit* Text4 = nullptr;                                      // red component
+    QLineEdit* Text5 = nullptr;                                      // green component
+    QLineEdit* Text6 = nullptr;                                      // blue component
+    QPushButton* Command1 = nullptr;                                 // "Start"
+    QPushButton* Command2 = nullptr;                                 // "Load Color"
+    QPushButton* Command3 = nullptr;                                 // "Stop"
+    QMenu* fil = nullptr;                                            // "File"
+    QMenu* set = nullptr;                                            // "Settings"
+    QMenu* hel = nullptr;                                            // "Help"
+    QMenu* mnu = nullptr;      // the swatch popup menu, never on the menu bar
+    QAction* nw = nullptr;     // "New Pallet"
+    QAction* ldpal = nullptr;  // "Open Pallet..."
+    QAction* svpal = nullptr;  // "Save Pallet"
+    QAction* svas = nullptr;   // "Save Pallet As..."
+    QAction* altop = nullptr;  // "Always on Top", checked
+    QAction* cleall = nullptr; // "Clear List"
+    QAction* pdf = nullptr;    // "PDF Manual"
+    QAction* helon = nullptr;  // "Online Manual"
+    QAction* abo = nullptr;    // "About"
+    QAction* shom = nullptr;   // popup "Show": recalls the pressed swatch
+    QAction* del = nullptr;    // popup "Delete": empties the pressed swatch
+
+    // --- State -------------------------------------------------------------------------------
+    platform::Platform& platform_;
+    const QString programFolder_;
+    const QString vendorBase_;
+    capture::CaptureController* capture_ = nullptr;
+    palette::SwatchRow row_;
+    palette::PaletteDocument document_;
+    std::optional<int> hoveredSlot_; // the swatch a click recalls
+    std::optional<int> pressedSlot_; // the swatch the popup menu acts on
+    bool closed_ = false;            // the close handling has run
+    bool loaded_ = false;            // Load has read the default palette into the row
 };
 
 } // namespace tinctora::app

@@ -1,66 +1,109 @@
-// Start-up, closing and Always on Top of the main window.
+// Start-up, closing, Always on Top and the Help menu of the main window.
+#include "about/frmAbout.h"
+#include "about/screen_pointer.h"
 #include "app/Form1.h"
+#include "app/data_locations.h"
+#include "capture/capture_controller.h"
 
 #include <QAction>
-#include <QTimer>
+#include <QPointer>
 
 namespace tinctora::app {
 
 void Form1::Form_Load() {
     // Closed before it started (a signal at the very start): the program is ending.
-    if (defaultPaletteSaved)
+    if (closed_)
         return;
-    Timer1->start();
-    Timer2->start();
-    platform.layer.setTopmost(this, true); // shows the window, before the palette is loaded
-    clearalls();
-    isDefaultPalette = true;
-    f2Armed = true;
-    loadDefPal();
-    loaded = true;
-    paletteChanged = false;
-    palettePath = defaultPalettePath();
-    dialogFolder = paletteFolder() + "/";
+    capture_->begin();
+    platform_.layer.setTopmost(this, true); // shows the window, before the palette is loaded
+    document_.loadDefault();
+    showRow();
+    loaded_ = true;
 
-    if (!platform.captureUnavailableReason.isEmpty()) {
+    if (!platform_.captureUnavailableReason.isEmpty()) {
         // Without a readable screen there is nothing to sample: capture stays stopped, and the
         // palettes, menus and dialogs keep working.
-        Command3_Click();
-        platform.dialogs.message(this, platform.captureUnavailableReason, "Tinctora",
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Exclamation);
+        capture_->freeze();
+        platform_.dialogs.message(this, platform_.captureUnavailableReason, "Tinctora",
+                                  platform::MessageButtons::Ok, platform::MessageIcon::Exclamation);
     }
 }
 
 void Form1::QueryUnload() {
     // Whatever closes the window (close box, desktop session, a termination signal), the row
     // becomes the default palette; the close itself is never refused.
-    if (defaultPaletteSaved)
+    if (closed_)
         return;
-    defaultPaletteSaved = true;
-    Timer1->stop();
-    Timer2->stop();
+    closed_ = true;
+    capture_->end();
     // Before Load the row was never read from the file: writing it would empty the default
     // palette the user saved.
-    if (!loaded)
+    if (!loaded_)
         return;
-    if (!SaveDefPal()) {
-        platform.dialogs.message(
+    if (!document_.saveDefault()) {
+        platform_.dialogs.message(
             this,
             QString("Your saved colors could not be written to %1. Check that the folder exists "
                     "and can be written.")
-                .arg(defaultPalettePath()),
+                .arg(document_.defaultPalettePath()),
             "Tinctora", platform::MessageButtons::Ok, platform::MessageIcon::Critical);
     }
 }
 
 void Form1::altop_Click() {
-    if (altop->isChecked()) {
-        altop->setChecked(false);
-        platform.layer.setTopmost(this, false);
-    } else {
-        altop->setChecked(true);
-        platform.layer.setTopmost(this, true);
-    }
+    altop->setChecked(!altop->isChecked());
+    platform_.layer.setTopmost(this, altop->isChecked());
+}
+
+void Form1::outsideTopmostBand(const std::function<void()>& dialog) {
+    const bool leaveTopmost = altop->isChecked();
+    if (leaveTopmost)
+        platform_.layer.setTopmost(this, false);
+    dialog();
+    if (leaveTopmost)
+        platform_.layer.setTopmost(this, true);
+}
+
+namespace {
+
+// Shows the error unless the desktop took the request. The desktop answers later, by which time
+// the window may be gone; then nothing is shown.
+std::function<void(platform::OpenOutcome)>
+errorUnlessHandedOver(QWidget* window, platform::Dialogs& dialogs, const QString& text) {
+    return [window = QPointer<QWidget>(window), &dialogs, text](platform::OpenOutcome outcome) {
+        if (window && outcome != platform::OpenOutcome::HandedOver)
+            dialogs.message(window, text, "Error!", platform::MessageButtons::Ok,
+                            platform::MessageIcon::Critical);
+    };
+}
+
+} // namespace
+
+void Form1::pdf_Click() {
+    platform_.shell.open(
+        programFolder_ + "/Help.pdf",
+        errorUnlessHandedOver(
+            this, platform_.dialogs,
+            "Error Running PDF Manual! Try installing Adobe Reader or read the Online Manual"));
+}
+
+void Form1::helon_Click() {
+    platform_.shell.open(about::onlineManualAddress(vendorBase_),
+                         errorUnlessHandedOver(this, platform_.dialogs,
+                                               "Error loading Web Site! - Please go to " +
+                                                   about::webSiteAddress() + "."));
+}
+
+void Form1::abo_Click() {
+    about::showBusyPointer();
+    // Owned by this window; the guard notices if the window goes while the About window waits.
+    QPointer<about::frmAbout> frm =
+        new about::frmAbout(platform_, versionFileCopyPathFor(programFolder_), vendorBase_, this);
+    frm->checkupdates();
+    if (!frm)
+        return;
+    outsideTopmostBand([&frm] { frm->exec(); });
+    delete frm.data();
 }
 
 } // namespace tinctora::app

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The status-line texts of capture control. The F3 key acts only while the capture line reads
-// exactly kPressF3, so these must not be reworded.
+// The status-line texts of capture control, shown as they stand: the manual and the end-to-end
+// tests quote them.
 namespace tinctora::capture {
 
 inline const QString kPressF4 = QStringLiteral("Press F4 To Capture Color");

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "capture/colour_text.h"
 #include "capture/magnifier_geometry.h"
-#include "platform/Module1.h"
+#include "colour/colour_text.h"
+#include "platform/platform.h"
 #include "platform/screen_grab.h"
 
 #include <QWidget>
@@ -39,7 +39,7 @@ public:
 signals:
     // The frozen picture's colour at the pointer's screen pixel, as 0x00BBGGRR. The overlay
     // closes after either signal; exactly one of them is sent.
-    void picked(tinctora::capture::ColourValue colour);
+    void picked(tinctora::colour::ColourValue colour);
     void cancelled();
 
 protected:
@@ -54,8 +54,8 @@ private:
     void grabKeyboardWhenMapped(int attemptsLeft);
     void followPointer();
     void pick();
-    void finish(bool pickedColour, ColourValue colour);
-    std::optional<ColourValue> colourAt(PixelPoint p) const;
+    void finish(bool pickedColour, colour::ColourValue colour);
+    std::optional<colour::ColourValue> colourAt(PixelPoint p) const;
     QRect toLogical(const PixelRect& screenRect) const;
     void paintMagnifier(QPainter& painter) const;
 
@@ -78,7 +78,7 @@ private:
 // screenshot dialog) cancelled, failed with a sentence for the user when the screen could not be
 // read. The pointer and mover must outlive the overlay.
 struct FreezeCallbacks {
-    std::function<void(ColourValue)> picked;
+    std::function<void(colour::ColourValue)> picked;
     std::function<void()> cancelled;
     std::function<void(const QString& message)> failed;
 };

@@ -22,9 +22,9 @@ struct Extremes {
 };
 
 Extremes extremesOf(ColourValue v) {
-    const int r = capture::redByte(v);
-    const int g = capture::greenByte(v);
-    const int b = capture::blueByte(v);
+    const int r = colour::redByte(v);
+    const int g = colour::greenByte(v);
+    const int b = colour::blueByte(v);
     return {r, g, b, std::max({r, g, b}), std::min({r, g, b})};
 }
 
@@ -71,9 +71,9 @@ HueSaturationValue hsvOf(ColourValue v) {
 }
 
 std::string colourFormText(ColourForm form, ColourValue v) {
-    const int r = capture::redByte(v);
-    const int g = capture::greenByte(v);
-    const int b = capture::blueByte(v);
+    const int r = colour::redByte(v);
+    const int g = colour::greenByte(v);
+    const int b = colour::blueByte(v);
     switch (form) {
     case ColourForm::CssHex:
         return formatted("#%02x%02x%02x", r, g, b);
@@ -88,7 +88,7 @@ std::string colourFormText(ColourForm form, ColourValue v) {
         return formatted("hsv(%d, %d%%, %d%%)", hsv.hue, hsv.saturation, hsv.value);
     }
     case ColourForm::PlainDecimal:
-        return capture::plainDecimalText(capture::colourFromBytes(r, g, b));
+        return colour::plainDecimalText(colour::colourFromBytes(r, g, b));
     }
     return {};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/colour_text.h"
+#include "colour/colour_text.h"
 
 #include <array>
 #include <string>
@@ -10,8 +10,6 @@
 // above them. Hue, saturation, lightness and value are computed exactly and rounded half up to
 // whole degrees and percents; a colour without saturation (black, white, greys) has hue 0.
 namespace tinctora::colour {
-
-using capture::ColourValue;
 
 enum class ColourForm {
     CssHex,       // #123456

@@ -1,7 +1,7 @@
 #include "palette/gimp_palette.h"
 
-#include "capture/colour_text.h"
 #include "colour/colour_forms.h"
+#include "colour/colour_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -114,7 +114,7 @@ std::optional<int> leadingNumber(std::string_view& text) {
 struct ColourLine {
     bool isColour = false;
     bool inRange = true;
-    capture::ColourValue value = 0;
+    colour::ColourValue value = 0;
 };
 
 // "R G B" with blanks or tabs between, then nothing or a blank and a name.
@@ -132,7 +132,7 @@ ColourLine parseColourLine(std::string_view text) {
     for (int component : components)
         line.inRange = line.inRange && component >= 0 && component <= 255;
     if (line.inRange)
-        line.value = capture::colourFromBytes(components[0], components[1], components[2]);
+        line.value = colour::colourFromBytes(components[0], components[1], components[2]);
     return line;
 }
 
@@ -150,12 +150,12 @@ std::string writeGimpPalette(const SlotTexts& row, std::string_view name) {
     for (const std::string& text : row) {
         if (isEmptySlot(text))
             continue;
-        const std::optional<capture::ColourValue> value = capture::parseDecimalColour(text);
+        const std::optional<colour::ColourValue> value = colour::parseDecimalColour(text);
         if (!value)
             continue;
         char line[64];
-        std::snprintf(line, sizeof line, "%3d %3d %3d\t%s\n", capture::redByte(*value),
-                      capture::greenByte(*value), capture::blueByte(*value),
+        std::snprintf(line, sizeof line, "%3d %3d %3d\t%s\n", colour::redByte(*value),
+                      colour::greenByte(*value), colour::blueByte(*value),
                       colour::colourFormText(colour::ColourForm::CssHex, *value).c_str());
         out += line;
     }
@@ -201,7 +201,7 @@ GimpReadResult readGimpPalette(std::istream& in) {
         if (!colour.inRange)
             return failed(result, lines.number(), GimpProblem::ComponentOutOfRange);
         result.texts[static_cast<std::size_t>(result.colours++)] =
-            capture::paddedDecimalText(colour.value);
+            colour::paddedDecimalText(colour.value);
     }
     if (!magicSeen)
         return failed(result, 1, GimpProblem::MissingMagicLine);

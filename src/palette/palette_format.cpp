@@ -1,6 +1,6 @@
 #include "palette/palette_format.h"
 
-#include "capture/colour_text.h"
+#include "colour/colour_text.h"
 #include "palette/delimited_field.h"
 
 #include <algorithm>
@@ -21,14 +21,14 @@ bool allSlotsEmpty(const SlotTexts& row) {
 bool isStorableSlotText(std::string_view text) {
     if (isEmptySlot(text))
         return true;
-    const std::optional<capture::ColourValue> value = capture::parseDecimalColour(text);
+    const std::optional<colour::ColourValue> value = colour::parseDecimalColour(text);
     if (!value || text.size() > kMaxFieldLength)
         return false;
     // The line is read back as a field: blanks around the number go, and a text that then is the
     // marker would end the palette there.
     std::istringstream line{std::string(text) + "\r\n"};
     const std::optional<std::string> field = readDelimitedField(line, kMaxFieldLength);
-    return field && *field != kEmptyPaletteMarker && capture::parseDecimalColour(*field) == value;
+    return field && *field != kEmptyPaletteMarker && colour::parseDecimalColour(*field) == value;
 }
 
 std::string writePalette(const SlotTexts& row) {

@@ -22,7 +22,8 @@ struct AboutWindow : ::testing::Test {
     ~AboutWindow() override { about::showDefaultPointer(); }
 
     frmAbout& load() {
-        window = std::make_unique<frmAbout>(fakes.platform, folder.path(), server.base());
+        window =
+            std::make_unique<frmAbout>(fakes.platform, folder.path() + "/qor.ini", server.base());
         return *window;
     }
     // The automatic check against a server that sends this version file.
@@ -311,7 +312,7 @@ TEST_F(AboutWindow, HtmlInTheVersionItemIsShownLiterally) {
     platform::qt::QtDialogs realDialogs;
     platform::Platform withRealDialogs{fakes.pointer, fakes.screen,     fakes.keys,  fakes.layer,
                                        fakes.shell,   fakes.downloader, realDialogs, QString()};
-    frmAbout w(withRealDialogs, folder.path(), server.base());
+    frmAbout w(withRealDialogs, localCopy(), server.base());
     QString shownText;
     Qt::TextFormat shownFormat = Qt::RichText;
     WhenShownModally<QMessageBox> answer(

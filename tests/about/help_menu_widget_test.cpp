@@ -97,7 +97,7 @@ struct WindowWithDesktopOpener {
 TEST(PdfManual, OpensHelpPdfBesideTheProgram) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    w.pdf->trigger();
+    ui(w).pdf->trigger();
     EXPECT_EQ(f.fakes.shell.opened, QStringList{f.folder() + "/Help.pdf"});
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
 }
@@ -108,7 +108,7 @@ TEST(PdfManual, EveryOutcomeButHandedOverShowsTheErrorMessage) {
         MainWindowFixture f;
         app::Form1& w = f.load();
         f.fakes.shell.outcome = outcome;
-        w.pdf->trigger();
+        ui(w).pdf->trigger();
         ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u) << int(outcome);
         EXPECT_EQ(f.fakes.dialogs.messages[0].text, kPdfError);
         EXPECT_EQ(f.fakes.dialogs.messages[0].title, "Error!");
@@ -121,14 +121,14 @@ TEST(PdfManual, TheMessageWaitsForTheDesktopsAnswerAndIsDroppedWithTheWindow) {
     MainWindowFixture f;
     f.load();
     f.fakes.shell.answerLater = true;
-    f.window->pdf->trigger();
+    ui(*f.window).pdf->trigger();
     EXPECT_TRUE(f.fakes.dialogs.messages.empty()) << "nothing is known before the answer";
     f.fakes.shell.unanswered(OpenOutcome::NoProgram);
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(f.fakes.dialogs.messages[0].text, kPdfError);
 
     f.fakes.dialogs.messages.clear();
-    f.window->pdf->trigger();
+    ui(*f.window).pdf->trigger();
     f.window.reset();
     f.fakes.shell.unanswered(OpenOutcome::NoProgram);
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
@@ -137,7 +137,7 @@ TEST(PdfManual, TheMessageWaitsForTheDesktopsAnswerAndIsDroppedWithTheWindow) {
 TEST(PdfManual, MissingFileThroughTheDesktopBackend) {
     QTemporaryDir folder;
     WindowWithDesktopOpener w(folder.path());
-    w.window.pdf->trigger();
+    ui(w.window).pdf->trigger();
     ASSERT_EQ(w.fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(w.fakes.dialogs.messages[0].text, kPdfError);
 }
@@ -149,7 +149,7 @@ TEST(PdfManual, NoViewerThroughTheDesktopsRealOpener) {
         GTEST_SKIP() << "xdg-utils is not installed";
     writeFile(folder.path() + "/Help.pdf", "%PDF-1.4");
     WindowWithDesktopOpener w(folder.path());
-    w.window.pdf->trigger();
+    ui(w.window).pdf->trigger();
     ASSERT_TRUE(w.messageShown());
     ASSERT_EQ(w.fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(w.fakes.dialogs.messages[0].text, kPdfError);
@@ -269,8 +269,7 @@ TEST_F(DesktopOpen, TheWindowKeepsWorkingWhileTheOpenerRunsAndABusyOneHasHandedO
 TEST(OnlineManual, OpensTheManualPageOnTheVendorsServer) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    EXPECT_EQ(w.vendorBase, "http://tinctora.example");
-    w.helon->trigger();
+    ui(w).helon->trigger();
     EXPECT_EQ(f.fakes.shell.opened, QStringList{"http://tinctora.example/qormanual.htm"});
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
 }
@@ -281,7 +280,7 @@ TEST(OnlineManual, EveryOutcomeButHandedOverShowsTheSiteAddress) {
         MainWindowFixture f;
         app::Form1& w = f.load();
         f.fakes.shell.outcome = outcome;
-        w.helon->trigger();
+        ui(w).helon->trigger();
         ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u) << int(outcome);
         EXPECT_EQ(f.fakes.dialogs.messages[0].text, kSiteError);
         EXPECT_EQ(f.fakes.dialogs.messages[0].title, "Error!");
@@ -295,7 +294,7 @@ TEST(OnlineManual, NoBrowserThroughTheDesktopsRealOpener) {
     if (!useRealOpenerWithNothingToOpenWith(env, folder.path()))
         GTEST_SKIP() << "xdg-utils is not installed";
     WindowWithDesktopOpener w(folder.path());
-    w.window.helon->trigger();
+    ui(w.window).helon->trigger();
     ASSERT_TRUE(w.messageShown());
     ASSERT_EQ(w.fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(w.fakes.dialogs.messages[0].text, kSiteError);
@@ -306,7 +305,7 @@ TEST(OnlineManual, NoBrowserThroughTheDesktopsRealOpener) {
 struct AboutCommand : ::testing::Test {
     AboutCommand() {
         downloadForReal(f.fakes.downloader, realDownloader);
-        f.load().vendorBase = server.base();
+        f.load(server.base());
     }
     ~AboutCommand() override { about::showDefaultPointer(); }
 
@@ -324,7 +323,7 @@ struct AboutCommand : ::testing::Test {
                     whileShown(about);
             },
             [](frmAbout& about) { about.Command1->click(); });
-        f.window->abo->trigger();
+        ui(*f.window).abo->trigger();
         timesShown = watch.shown;
     }
 
@@ -365,23 +364,23 @@ TEST_F(AboutCommand, BusyPointerDuringTheCheckAndDefaultAfterwardsOnEveryPath) {
 }
 
 TEST_F(AboutCommand, LeavesAndReentersTheTopmostBandWhenAlwaysOnTopIsChecked) {
-    ASSERT_TRUE(f.window->altop->isChecked());
+    ASSERT_TRUE(ui(*f.window).altop->isChecked());
     f.fakes.layer.calls.clear();
     runAbout();
     EXPECT_FALSE(topmostWhileShown);
     EXPECT_EQ(f.fakes.layer.calls, (std::vector<bool>{false, true}));
     EXPECT_TRUE(f.fakes.layer.topmost);
-    EXPECT_TRUE(f.window->altop->isChecked());
+    EXPECT_TRUE(ui(*f.window).altop->isChecked());
 }
 
 TEST_F(AboutCommand, LeavesTheTopmostStateAloneWhenAlwaysOnTopIsClear) {
-    f.window->altop_Click();
-    ASSERT_FALSE(f.window->altop->isChecked());
+    ui(*f.window).altop->trigger();
+    ASSERT_FALSE(ui(*f.window).altop->isChecked());
     f.fakes.layer.calls.clear();
     runAbout();
     EXPECT_TRUE(f.fakes.layer.calls.empty());
     EXPECT_FALSE(f.fakes.layer.topmost);
-    EXPECT_FALSE(f.window->altop->isChecked());
+    EXPECT_FALSE(ui(*f.window).altop->isChecked());
 }
 
 TEST_F(AboutCommand, ServerThatNeverAnswersStillOpensTheWindowAfterTheTimeOut) {

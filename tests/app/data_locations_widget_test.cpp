@@ -93,13 +93,11 @@ TEST(DataLocations, InstalledCopyKeepsItsPaletteInTheUsersDataFolder) {
     {
         app::Form1 window(fakes.platform, programFolder);
         window.Form_Load();
-        window.Timer2->stop();
         fakes.pointer.at = platform::ScreenPoint{10, 10};
         fakes.screen.paint({10, 10}, 0x563412);
-        window.Timer1_Timer();
-        window.setcolor();
-        window.close();
-        ASSERT_TRUE(window.defaultPaletteSaved);
+        window.capture().sample();
+        window.capture().addCurrent();
+        ASSERT_TRUE(window.close());
     }
     QFile file(palettes + "/default.ini");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
@@ -107,10 +105,7 @@ TEST(DataLocations, InstalledCopyKeepsItsPaletteInTheUsersDataFolder) {
 
     app::Form1 again(fakes.platform, programFolder);
     again.Form_Load();
-    again.Timer1->stop();
-    again.Timer2->stop();
-    EXPECT_EQ(again.savedColors[0], "05649426");
-    again.defaultPaletteSaved = true;
+    EXPECT_EQ(again.swatchRow().texts()[0], "05649426");
 }
 
 } // namespace

@@ -71,8 +71,8 @@ TEST(MainWindowLayout, TwelveSwatchesInTwoRowsOfSix) {
     for (int n = 2; n <= 13; ++n) {
         const QString name = QString("Picture%1").arg(n);
         QWidget* swatch = control(w, name);
-        ASSERT_EQ(swatch, w.Picture(n)) << name.toStdString();
-        EXPECT_EQ(swatch->parentWidget(), w.Frame5) << name.toStdString();
+        ASSERT_EQ(swatch, ui(w).Picture(n)) << name.toStdString();
+        EXPECT_EQ(swatch->parentWidget(), ui(w).Frame5) << name.toStdString();
         const int top = n <= 7 ? 240 : 840;
         EXPECT_EQ(swatch->geometry(), fromTwips(lefts[(n - 2) % 6], top, 495, 495))
             << name.toStdString();
@@ -85,31 +85,33 @@ TEST(MainWindowLayout, CaptionsAndInitialTexts) {
     app::Form1& w = f.load();
     EXPECT_EQ(w.windowTitle(), "Tinctora 1.1");
     EXPECT_FALSE(w.windowIcon().isNull());
-    const std::pair<QGroupBox*, const char*> frames[] = {{w.Frame1, "Color"},
-                                                         {w.Frame2, "Long"},
-                                                         {w.Frame3, "Hex"},
-                                                         {w.Frame4, "RGB"},
-                                                         {w.Frame5, "Saved Colors - Default"}};
+    const std::pair<QGroupBox*, const char*> frames[] = {{ui(w).Frame1, "Color"},
+                                                         {ui(w).Frame2, "Long"},
+                                                         {ui(w).Frame3, "Hex"},
+                                                         {ui(w).Frame4, "RGB"},
+                                                         {ui(w).Frame5, "Saved Colors - Default"}};
     for (const auto& [frame, caption] : frames)
         EXPECT_EQ(frame->title().toStdString(), caption);
     const std::pair<QLabel*, const char*> labels[] = {
-        {w.Label1, "0"},     {w.Label2, "0"},
-        {w.Label3, "0"},     {w.Label4, "Red"},
-        {w.Label5, "Green"}, {w.Label6, "Blue"},
-        {w.Label7, "RGB"},   {w.Label8, "Press F4 To Capture Color"},
-        {w.Label9, ""},      {w.Label10, "Press F2 To Add Color"}};
+        {ui(w).Label1, "0"},     {ui(w).Label2, "0"},
+        {ui(w).Label3, "0"},     {ui(w).Label4, "Red"},
+        {ui(w).Label5, "Green"}, {ui(w).Label6, "Blue"},
+        {ui(w).Label7, "RGB"},   {ui(w).Label8, "Press F4 To Capture Color"},
+        {ui(w).Label9, ""},      {ui(w).Label10, "Press F2 To Add Color"}};
     for (const auto& [label, caption] : labels)
         EXPECT_EQ(label->text().toStdString(), caption) << label->objectName().toStdString();
-    EXPECT_EQ(w.Command1->text(), "Start");
-    EXPECT_EQ(w.Command3->text(), "Stop");
-    EXPECT_EQ(w.Command2->text(), "Load Color");
+    EXPECT_EQ(ui(w).Command1->text(), "Start");
+    EXPECT_EQ(ui(w).Command3->text(), "Stop");
+    EXPECT_EQ(ui(w).Command2->text(), "Load Color");
     // The status lines are centred; the other labels start at their left edge.
-    for (QLabel* l : {w.Label8, w.Label9, w.Label10})
+    for (QLabel* l : {ui(w).Label8, ui(w).Label9, ui(w).Label10})
         EXPECT_TRUE(l->alignment() & Qt::AlignHCenter) << l->objectName().toStdString();
-    for (QLabel* l : {w.Label1, w.Label2, w.Label3, w.Label4, w.Label5, w.Label6, w.Label7})
+    for (QLabel* l : {ui(w).Label1, ui(w).Label2, ui(w).Label3, ui(w).Label4, ui(w).Label5,
+                      ui(w).Label6, ui(w).Label7})
         EXPECT_TRUE(l->alignment() & Qt::AlignLeft) << l->objectName().toStdString();
     // The text boxes are empty until the first sample, and the user cannot type into them.
-    for (QLineEdit* t : {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6}) {
+    for (QLineEdit* t :
+         {ui(w).Text1, ui(w).Text2, ui(w).Text3, ui(w).Text4, ui(w).Text5, ui(w).Text6}) {
         EXPECT_EQ(t->text(), "") << t->objectName().toStdString();
         EXPECT_TRUE(t->isReadOnly()) << t->objectName().toStdString();
     }
@@ -119,7 +121,7 @@ TEST(MainWindowLayout, HolderLabelsLieUnderTheirTextBoxes) {
     MainWindowFixture f;
     app::Form1& w = f.load();
     const std::pair<QLabel*, QLineEdit*> pairs[] = {
-        {w.Label1, w.Text1}, {w.Label2, w.Text2}, {w.Label3, w.Text3}};
+        {ui(w).Label1, ui(w).Text1}, {ui(w).Label2, ui(w).Text2}, {ui(w).Label3, ui(w).Text3}};
     for (const auto& [label, box] : pairs) {
         EXPECT_TRUE(box->geometry().contains(label->geometry()))
             << label->objectName().toStdString();
@@ -134,10 +136,10 @@ TEST(MainWindowLayout, StartColoursOfTheSwatches) {
     MainWindowFixture f;
     app::Form1& w = f.load();
     // The current colour starts as the window-background colour, with no colour value behind it.
-    EXPECT_FALSE(w.Picture1->backColor().has_value());
-    EXPECT_EQ(w.Picture1->shownColour(), w.palette().color(QPalette::Base));
+    EXPECT_FALSE(ui(w).Picture1->backColor().has_value());
+    EXPECT_EQ(ui(w).Picture1->shownColour(), w.palette().color(QPalette::Base));
     for (int n = 2; n <= 13; ++n)
-        EXPECT_EQ(w.Picture(n)->shownColour(), w.palette().color(QPalette::Button)) << n;
+        EXPECT_EQ(ui(w).Picture(n)->shownColour(), w.palette().color(QPalette::Button)) << n;
 }
 
 TEST(MainWindowLayout, FixedClientAreaBelowTheMenuBarAndNoMaximiseButton) {
@@ -184,27 +186,27 @@ TEST(MainWindowMenus, MenuBarHoldsFileSettingsHelpInThisOrder) {
     for (QAction* a : w.menuBar()->actions())
         titles << a->text();
     EXPECT_EQ(titles, (QStringList{"File", "Settings", "Help"}));
-    EXPECT_EQ(w.menuBar()->actions().value(0), w.fil->menuAction());
-    EXPECT_EQ(w.menuBar()->actions().value(1), w.set->menuAction());
-    EXPECT_EQ(w.menuBar()->actions().value(2), w.hel->menuAction());
-    EXPECT_FALSE(w.menuBar()->actions().contains(w.mnu->menuAction()))
+    EXPECT_EQ(w.menuBar()->actions().value(0), ui(w).fil->menuAction());
+    EXPECT_EQ(w.menuBar()->actions().value(1), ui(w).set->menuAction());
+    EXPECT_EQ(w.menuBar()->actions().value(2), ui(w).hel->menuAction());
+    EXPECT_FALSE(w.menuBar()->actions().contains(ui(w).mnu->menuAction()))
         << "the swatch popup is no menu of the menu bar";
 }
 
 TEST(MainWindowMenus, ItemsWithTheirCaptions) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    expectItems(w.fil, {{"nw", "New Pallet"},
-                        {"ldpal", "Open Pallet..."},
-                        {"svpal", "Save Pallet"},
-                        {"svas", "Save Pallet As..."}});
-    expectItems(w.set, {{"altop", "Always on Top"}, {"cleall", "Clear List"}});
-    expectItems(w.mnu, {{"shom", "Show"}, {"del", "Delete"}});
-    expectItems(w.hel, {{"pdf", "PDF Manual"}, {"helon", "Online Manual"}, {"abo", "About"}});
-    EXPECT_TRUE(w.altop->isCheckable());
-    EXPECT_TRUE(w.altop->isChecked());
-    for (QAction* a :
-         {w.nw, w.ldpal, w.svpal, w.svas, w.cleall, w.shom, w.del, w.pdf, w.helon, w.abo})
+    expectItems(ui(w).fil, {{"nw", "New Pallet"},
+                            {"ldpal", "Open Pallet..."},
+                            {"svpal", "Save Pallet"},
+                            {"svas", "Save Pallet As..."}});
+    expectItems(ui(w).set, {{"altop", "Always on Top"}, {"cleall", "Clear List"}});
+    expectItems(ui(w).mnu, {{"shom", "Show"}, {"del", "Delete"}});
+    expectItems(ui(w).hel, {{"pdf", "PDF Manual"}, {"helon", "Online Manual"}, {"abo", "About"}});
+    EXPECT_TRUE(ui(w).altop->isCheckable());
+    EXPECT_TRUE(ui(w).altop->isChecked());
+    for (QAction* a : {ui(w).nw, ui(w).ldpal, ui(w).svpal, ui(w).svas, ui(w).cleall, ui(w).shom,
+                       ui(w).del, ui(w).pdf, ui(w).helon, ui(w).abo})
         EXPECT_FALSE(a->isChecked()) << a->objectName().toStdString();
 }
 
@@ -215,21 +217,22 @@ TEST(MainWindowFocus, TabOrderAndStartFocus) {
     app::Form1& w = f.load();
     w.show();
     w.activateWindow();
-    EXPECT_EQ(w.focusWidget(), w.Picture1) << "no text box has the focus at start";
+    EXPECT_EQ(w.focusWidget(), ui(w).Picture1) << "no text box has the focus at start";
 
-    std::vector<QWidget*> expected{w.Picture1, w.Text1, w.Text2,    w.Text3,    w.Text4,
-                                   w.Text5,    w.Text6, w.Command1, w.Command2, w.Command3};
+    std::vector<QWidget*> expected{ui(w).Picture1, ui(w).Text1,   ui(w).Text2, ui(w).Text3,
+                                   ui(w).Text4,    ui(w).Text5,   ui(w).Text6, ui(w).Command1,
+                                   ui(w).Command2, ui(w).Command3};
     for (int n = 2; n <= 13; ++n)
-        expected.push_back(w.Picture(n));
+        expected.push_back(ui(w).Picture(n));
     // Walk the focus chain as Tab does, skipping what Tab cannot reach.
     std::vector<QWidget*> order;
-    QWidget* at = w.Picture1;
+    QWidget* at = ui(w).Picture1;
     do {
         if ((at->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && at->isVisibleTo(&w) &&
             at->isEnabled())
             order.push_back(at);
         at = at->nextInFocusChain();
-    } while (at != w.Picture1 && order.size() < 100);
+    } while (at != ui(w).Picture1 && order.size() < 100);
     EXPECT_EQ(order, expected);
 }
 
@@ -241,7 +244,8 @@ TEST(MainWindowFont, CaptionsFitTheirControls) {
     app::Form1& w = f.load();
     w.show();
     EXPECT_EQ(w.font().pixelSize(), 11);
-    for (QLabel* l : {w.Label4, w.Label5, w.Label6, w.Label7, w.Label8, w.Label9, w.Label10}) {
+    for (QLabel* l : {ui(w).Label4, ui(w).Label5, ui(w).Label6, ui(w).Label7, ui(w).Label8,
+                      ui(w).Label9, ui(w).Label10}) {
         EXPECT_EQ(l->font().pixelSize(), 11) << l->objectName().toStdString();
         EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->contentsRect().width())
             << l->objectName().toStdString() << " \"" << l->text().toStdString() << "\"";
@@ -250,9 +254,10 @@ TEST(MainWindowFont, CaptionsFitTheirControls) {
     }
     // The status lines must also fit the texts they show later.
     for (const char* text : {"Press F3 to start Capture", "CAPTURED"})
-        EXPECT_LE(w.Label8->fontMetrics().horizontalAdvance(text), w.Label8->width()) << text;
+        EXPECT_LE(ui(w).Label8->fontMetrics().horizontalAdvance(text), ui(w).Label8->width())
+            << text;
 
-    for (QPushButton* b : {w.Command1, w.Command2, w.Command3}) {
+    for (QPushButton* b : {ui(w).Command1, ui(w).Command2, ui(w).Command3}) {
         QStyleOptionButton option;
         option.initFrom(b);
         option.text = b->text();
@@ -263,7 +268,7 @@ TEST(MainWindowFont, CaptionsFitTheirControls) {
         EXPECT_LE(b->fontMetrics().height(), contents.height()) << b->objectName().toStdString();
     }
 
-    for (QGroupBox* g : {w.Frame1, w.Frame2, w.Frame3, w.Frame4, w.Frame5}) {
+    for (QGroupBox* g : {ui(w).Frame1, ui(w).Frame2, ui(w).Frame3, ui(w).Frame4, ui(w).Frame5}) {
         QStyleOptionGroupBox option;
         option.initFrom(g);
         option.text = g->title();
@@ -276,8 +281,8 @@ TEST(MainWindowFont, CaptionsFitTheirControls) {
     }
     // The widest values the text boxes show fit them too.
     const std::pair<QLineEdit*, const char*> values[] = {
-        {w.Text1, "16777215"}, {w.Text2, "FFFFFF"}, {w.Text3, "255, 255, 255"},
-        {w.Text4, "255"},      {w.Text5, "255"},    {w.Text6, "255"}};
+        {ui(w).Text1, "16777215"}, {ui(w).Text2, "FFFFFF"}, {ui(w).Text3, "255, 255, 255"},
+        {ui(w).Text4, "255"},      {ui(w).Text5, "255"},    {ui(w).Text6, "255"}};
     for (const auto& [box, text] : values) {
         QStyleOptionFrame option;
         option.initFrom(box);

@@ -24,24 +24,44 @@ TEST(MainWindowStart, FirstStartWithoutPalettesFolder) {
     MainWindowFixture f;
     app::Form1& w = f.load();
     EXPECT_EQ(w.windowTitle(), "Tinctora 1.1");
-    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_TRUE(sampling(w));
     EXPECT_TRUE(f.fakes.layer.topmost);
-    EXPECT_TRUE(w.altop->isChecked());
-    EXPECT_EQ(w.savedColors, palette::emptySlots());
-    EXPECT_EQ(w.Frame5->title(), "Saved Colors");
-    EXPECT_FALSE(w.paletteChanged);
+    EXPECT_TRUE(ui(w).altop->isChecked());
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
+    EXPECT_FALSE(w.swatchRow().changed());
     EXPECT_FALSE(QDir(f.folder() + "/Pallets").exists()) << "start-up does not create the folder";
 }
 
 TEST(MainWindowStart, StateAfterLoad) {
     MainWindowFixture f;
+    f.writeDefaultPalette("-1207\r\n");
     app::Form1& w = f.load();
     EXPECT_EQ(f.fakes.layer.calls, std::vector<bool>{true}) << "made topmost once, at start";
-    EXPECT_TRUE(w.isDefaultPalette);
-    EXPECT_TRUE(w.f2Armed);
-    EXPECT_EQ(w.palettePath, f.folder() + "/Pallets/default.ini");
-    EXPECT_EQ(w.dialogFolder, f.folder() + "/Pallets/");
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
+    // F2 is armed: the first press adds.
+    f.sample(255);
+    f.fakes.keys.tap(platform::HotKey::F2);
+    f.poll();
+    EXPECT_EQ(w.swatchRow().texts()[0], "00000255");
+    // The default palette is current: Save Pallet writes it, and the file dialogs start in its
+    // folder.
+    ui(w).svpal->trigger();
+    EXPECT_EQ(f.readDefaultPalette(),
+              crlfLines({"00000255", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
+    f.fakes.dialogs.fileAnswers = {""};
+    ui(w).svas->trigger();
+    ASSERT_EQ(f.fakes.dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(f.fakes.dialogs.fileRequests[0].folder, f.folder() + "/Pallets/");
+    // Its colours live only in the default palette, which the next exit overwrites: New asks.
+    w.capture().addCurrent();
+    ASSERT_TRUE(w.swatchRow().changed());
+    f.fakes.dialogs.messageAnswers = {platform::MessageAnswer::No};
+    ui(w).nw->trigger();
+    ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.fakes.dialogs.messages[0].text, "Save Changes before creating a new Pallet?");
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty());
 }
 
 TEST(MainWindowStart, WithoutAReadableScreenCaptureStaysStoppedAfterOneMessage) {
@@ -49,11 +69,11 @@ TEST(MainWindowStart, WithoutAReadableScreenCaptureStaysStoppedAfterOneMessage) 
     f.fakes.platform.captureUnavailableReason = "The screen cannot be read here.";
     f.writeDefaultPalette(crlfLines({"00000255", "-1207"}));
     app::Form1& w = f.load();
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(w.Label8->text(), "Press F3 to start Capture");
+    EXPECT_FALSE(sampling(w));
+    EXPECT_EQ(ui(w).Label8->text(), "Press F3 to start Capture");
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(f.fakes.dialogs.messages[0].text, "The screen cannot be read here.");
-    EXPECT_EQ(w.savedColors[0], "00000255") << "the palette is loaded all the same";
+    EXPECT_EQ(w.swatchRow().texts()[0], "00000255") << "the palette is loaded all the same";
 }
 
 // --- Closing -----------------------------------------------------------------------------------
@@ -64,11 +84,11 @@ TEST(MainWindowClose, CloseWritesTheRowToTheDefaultPalette) {
     app::Form1& w = f.load();
     w.show();
     f.sample(33023);
-    w.setcolor();
+    w.capture().addCurrent();
     EXPECT_TRUE(w.close());
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.Timer1->isActive()) << "no tick after the palette was written";
-    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_FALSE(sampling(w)) << "no tick after the palette was written";
+    EXPECT_EQ(w.capture().mode(), capture::CaptureController::Mode::Stopped);
     EXPECT_EQ(f.readDefaultPalette(), crlfLines({"00000255", "00033023", "0", "0", "0", "0", "0",
                                                  "0", "0", "0", "0", "0"}));
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
@@ -121,8 +141,8 @@ TEST(MainWindowClose, BeforeLoadKeepsTheDefaultPaletteAndNeverStarts) {
     EXPECT_EQ(f.readDefaultPalette(), saved);
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(f.fakes.layer.calls.empty()) << "the closed window is not shown again";
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_FALSE(sampling(w));
+    EXPECT_EQ(w.capture().mode(), capture::CaptureController::Mode::Stopped);
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
 }
 
@@ -132,7 +152,7 @@ void expectFailedWriteToldOnceAndClosed(MainWindowFixture& f) {
     app::Form1& w = f.load();
     w.show();
     f.sample(255);
-    w.setcolor();
+    w.capture().addCurrent();
     EXPECT_TRUE(w.close());
     EXPECT_FALSE(w.isVisible()) << "the window closes anyway";
     w.QueryUnload(); // the quitting application's call
@@ -171,7 +191,7 @@ TEST_P(TerminationSignal, ClosesTheWindowAndWritesThePalette) {
     app::Form1& w = f.load();
     w.show();
     f.sample(65280);
-    w.setcolor();
+    w.capture().addCurrent();
     app::TerminationSignals signalsToClose;
     QObject::connect(&signalsToClose, &app::TerminationSignals::terminationRequested, &w,
                      &QWidget::close);
@@ -192,11 +212,11 @@ INSTANTIATE_TEST_SUITE_P(MainWindowClose, TerminationSignal,
 TEST(AlwaysOnTop, EachClickSwitchesTheCheckMarkAndTheBand) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    w.altop->trigger();
-    EXPECT_FALSE(w.altop->isChecked());
+    ui(w).altop->trigger();
+    EXPECT_FALSE(ui(w).altop->isChecked());
     EXPECT_FALSE(f.fakes.layer.topmost);
-    w.altop->trigger();
-    EXPECT_TRUE(w.altop->isChecked());
+    ui(w).altop->trigger();
+    EXPECT_TRUE(ui(w).altop->isChecked());
     EXPECT_TRUE(f.fakes.layer.topmost);
     EXPECT_EQ(f.fakes.layer.calls, (std::vector<bool>{true, false, true}));
 }

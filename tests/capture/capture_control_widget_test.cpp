@@ -33,8 +33,8 @@ struct CaptureLook {
 };
 
 CaptureLook look(const app::Form1& w) {
-    return {w.Timer1->isActive(), w.Label8->text().toStdString(), w.Label9->text().toStdString(),
-            w.Label10->text().toStdString()};
+    return {sampling(w), ui(w).Label8->text().toStdString(), ui(w).Label9->text().toStdString(),
+            ui(w).Label10->text().toStdString()};
 }
 
 const CaptureLook kLive{true, kPressF4, "", kPressF2};
@@ -54,10 +54,10 @@ struct Panel {
 };
 
 Panel panel(const app::Form1& w) {
-    return {w.Picture1->backColor(),       w.Text1->text().toStdString(),
-            w.Text2->text().toStdString(), w.Text3->text().toStdString(),
-            w.Text4->text().toStdString(), w.Text5->text().toStdString(),
-            w.Text6->text().toStdString()};
+    return {ui(w).Picture1->backColor(),       ui(w).Text1->text().toStdString(),
+            ui(w).Text2->text().toStdString(), ui(w).Text3->text().toStdString(),
+            ui(w).Text4->text().toStdString(), ui(w).Text5->text().toStdString(),
+            ui(w).Text6->text().toStdString()};
 }
 
 const Panel kOrange{33023, "00033023", "FF8000", "255, 128, 000", "255", "128", "0"};
@@ -73,17 +73,17 @@ TEST(CaptureControl, StartsLive) {
 TEST(CaptureControl, StopAndStartButtons) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    w.Command3->click();
+    ui(w).Command3->click();
     EXPECT_EQ(look(w), kFrozen);
-    w.Command3->click();
+    ui(w).Command3->click();
     EXPECT_EQ(look(w), kFrozen) << "Stop while frozen changes nothing";
-    w.Command1->click();
+    ui(w).Command1->click();
     EXPECT_EQ(look(w), kResumed) << "Start leaves CAPTURED to the first tick";
     f.sample(255);
     EXPECT_EQ(look(w), kLive);
-    w.Command1->click();
+    ui(w).Command1->click();
     EXPECT_EQ(look(w), kLive) << "Start while live changes nothing";
-    EXPECT_EQ(w.savedColors, palette::emptySlots()) << "Stop stores nothing";
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots()) << "Stop stores nothing";
 }
 
 TEST(CaptureControl, F4FreezesOnceAndF3Resumes) {
@@ -98,12 +98,12 @@ TEST(CaptureControl, F4FreezesOnceAndF3Resumes) {
     f.fakes.keys.press(HotKey::F4);
     f.poll();
     EXPECT_EQ(look(w), kFrozen);
-    EXPECT_EQ(w.savedColors[0], "00033023");
+    EXPECT_EQ(w.swatchRow().texts()[0], "00033023");
     f.poll(); // still held
     f.fakes.keys.release(HotKey::F4);
     f.fakes.keys.press(HotKey::F4);
     f.poll(); // pressed again while frozen
-    EXPECT_EQ(w.savedColors[1], "0") << "F4 stores once: capture is frozen afterwards";
+    EXPECT_EQ(w.swatchRow().texts()[1], "0") << "F4 stores once: capture is frozen afterwards";
 
     f.fakes.keys.release(HotKey::F4);
     f.fakes.keys.press(HotKey::F3);
@@ -116,7 +116,7 @@ TEST(CaptureControl, F4FreezesOnceAndF3Resumes) {
 TEST(CaptureControl, F3ResumesAfterTheStopButton) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    w.Command3_Click();
+    ui(w).Command3->click();
     f.fakes.keys.tap(HotKey::F3); // pressed and released between two polls
     f.poll();
     EXPECT_EQ(look(w), kResumed);
@@ -129,24 +129,24 @@ TEST(CaptureControl, TapsOfF4AndF3ShorterThanAPollCount) {
     f.fakes.keys.tap(HotKey::F4);
     f.poll();
     EXPECT_EQ(look(w), kFrozen);
-    EXPECT_EQ(w.savedColors[0], "00033023");
+    EXPECT_EQ(w.swatchRow().texts()[0], "00033023");
     f.fakes.keys.tap(HotKey::F3);
     f.poll();
     EXPECT_EQ(look(w), kResumed);
     f.sample(255);
     f.fakes.keys.tap(HotKey::F4);
     f.poll();
-    EXPECT_EQ(w.savedColors[1], "00000255") << "every tap counts, not only the first";
+    EXPECT_EQ(w.swatchRow().texts()[1], "00000255") << "every tap counts, not only the first";
 }
 
 TEST(CaptureControl, AHeldKeyActsOnceAcrossStopAndStart) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    w.Command3->click();
+    ui(w).Command3->click();
     f.fakes.keys.press(HotKey::F3);
     f.poll();
     EXPECT_EQ(look(w), kResumed);
-    w.Command3->click();
+    ui(w).Command3->click();
     f.poll(); // F3 still held
     EXPECT_EQ(look(w), kFrozen) << "a held F3 does not undo Stop";
     f.fakes.keys.release(HotKey::F3);
@@ -154,17 +154,17 @@ TEST(CaptureControl, AHeldKeyActsOnceAcrossStopAndStart) {
 
     f.fakes.keys.press(HotKey::F4);
     f.poll(); // frozen: this press finds nothing to freeze
-    w.Command1->click();
+    ui(w).Command1->click();
     f.sample(255);
     f.poll(); // F4 still held
     EXPECT_EQ(look(w), kLive) << "a held F4 does not undo Start";
-    EXPECT_EQ(w.savedColors, palette::emptySlots());
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
     f.fakes.keys.release(HotKey::F4);
     f.poll();
     f.fakes.keys.press(HotKey::F4);
     f.poll();
     EXPECT_EQ(look(w), kFrozen) << "a new press freezes";
-    EXPECT_EQ(w.savedColors[0], "00000255");
+    EXPECT_EQ(w.swatchRow().texts()[0], "00000255");
 }
 
 TEST(CaptureControl, F2AddsOncePerPressWhileTheColourKeepsChanging) {
@@ -180,10 +180,10 @@ TEST(CaptureControl, F2AddsOncePerPressWhileTheColourKeepsChanging) {
     f.poll();
     f.fakes.keys.tap(HotKey::F2); // a tap between two polls
     f.poll();
-    EXPECT_EQ(w.savedColors[0], "00000255");
-    EXPECT_EQ(w.savedColors[1], "00065280");
-    EXPECT_EQ(w.savedColors[2], "0");
-    EXPECT_EQ(w.Text1->text(), "00065280");
+    EXPECT_EQ(w.swatchRow().texts()[0], "00000255");
+    EXPECT_EQ(w.swatchRow().texts()[1], "00065280");
+    EXPECT_EQ(w.swatchRow().texts()[2], "0");
+    EXPECT_EQ(ui(w).Text1->text(), "00065280");
 }
 
 TEST(CaptureControl, F4AndF2InOnePollStoreTheColourTwice) {
@@ -194,9 +194,9 @@ TEST(CaptureControl, F4AndF2InOnePollStoreTheColourTwice) {
     f.fakes.keys.press(HotKey::F2);
     f.poll();
     EXPECT_EQ(look(w), kFrozen);
-    EXPECT_EQ(w.savedColors[0], "16711680");
-    EXPECT_EQ(w.savedColors[1], "16711680");
-    EXPECT_EQ(w.savedColors[2], "0");
+    EXPECT_EQ(w.swatchRow().texts()[0], "16711680");
+    EXPECT_EQ(w.swatchRow().texts()[1], "16711680");
+    EXPECT_EQ(w.swatchRow().texts()[2], "0");
 }
 
 // --- Sampling ---------------------------------------------------------------------------------
@@ -208,14 +208,14 @@ TEST(Sampling, OneTickReadsThePointerOnceAndThePixelOnce) {
     f.fakes.screen.paint({300, 200}, 33023);
     const int pointerReads = f.fakes.pointer.reads;
     const int pixelReads = f.fakes.screen.reads;
-    w.Timer1_Timer();
+    w.capture().sample();
     EXPECT_EQ(f.fakes.pointer.reads - pointerReads, 1);
     EXPECT_EQ(f.fakes.screen.reads - pixelReads, 1);
     EXPECT_EQ(panel(w), kOrange);
-    EXPECT_EQ(w.Label1->text(), "00033023");
-    EXPECT_EQ(w.Label2->text(), "FF8000");
-    EXPECT_EQ(w.Label3->text(), "255, 128, 000");
-    EXPECT_EQ(w.Picture1->shownColour(), QColor(255, 128, 0));
+    EXPECT_EQ(ui(w).Label1->text(), "00033023");
+    EXPECT_EQ(ui(w).Label2->text(), "FF8000");
+    EXPECT_EQ(ui(w).Label3->text(), "255, 128, 000");
+    EXPECT_EQ(ui(w).Picture1->shownColour(), QColor(255, 128, 0));
 }
 
 // A screen that changes under the pointer at every read, as it does while the pointer moves.
@@ -233,16 +233,13 @@ TEST(Sampling, EveryFieldShowsTheSameSample) {
                               k.shell,   k.downloader, k.dialogs, QString()};
     app::Form1 w(moving, f.folder());
     w.Form_Load();
-    w.Timer2->stop();
-    w.Timer1_Timer();
+    w.capture().sample();
     // 0x102030: red 0x30, green 0x20, blue 0x10.
     EXPECT_EQ(panel(w), (Panel{0x102030, "01056816", "302010", "048, 032, 016", "48", "32", "16"}));
     // So an add stores a text that matches the swatch it paints.
-    w.setcolor();
-    EXPECT_EQ(w.savedColors[0], "01056816");
-    EXPECT_EQ(w.Picture(2)->backColor(), 0x102030);
-    w.Timer1->stop();
-    w.defaultPaletteSaved = true;
+    w.capture().addCurrent();
+    EXPECT_EQ(w.swatchRow().texts()[0], "01056816");
+    EXPECT_EQ(ui(w).Picture(2)->backColor(), 0x102030);
 }
 
 TEST(Sampling, UnreadablePixelKeepsTheLastGoodColour) {
@@ -252,35 +249,37 @@ TEST(Sampling, UnreadablePixelKeepsTheLastGoodColour) {
     f.sample(-1);
     EXPECT_EQ(panel(w), kOrange);
     f.fakes.pointer.at.reset(); // the pointer cannot be read either
-    w.Timer1_Timer();
+    w.capture().sample();
     EXPECT_EQ(panel(w), kOrange);
     EXPECT_EQ(look(w), kLive) << "sampling goes on";
 
     f.fakes.keys.press(HotKey::F4);
     f.poll();
-    EXPECT_EQ(w.savedColors[0], "00033023") << "an add after a failed read stores the good one";
-    EXPECT_EQ(w.Picture(2)->backColor(), 33023);
+    EXPECT_EQ(w.swatchRow().texts()[0], "00033023")
+        << "an add after a failed read stores the good one";
+    EXPECT_EQ(ui(w).Picture(2)->backColor(), 33023);
 
     f.fakes.keys.release(HotKey::F4);
     f.fakes.keys.press(HotKey::F3);
     f.poll();
     f.sample(1193046);
-    EXPECT_EQ(w.Text1->text(), "01193046") << "sampling resumes when the screen is readable again";
+    EXPECT_EQ(ui(w).Text1->text(), "01193046")
+        << "sampling resumes when the screen is readable again";
 }
 
 TEST(Sampling, UnreadableScreenFromTheStartShowsAndStoresNothing) {
     MainWindowFixture f;
     f.fakes.screen.background = -1;
     app::Form1& w = f.load();
-    w.Timer1_Timer();
-    w.Timer1_Timer();
+    w.capture().sample();
+    w.capture().sample();
     EXPECT_EQ(panel(w), Panel{});
-    EXPECT_EQ(w.Label1->text(), "0");
+    EXPECT_EQ(ui(w).Label1->text(), "0");
     f.fakes.keys.press(HotKey::F2);
     f.fakes.keys.press(HotKey::F4);
     f.poll();
-    EXPECT_EQ(w.savedColors, palette::emptySlots());
-    EXPECT_FALSE(w.paletteChanged);
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    EXPECT_FALSE(w.swatchRow().changed());
 }
 
 TEST(Sampling, TickWithAnUnchangedPixelChangesNothing) {
@@ -288,17 +287,18 @@ TEST(Sampling, TickWithAnUnchangedPixelChangesNothing) {
     app::Form1& w = f.load();
     f.sample(33023);
     // The user has selected the decimal text to copy it; the next ticks must not undo that.
-    w.Text1->selectAll();
+    ui(w).Text1->selectAll();
     std::vector<std::unique_ptr<QSignalSpy>> spies;
-    for (QLineEdit* t : {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6})
+    for (QLineEdit* t :
+         {ui(w).Text1, ui(w).Text2, ui(w).Text3, ui(w).Text4, ui(w).Text5, ui(w).Text6})
         spies.push_back(std::make_unique<QSignalSpy>(t, &QLineEdit::textChanged));
-    const QPalette before = w.Picture1->palette();
+    const QPalette before = ui(w).Picture1->palette();
     f.sample(33023);
     f.sample(33023);
     for (const auto& spy : spies)
         EXPECT_EQ(spy->count(), 0);
-    EXPECT_EQ(w.Text1->selectedText(), "00033023");
-    EXPECT_TRUE(w.Picture1->palette().isCopyOf(before)) << "the swatch was repainted";
+    EXPECT_EQ(ui(w).Text1->selectedText(), "00033023");
+    EXPECT_TRUE(ui(w).Picture1->palette().isCopyOf(before)) << "the swatch was repainted";
     EXPECT_EQ(panel(w), kOrange);
 }
 

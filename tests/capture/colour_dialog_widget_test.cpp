@@ -30,8 +30,9 @@ struct Panel {
 };
 
 Panel panelOf(const app::Form1& w) {
-    return {w.Text1->text(), w.Text2->text(), w.Text3->text(),        w.Text4->text(),
-            w.Text5->text(), w.Text6->text(), w.Picture1->backColor()};
+    return {ui(w).Text1->text(),        ui(w).Text2->text(), ui(w).Text3->text(),
+            ui(w).Text4->text(),        ui(w).Text5->text(), ui(w).Text6->text(),
+            ui(w).Picture1->backColor()};
 }
 
 void PrintTo(const Panel& p, std::ostream* os) {
@@ -46,12 +47,12 @@ TEST(LoadColor, ChosenColourShowsInEveryFieldWithThePlainDecimalText) {
     app::Form1& w = f.load();
     f.sample(kTeal);
     f.fakes.dialogs.colourAnswers = {kRed};
-    w.Command2->click();
+    ui(w).Command2->click();
     EXPECT_EQ(f.fakes.dialogs.colourInitials, std::vector<std::int32_t>{kTeal});
     EXPECT_EQ(panelOf(w), (Panel{"255", "FF0000", "255, 000, 000", "255", "0", "0", kRed}));
-    EXPECT_EQ(w.Label1->text(), "255");
-    EXPECT_FALSE(w.Timer1->isActive()) << "the next tick would overwrite the chosen colour";
-    EXPECT_EQ(w.Label9->text(), "CAPTURED");
+    EXPECT_EQ(ui(w).Label1->text(), "255");
+    EXPECT_FALSE(sampling(w)) << "the next tick would overwrite the chosen colour";
+    EXPECT_EQ(ui(w).Label9->text(), "CAPTURED");
     EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty());
 }
 
@@ -61,11 +62,11 @@ TEST(LoadColor, CancelLeavesTheSampledColourWithCaptureStopped) {
     f.sample(kTeal);
     const Panel before = panelOf(w);
     f.fakes.dialogs.colourAnswers = {-1};
-    w.Command2->click();
+    ui(w).Command2->click();
     EXPECT_EQ(panelOf(w), before);
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(w.Label9->text(), "CAPTURED");
-    EXPECT_EQ(w.Label8->text(), "Press F3 to start Capture");
+    EXPECT_FALSE(sampling(w));
+    EXPECT_EQ(ui(w).Label9->text(), "CAPTURED");
+    EXPECT_EQ(ui(w).Label8->text(), "Press F3 to start Capture");
 }
 
 TEST(LoadColor, PureBlackIsAColourLikeAnyOther) {
@@ -73,21 +74,21 @@ TEST(LoadColor, PureBlackIsAColourLikeAnyOther) {
     app::Form1& w = f.load();
     f.sample(kTeal);
     f.fakes.dialogs.colourAnswers = {0};
-    w.Command2->click();
+    ui(w).Command2->click();
     EXPECT_EQ(panelOf(w), (Panel{"0", "000000", "000, 000, 000", "0", "0", "0", 0}));
-    EXPECT_EQ(w.Picture1->shownColour(), QColor(Qt::black));
-    EXPECT_EQ(w.Label9->text(), "CAPTURED");
+    EXPECT_EQ(ui(w).Picture1->shownColour(), QColor(Qt::black));
+    EXPECT_EQ(ui(w).Label9->text(), "CAPTURED");
 }
 
 TEST(LoadColor, WhileFrozenTheStatusLinesStayAsTheyAre) {
     MainWindowFixture f;
     app::Form1& w = f.load();
     f.sample(kTeal);
-    w.Command3_Click();
-    w.Label9->setText("");
+    ui(w).Command3->click();
+    ui(w).Label9->setText("");
     f.fakes.dialogs.colourAnswers = {-1};
-    w.Command2_Click();
-    EXPECT_EQ(w.Label9->text(), "") << "Stop runs only when capture was live";
+    ui(w).Command2->click();
+    EXPECT_EQ(ui(w).Label9->text(), "") << "Stop runs only when capture was live";
 }
 
 TEST(LoadColor, LeavesTheTopmostBandWhileTheDialogIsOpenOnlyWhenAlwaysOnTopIsChecked) {
@@ -99,17 +100,17 @@ TEST(LoadColor, LeavesTheTopmostBandWhileTheDialogIsOpenOnlyWhenAlwaysOnTopIsChe
         std::vector<bool> topmostWhileOpen;
         f.fakes.dialogs.whileOpen = [&] { topmostWhileOpen.push_back(f.fakes.layer.topmost); };
         f.fakes.dialogs.colourAnswers = {answer};
-        w.Command2_Click();
+        ui(w).Command2->click();
         EXPECT_EQ(topmostWhileOpen, std::vector<bool>{false}) << answer;
         EXPECT_TRUE(f.fakes.layer.topmost) << "back on top after " << answer;
     }
     MainWindowFixture f;
     app::Form1& w = f.load();
-    w.altop_Click();
-    ASSERT_FALSE(w.altop->isChecked());
+    ui(w).altop->trigger();
+    ASSERT_FALSE(ui(w).altop->isChecked());
     const std::size_t callsBefore = f.fakes.layer.calls.size();
     f.fakes.dialogs.colourAnswers = {-1};
-    w.Command2_Click();
+    ui(w).Command2->click();
     EXPECT_EQ(f.fakes.layer.calls.size(), callsBefore) << "the topmost state is not touched";
 }
 
@@ -118,25 +119,24 @@ TEST(LoadColor, DialogStartsFromTheShownColourWithSixteenBlackCustomColoursEvery
     app::Form1& w = f.load();
     // Before the first sample no colour is shown yet: the dialog starts from black.
     f.fakes.dialogs.colourAnswers = {0x00FF00, -1};
-    w.Command2_Click();
-    w.Command2_Click();
+    ui(w).Command2->click();
+    ui(w).Command2->click();
     EXPECT_EQ(f.fakes.dialogs.colourInitials, (std::vector<std::int32_t>{0, 0x00FF00}));
     ASSERT_EQ(f.fakes.dialogs.colourCustoms.size(), 2u);
     for (const auto& customs : f.fakes.dialogs.colourCustoms)
         EXPECT_EQ(customs, std::vector<std::int32_t>(16, 0));
 }
 
-TEST(LoadColor, DecimalTextThatIsNoNumberLeavesThePanelAndOpensNoDialog) {
+TEST(LoadColor, StartsFromTheShownColourWhateverTheTextBoxHolds) {
     MainWindowFixture f;
     app::Form1& w = f.load();
     f.sample(kTeal);
-    w.Text1->setText("&HFF");
-    const Panel before = panelOf(w);
-    w.Command2_Click();
-    EXPECT_EQ(panelOf(w), before);
-    EXPECT_TRUE(f.fakes.dialogs.colourInitials.empty());
-    EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty());
-    EXPECT_FALSE(w.Timer1->isActive());
+    ui(w).Text1->setText("&HFF");
+    f.fakes.dialogs.colourAnswers = {-1};
+    ui(w).Command2->click();
+    EXPECT_EQ(f.fakes.dialogs.colourInitials, std::vector<std::int32_t>{kTeal});
+    EXPECT_EQ(ui(w).Picture1->backColor(), kTeal);
+    EXPECT_FALSE(sampling(w));
 }
 
 // The desktop's dialog itself: Qt keeps custom colours from one dialog to the next, so the
@@ -241,19 +241,22 @@ TEST(QtColourDialog, DialogsLeaveTheUsersSharedQtSettingsAsTheyWere) {
 
 // --- Recall of a saved swatch -----------------------------------------------------------------
 
+// The mouse moves over the swatch of a slot (1..12) and clicks it.
+void hoverAndClick(app::Form1& w, int slot) {
+    emit ui(w).Picture(slot + 1)->mouseMoved();
+    emit ui(w).Picture(slot + 1)->clicked();
+}
+
 TEST(Recall, ShowsTheSlotTextExactlyAsStoredAndEmptiesTheSelection) {
     MainWindowFixture f;
     f.writeDefaultPalette("00000255\r\n255\r\n");
     app::Form1& w = f.load();
     f.sample(kTeal);
-    w.selectedSlot = "2";
-    w.CallBox();
+    hoverAndClick(w, 2);
     EXPECT_EQ(panelOf(w), (Panel{"255", "FF0000", "255, 000, 000", "255", "0", "0", kRed}));
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(w.selectedSlot, "");
-    w.selectedSlot = "1";
-    w.CallBox();
-    EXPECT_EQ(w.Text1->text(), "00000255") << "the padded text stays padded";
+    EXPECT_FALSE(sampling(w));
+    hoverAndClick(w, 1);
+    EXPECT_EQ(ui(w).Text1->text(), "00000255") << "the padded text stays padded";
 }
 
 TEST(Recall, BlackFromLiveSamplingIsAColourButZeroIsAnEmptySlot) {
@@ -262,50 +265,47 @@ TEST(Recall, BlackFromLiveSamplingIsAColourButZeroIsAnEmptySlot) {
     app::Form1& w = f.load();
     f.sample(kTeal);
     const Panel live = panelOf(w);
-    w.selectedSlot = "2";
-    w.CallBox();
+    hoverAndClick(w, 2);
     EXPECT_EQ(panelOf(w), live);
-    EXPECT_TRUE(w.Timer1->isActive()) << "an empty slot does not stop capture";
-    EXPECT_EQ(w.selectedSlot, "2");
+    EXPECT_TRUE(sampling(w)) << "an empty slot does not stop capture";
 
-    w.selectedSlot = "1";
-    w.CallBox();
+    // The selection stays on the empty swatch: once filled, a click there recalls it.
+    w.capture().addCurrent();
+    emit ui(w).Picture(3)->clicked();
+    EXPECT_FALSE(sampling(w));
+    EXPECT_EQ(ui(w).Text1->text(), "05649426");
+
+    hoverAndClick(w, 1);
     EXPECT_EQ(panelOf(w), (Panel{"00000000", "000000", "000, 000, 000", "0", "0", "0", 0}));
-    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(sampling(w));
 }
 
 TEST(Recall, SecondRecallWithoutANewSelectionDoesNothing) {
     MainWindowFixture f;
     f.writeDefaultPalette("00000255\r\n");
     app::Form1& w = f.load();
-    w.selectedSlot = "1";
-    w.CallBox();
-    w.Command1_Click();
+    hoverAndClick(w, 1);
+    ui(w).Command1->click();
     f.sample(kTeal);
     const Panel live = panelOf(w);
-    w.CallBox();
+    emit ui(w).Picture(2)->clicked();
     EXPECT_EQ(panelOf(w), live);
-    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_TRUE(sampling(w));
 }
 
-TEST(Recall, SelectionsThatNameNoFilledSlotAndTextsThatAreNoNumberChangeNothing) {
+TEST(Recall, NoSelectionAndTextsThatAreNoNumberChangeNothing) {
     MainWindowFixture f;
-    f.writeDefaultPalette("00000255\r\n");
+    // A hand-edited slot text that is no number is no colour to show.
+    f.writeDefaultPalette("red\r\n");
     app::Form1& w = f.load();
     f.sample(kTeal);
     const Panel live = panelOf(w);
-    for (const char* slot : {"", "0", "13", "-1", "x", "1.5"}) {
-        w.selectedSlot = slot;
-        w.CallBox();
-        EXPECT_EQ(panelOf(w), live) << slot;
-        EXPECT_TRUE(w.Timer1->isActive()) << slot;
-    }
-    // A hand-edited slot text that is no number is no colour to show.
-    w.savedColors[0] = "red";
-    w.selectedSlot = "1";
-    w.CallBox();
+    emit ui(w).Picture(2)->clicked(); // no mouse move named a swatch
     EXPECT_EQ(panelOf(w), live);
-    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_TRUE(sampling(w));
+    hoverAndClick(w, 1);
+    EXPECT_EQ(panelOf(w), live);
+    EXPECT_TRUE(sampling(w));
 }
 
 // --- Copy-ready text boxes --------------------------------------------------------------------
@@ -321,7 +321,7 @@ struct ShownWindow {
 };
 
 QList<QLineEdit*> boxes(const app::Form1& w) {
-    return {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6};
+    return {ui(w).Text1, ui(w).Text2, ui(w).Text3, ui(w).Text4, ui(w).Text5, ui(w).Text6};
 }
 
 TEST(TextBoxes, AClickStopsCaptureAndSelectsTheWholeText) {
@@ -329,11 +329,11 @@ TEST(TextBoxes, AClickStopsCaptureAndSelectsTheWholeText) {
         MainWindowFixture f;
         app::Form1& w = ShownWindow(f).window;
         QLineEdit* box = boxes(w)[n - 1];
-        ASSERT_TRUE(w.Timer1->isActive());
+        ASSERT_TRUE(sampling(w));
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(3, 5));
         QCoreApplication::processEvents();
-        EXPECT_FALSE(w.Timer1->isActive()) << n;
-        EXPECT_EQ(w.Label9->text(), "CAPTURED") << n;
+        EXPECT_FALSE(sampling(w)) << n;
+        EXPECT_EQ(ui(w).Label9->text(), "CAPTURED") << n;
         EXPECT_TRUE(box->hasFocus()) << n;
         EXPECT_EQ(box->selectedText(), box->text()) << n;
         EXPECT_FALSE(box->text().isEmpty()) << n;
@@ -343,42 +343,42 @@ TEST(TextBoxes, AClickStopsCaptureAndSelectsTheWholeText) {
 TEST(TextBoxes, TabIntoTheDecimalBoxNeitherStopsNorSelects) {
     MainWindowFixture f;
     app::Form1& w = ShownWindow(f).window;
-    w.Picture1->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(w.Picture1, Qt::Key_Tab);
+    ui(w).Picture1->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(ui(w).Picture1, Qt::Key_Tab);
     QCoreApplication::processEvents();
-    ASSERT_TRUE(w.Text1->hasFocus());
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_FALSE(w.Text1->hasSelectedText());
+    ASSERT_TRUE(ui(w).Text1->hasFocus());
+    EXPECT_TRUE(sampling(w));
+    EXPECT_FALSE(ui(w).Text1->hasSelectedText());
 }
 
 TEST(TextBoxes, TabIntoTheOtherBoxesStopsAndSelects) {
     MainWindowFixture f;
     app::Form1& w = ShownWindow(f).window;
-    w.Text1->setFocus(Qt::OtherFocusReason);
+    ui(w).Text1->setFocus(Qt::OtherFocusReason);
     for (int n = 2; n <= 6; ++n) {
-        w.Command1_Click();
+        ui(w).Command1->click();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCoreApplication::processEvents();
         QLineEdit* box = boxes(w)[n - 1];
         ASSERT_TRUE(box->hasFocus()) << n;
-        EXPECT_FALSE(w.Timer1->isActive()) << n;
+        EXPECT_FALSE(sampling(w)) << n;
         EXPECT_EQ(box->selectedText(), box->text()) << n;
     }
     // Shift+Tab back into a box counts as entering it by keyboard too.
-    w.Command1_Click();
+    ui(w).Command1->click();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(w.Text5->hasFocus());
-    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_TRUE(ui(w).Text5->hasFocus());
+    EXPECT_FALSE(sampling(w));
 }
 
 TEST(TextBoxes, ComingBackToTheWindowDoesNotStopCapture) {
     MainWindowFixture f;
     app::Form1& w = ShownWindow(f).window;
-    w.Text3->setFocus(Qt::ActiveWindowFocusReason);
+    ui(w).Text3->setFocus(Qt::ActiveWindowFocusReason);
     QCoreApplication::processEvents();
-    ASSERT_TRUE(w.Text3->hasFocus());
-    EXPECT_TRUE(w.Timer1->isActive());
+    ASSERT_TRUE(ui(w).Text3->hasFocus());
+    EXPECT_TRUE(sampling(w));
 }
 
 } // namespace

@@ -70,7 +70,7 @@ const WorkedColour kWorkedColours[] = {
 
 TEST(ColourForms, WorkedColoursInEveryForm) {
     for (const WorkedColour& w : kWorkedColours) {
-        const ColourValue v = capture::colourFromBytes(w.red, w.green, w.blue);
+        const ColourValue v = colour::colourFromBytes(w.red, w.green, w.blue);
         SCOPED_TRACE(w.hex);
         EXPECT_EQ(colourFormText(ColourForm::CssHex, v), w.hex);
         EXPECT_EQ(colourFormText(ColourForm::CssRgb, v), w.rgb);
@@ -81,11 +81,11 @@ TEST(ColourForms, WorkedColoursInEveryForm) {
 }
 
 TEST(ColourForms, BitsAboveTheColourAreIgnoredInEveryForm) {
-    const ColourValue painted = capture::colourFromBytes(18, 52, 86);
+    const ColourValue painted = colour::colourFromBytes(18, 52, 86);
     for (ColourValue v : {painted | 0x01000000, static_cast<ColourValue>(painted | 0xFF000000)})
         for (ColourForm form : kColourForms)
             EXPECT_EQ(colourFormText(form, v), colourFormText(form, painted));
-    EXPECT_EQ(colourFormText(ColourForm::PlainDecimal, capture::kNoColour), "16777215");
+    EXPECT_EQ(colourFormText(ColourForm::PlainDecimal, colour::kNoColour), "16777215");
 }
 
 } // namespace

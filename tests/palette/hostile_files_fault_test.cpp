@@ -212,7 +212,9 @@ TEST(HostileDefaultPalette, StartUpKeepsWhatWasReadAndCloseWritesAProperPalette)
         app::Form1& w = f.load();
         palette::SlotTexts expected = palette::emptySlots();
         std::copy(c.kept.begin(), c.kept.end(), expected.begin());
-        EXPECT_EQ(w.Frame5->title(), c.caption) << c.what;
+        EXPECT_EQ(w.swatchRow().texts(), expected) << c.what;
+        EXPECT_EQ(ui(w).Frame5->title(), c.caption) << c.what;
+        EXPECT_FALSE(w.swatchRow().changed()) << c.what;
 
         w.close();
         EXPECT_TRUE(f.fakes.dialogs.messages.empty()) << c.what;
@@ -237,7 +239,7 @@ TEST(HostileDefaultPalette, ADefaultPaletteLinkedToAPipeOrSocketIsLeftAsItIs) {
         }
         ASSERT_TRUE(QFile::link(node, f.folder() + "/Pallets/default.ini"));
         app::Form1& w = f.load();
-        EXPECT_EQ(w.Frame5->title(), "Saved Colors");
+        EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
 
         w.close();
         ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u) << pipe;
@@ -252,9 +254,9 @@ TEST(HostileDefaultPalette, AHundredMegabyteDefaultPaletteFillsTheRowAndIsReplac
     QDir(f.folder()).mkpath("Pallets");
     writeRepeated(f.folder() + "/Pallets/default.ini", "00000255\r\n", 100 << 20);
     app::Form1& w = f.load();
-    for (const std::string& text : w.savedColors)
+    for (const std::string& text : w.swatchRow().texts())
         EXPECT_EQ(text, "00000255");
-    EXPECT_EQ(w.Frame5->title(), "Saved Colors");
+    EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
     w.close();
     EXPECT_EQ(f.readDefaultPalette().size(), 12 * 10);
 }
@@ -263,8 +265,8 @@ TEST(HostileDefaultPalette, APalletsThatIsAFileIsNeitherReadNorReplaced) {
     MainWindowFixture f;
     writeFile(f.folder() + "/Pallets", "my notes\n");
     app::Form1& w = f.load();
-    EXPECT_EQ(w.savedColors, palette::emptySlots());
-    EXPECT_EQ(w.Frame5->title(), "Saved Colors");
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
 
     w.close();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
@@ -278,7 +280,7 @@ TEST(HostileDefaultPalette, ADefaultPaletteThatIsAFolderIsNeitherReadNorReplaced
     QDir(f.folder()).mkpath("Pallets/default.ini");
     writeFile(f.folder() + "/Pallets/default.ini/keep.txt", "kept");
     app::Form1& w = f.load();
-    EXPECT_EQ(w.Frame5->title(), "Saved Colors");
+    EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
 
     w.close();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
@@ -296,9 +298,11 @@ TEST(HostileDefaultPalette, AProgramFolderWithSpacesAndLettersBeyondAsciiKeepsIt
     {
         app::Form1 w(fakes.platform, programFolder);
         w.Form_Load();
-        EXPECT_EQ(w.Frame5->title(), "Saved Colors - Default");
-        EXPECT_EQ(w.savedColors[1], "00065280");
-        w.savedColors[2] = "16777215";
+        EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors - Default");
+        EXPECT_EQ(w.swatchRow().texts()[1], "00065280");
+        fakes.screen.background = 0xFFFFFF;
+        w.capture().sample();
+        w.capture().addCurrent();
         w.close();
     }
     EXPECT_TRUE(fakes.dialogs.messages.empty());
@@ -322,9 +326,10 @@ TEST(ReadOnlyPalettes, AReadOnlyPalletsFolderLoadsAndKeepsTheOldDefaultAtClose) 
                                                                    QFile::ReadUser |
                                                                    QFile::ExeUser));
     app::Form1& w = f.load();
-    EXPECT_EQ(w.Frame5->title(), "Saved Colors - Default");
-    EXPECT_EQ(w.savedColors[0], "00000255");
-    w.savedColors[0] = "0";
+    EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors - Default");
+    EXPECT_EQ(w.swatchRow().texts()[0], "00000255");
+    emit ui(w).Picture(2)->mousePressed(Qt::LeftButton);
+    ui(w).del->trigger();
 
     w.close();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u) << "the user is told the colours were not saved";
@@ -342,8 +347,9 @@ TEST(ReadOnlyPalettes, AReadOnlyDefaultPaletteIsNotOverwrittenAtClose) {
     ASSERT_TRUE(QFile::setPermissions(f.folder() + "/Pallets/default.ini",
                                       QFile::ReadOwner | QFile::ReadUser));
     app::Form1& w = f.load();
-    EXPECT_EQ(w.savedColors[1], "00065280");
-    w.savedColors[1] = "0";
+    EXPECT_EQ(w.swatchRow().texts()[1], "00065280");
+    emit ui(w).Picture(3)->mousePressed(Qt::LeftButton);
+    ui(w).del->trigger();
 
     w.close();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
@@ -360,18 +366,18 @@ TEST(ReadOnlyPalettes, SavePalletToAReadOnlyFileSaysSoAndKeepsTheFileAndTheRow) 
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
     app::Form1& w = f.load();
     f.fakes.dialogs.fileAnswers = {path};
-    w.ldpal->trigger();
-    ASSERT_EQ(w.Frame5->title(), "Saved Colors - locked");
-    w.Picture_MouseDown(2, Qt::RightButton);
-    w.del_Click();
+    ui(w).ldpal->trigger();
+    ASSERT_EQ(ui(w).Frame5->title(), "Saved Colors - locked");
+    ui(w).del->trigger();
+    ASSERT_TRUE(w.swatchRow().changed());
 
-    w.svpal->trigger();
+    ui(w).svpal->trigger();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
     EXPECT_TRUE(f.fakes.dialogs.messages[0].text.contains(path));
     EXPECT_EQ(readFile(path), kTwoColours);
     // The row is still unsaved: New asks before it drops it.
     f.fakes.dialogs.messageAnswers = {platform::MessageAnswer::Cancel};
-    w.nw->trigger();
+    ui(w).nw->trigger();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 2u);
     EXPECT_EQ(f.fakes.dialogs.messages[1].text, "Save Changes before creating a new Pallet?");
 }

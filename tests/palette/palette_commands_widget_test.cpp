@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+#include <QPushButton>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -53,6 +55,14 @@ struct PaletteFixture : MainWindowFixture {
         load();
     }
     app::Form1& w() { return *window; }
+    // Delete with no swatch pressed: the row counts as changed, its slots stay.
+    void markChanged() { ui(w()).del->trigger(); }
+    // Clear List, answered Yes.
+    void clearList() {
+        fakes.dialogs.messageAnswers.push_back(platform::MessageAnswer::Yes);
+        ui(w()).cleall->trigger();
+        fakes.dialogs.messages.clear();
+    }
     QString pallets() const { return folder() + "/Pallets/"; }
     std::vector<platform::fake::FakeDialogs::Message>& messages() { return fakes.dialogs.messages; }
 };
@@ -67,14 +77,14 @@ TEST(SavePalletAs, IniIsAppendedUnlessTheNameEndsInExactlyIni) {
                           Case{"blue.ini", "blue.ini", "Saved Colors - blue"},
                           Case{"blue.INI", "blue.INI.ini", "Saved Colors - blue.INI"}}) {
         PaletteFixture f;
-        f.w().paletteChanged = true;
+        f.markChanged();
         f.fakes.dialogs.fileAnswers = {f.pallets() + c.typed};
-        f.w().svas->trigger();
+        ui(f.w()).svas->trigger();
         EXPECT_EQ(readFile(f.pallets() + c.written), fileOf(kExample)) << c.typed.toStdString();
-        EXPECT_EQ(f.w().Frame5->title(), c.caption);
-        EXPECT_EQ(f.w().palettePath, f.pallets() + c.written);
-        EXPECT_FALSE(f.w().isDefaultPalette);
-        EXPECT_FALSE(f.w().paletteChanged);
+        EXPECT_EQ(ui(f.w()).Frame5->title(), c.caption);
+        EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + c.written);
+        EXPECT_FALSE(f.w().paletteDocument().isDefault());
+        EXPECT_FALSE(f.w().swatchRow().changed());
         EXPECT_EQ(QDir(f.pallets()).entryList(QDir::Files).size(), 2) << "default.ini and one more";
     }
 }
@@ -82,7 +92,7 @@ TEST(SavePalletAs, IniIsAppendedUnlessTheNameEndsInExactlyIni) {
 TEST(SavePalletAs, AsksWithItsTitleAndFilterInThePaletteFolder) {
     PaletteFixture f;
     f.fakes.dialogs.fileAnswers = {""};
-    f.w().svas_Click();
+    ui(f.w()).svas->trigger();
     ASSERT_EQ(f.fakes.dialogs.fileRequests.size(), 1u);
     const auto& asked = f.fakes.dialogs.fileRequests[0];
     EXPECT_EQ(asked.title, "Save Pallet");
@@ -93,49 +103,49 @@ TEST(SavePalletAs, AsksWithItsTitleAndFilterInThePaletteFolder) {
 
 TEST(SavePalletAs, CancelChangesNothing) {
     PaletteFixture f;
-    f.w().paletteChanged = true;
+    f.markChanged();
     f.fakes.dialogs.fileAnswers = {""};
-    f.w().svas_Click();
-    EXPECT_TRUE(f.w().paletteChanged);
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default");
-    EXPECT_EQ(f.w().palettePath, f.pallets() + "default.ini");
-    EXPECT_TRUE(f.w().isDefaultPalette);
+    ui(f.w()).svas->trigger();
+    EXPECT_TRUE(f.w().swatchRow().changed());
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini");
+    EXPECT_TRUE(f.w().paletteDocument().isDefault());
 }
 
 TEST(SavePalletAs, ARowWithAnEmptyFirstSlotIsStillWrittenInFull) {
     PaletteFixture f;
-    f.w().Picture_MouseDown(2, Qt::RightButton);
-    f.w().del_Click();
-    ASSERT_EQ(f.w().savedColors[0], "0");
+    emit ui(f.w()).Picture(2)->mousePressed(Qt::LeftButton);
+    ui(f.w()).del->trigger();
+    ASSERT_EQ(f.w().swatchRow().texts()[0], "0");
     f.fakes.dialogs.fileAnswers = {f.pallets() + "green"};
-    f.w().svas_Click();
+    ui(f.w()).svas->trigger();
     palette::SlotTexts expected = kExample;
     expected[0] = "0";
     EXPECT_EQ(readFile(f.pallets() + "green.ini"), fileOf(expected));
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - green");
-    EXPECT_EQ(f.w().palettePath, f.pallets() + "green.ini");
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - green");
+    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "green.ini");
 }
 
 TEST(SavePalletAs, AnEmptyRowGoesToTheNameAsGivenAndStaysUnderThePreviousPalette) {
     PaletteFixture f;
-    f.w().clearalls();
+    f.clearList();
     f.fakes.dialogs.fileAnswers = {f.pallets() + "nothing"};
-    f.w().svas_Click();
+    ui(f.w()).svas->trigger();
     EXPECT_EQ(readFile(f.pallets() + "nothing"), "-1207\r\n");
     EXPECT_FALSE(QFile::exists(f.pallets() + "nothing.ini"));
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default");
-    EXPECT_EQ(f.w().palettePath, f.pallets() + "default.ini");
-    EXPECT_TRUE(f.w().isDefaultPalette);
-    EXPECT_FALSE(f.w().paletteChanged);
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini");
+    EXPECT_TRUE(f.w().paletteDocument().isDefault());
+    EXPECT_FALSE(f.w().swatchRow().changed());
 }
 
 TEST(SavePalletAs, FileNamesShowInTheCaptionAsPlainText) {
     PaletteFixture f;
     f.fakes.dialogs.fileAnswers = {f.pallets() + "R&D <b>x.ini"};
-    f.w().svas_Click();
+    ui(f.w()).svas->trigger();
     EXPECT_EQ(readFile(f.pallets() + "R&D <b>x.ini"), fileOf(kExample));
     // A group box turns "&" into a shortcut underline unless it is doubled.
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - R&&D <b>x");
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - R&&D <b>x");
 }
 
 TEST(SavePalletAs, AFailedWriteIsReportedAndKeepsThePreviousPaletteChanged) {
@@ -145,20 +155,20 @@ TEST(SavePalletAs, AFailedWriteIsReportedAndKeepsThePreviousPaletteChanged) {
         f.fakes.keys.tap(platform::HotKey::F2);
         f.poll();
         if (emptyRow)
-            f.w().clearalls();
+            f.clearList();
         const QString typed = f.folder() + "/no such folder/blue";
         f.fakes.dialogs.fileAnswers = {typed};
-        f.w().svas->trigger();
+        ui(f.w()).svas->trigger();
         const QString written = emptyRow ? typed : typed + ".ini";
         EXPECT_FALSE(QFile::exists(written));
         ASSERT_EQ(f.messages().size(), 1u) << emptyRow;
         EXPECT_TRUE(f.messages()[0].text.contains(written)) << f.messages()[0].text.toStdString();
         EXPECT_EQ(f.messages()[0].icon, MessageIcon::Critical);
-        EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default");
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
         // Still changed: the next Open offers to save.
         f.fakes.dialogs.messageAnswers = {MessageAnswer::No};
         f.fakes.dialogs.fileAnswers = {""};
-        f.w().ldpal->trigger();
+        ui(f.w()).ldpal->trigger();
         ASSERT_EQ(f.messages().size(), 2u) << emptyRow;
         EXPECT_EQ(f.messages()[1].text, "Save Changes before opening?");
     }
@@ -169,7 +179,7 @@ TEST(SavePalletAs, OnAFirstRunThePaletteFolderIsMadeForTheDialog) {
     app::Form1& w = f.load();
     ASSERT_FALSE(QDir(f.folder() + "/Pallets").exists());
     f.fakes.dialogs.fileAnswers = {""};
-    w.svas_Click();
+    ui(w).svas->trigger();
     EXPECT_TRUE(QDir(f.folder() + "/Pallets").exists());
 }
 
@@ -178,18 +188,18 @@ TEST(SavePalletAs, OnAFirstRunThePaletteFolderIsMadeForTheDialog) {
 TEST(OpenPallet, WhatSaveAsWroteComesBackAsTheCurrentPalette) {
     PaletteFixture f;
     f.fakes.dialogs.fileAnswers = {f.pallets() + "blue", f.pallets() + "blue.ini"};
-    f.w().svas_Click();
-    f.w().nw_Click();
-    ASSERT_EQ(f.w().savedColors, palette::emptySlots());
-    f.w().ldpal->trigger();
+    ui(f.w()).svas->trigger();
+    ui(f.w()).nw->trigger();
+    ASSERT_EQ(f.w().swatchRow().texts(), palette::emptySlots());
+    ui(f.w()).ldpal->trigger();
     EXPECT_TRUE(f.messages().empty()) << "nothing changed since New";
-    EXPECT_EQ(f.w().savedColors, kExample);
-    EXPECT_EQ(f.w().Picture(6)->backColor(), 0x563412);
-    EXPECT_FALSE(f.w().Picture(5)->backColor().has_value());
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - blue");
-    EXPECT_EQ(f.w().palettePath, f.pallets() + "blue.ini");
-    EXPECT_FALSE(f.w().paletteChanged);
-    EXPECT_FALSE(f.w().isDefaultPalette);
+    EXPECT_EQ(f.w().swatchRow().texts(), kExample);
+    EXPECT_EQ(ui(f.w()).Picture(6)->backColor(), 0x563412);
+    EXPECT_FALSE(ui(f.w()).Picture(5)->backColor().has_value());
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - blue");
+    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "blue.ini");
+    EXPECT_FALSE(f.w().swatchRow().changed());
+    EXPECT_FALSE(f.w().paletteDocument().isDefault());
     const auto& asked = f.fakes.dialogs.fileRequests.back();
     EXPECT_EQ(asked.title, "Open Pallet");
     EXPECT_EQ(asked.filter, "*.ini*");
@@ -208,11 +218,11 @@ TEST(OpenPallet, AFileOfFiveLinesOrAnEmptyFileBecomesTheCurrentPalette) {
         PaletteFixture f;
         writeFile(f.pallets() + "few.ini", c.bytes);
         f.fakes.dialogs.fileAnswers = {f.pallets() + "few.ini"};
-        f.w().ldpal_Click();
-        EXPECT_EQ(f.w().savedColors, c.row) << c.bytes.size();
-        EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - few");
-        EXPECT_EQ(f.w().palettePath, f.pallets() + "few.ini");
-        EXPECT_FALSE(f.w().paletteChanged);
+        ui(f.w()).ldpal->trigger();
+        EXPECT_EQ(f.w().swatchRow().texts(), c.row) << c.bytes.size();
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - few");
+        EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "few.ini");
+        EXPECT_FALSE(f.w().swatchRow().changed());
     }
 }
 
@@ -220,20 +230,20 @@ TEST(OpenPallet, AFileInTheEmptyFormBecomesTheCurrentEmptyPalette) {
     PaletteFixture f;
     writeFile(f.pallets() + "none.ini", "-1207\r\n");
     f.fakes.dialogs.fileAnswers = {f.pallets() + "none.ini"};
-    f.w().ldpal->trigger();
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - none");
+    ui(f.w()).ldpal->trigger();
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - none");
     for (int n = 2; n <= 13; ++n)
-        EXPECT_FALSE(f.w().Picture(n)->backColor().has_value()) << n;
+        EXPECT_FALSE(ui(f.w()).Picture(n)->backColor().has_value()) << n;
     // It is current and unchanged: Save Pallet writes it, a following Open asks nothing.
     f.sample(0x563412);
     f.fakes.keys.tap(platform::HotKey::F2);
     f.poll();
-    f.w().svpal->trigger();
+    ui(f.w()).svpal->trigger();
     EXPECT_EQ(readFile(f.pallets() + "none.ini"),
               crlfLines({"05649426", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
     EXPECT_EQ(f.readDefaultPalette(), fileOf(kExample));
     f.fakes.dialogs.fileAnswers = {""};
-    f.w().ldpal->trigger();
+    ui(f.w()).ldpal->trigger();
     EXPECT_TRUE(f.messages().empty());
 }
 
@@ -241,18 +251,18 @@ TEST(OpenPallet, AFileWithTyposLoadsItsColoursAndBecomesCurrent) {
     PaletteFixture f;
     writeFile(f.pallets() + "typo.ini", "00000255\r\nred\r\n\r\n65280\r\n");
     f.fakes.dialogs.fileAnswers = {f.pallets() + "typo.ini"};
-    f.w().ldpal->trigger();
+    ui(f.w()).ldpal->trigger();
     EXPECT_TRUE(f.messages().empty());
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - typo");
-    EXPECT_EQ(f.w().Picture(2)->backColor(), 255);
-    EXPECT_FALSE(f.w().Picture(3)->backColor().has_value());
-    EXPECT_EQ(f.w().Picture(5)->backColor(), 65280);
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - typo");
+    EXPECT_EQ(ui(f.w()).Picture(2)->backColor(), 255);
+    EXPECT_FALSE(ui(f.w()).Picture(3)->backColor().has_value());
+    EXPECT_EQ(ui(f.w()).Picture(5)->backColor(), 65280);
     // An add fills the first slot the typo left empty; the save holds no typo.
     f.sample(0x563412);
     f.fakes.keys.tap(platform::HotKey::F2);
     f.poll();
-    EXPECT_EQ(f.w().Picture(3)->backColor(), 0x563412);
-    f.w().svpal->trigger();
+    EXPECT_EQ(ui(f.w()).Picture(3)->backColor(), 0x563412);
+    ui(f.w()).svpal->trigger();
     EXPECT_EQ(
         readFile(f.pallets() + "typo.ini"),
         crlfLines({"00000255", "05649426", "0", "65280", "0", "0", "0", "0", "0", "0", "0", "0"}));
@@ -269,17 +279,17 @@ TEST(OpenPallet, AFileThatCannotBeReadChangesNothingAndSaysSo) {
         QDir(f.pallets()).mkdir("folder.ini");
         writeFile(f.pallets() + "long.ini", "255\r\n" + QByteArray(1 << 16, '7'));
         f.fakes.dialogs.fileAnswers = {f.pallets() + c.name};
-        f.w().ldpal->trigger();
+        ui(f.w()).ldpal->trigger();
         ASSERT_EQ(f.messages().size(), 1u) << c.what;
         EXPECT_TRUE(f.messages()[0].text.contains(f.pallets() + c.name)) << c.what;
-        EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default") << c.what;
-        EXPECT_EQ(f.w().Picture(2)->backColor(), 255) << c.what;
-        EXPECT_EQ(f.w().Picture(6)->backColor(), 0x563412) << c.what;
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default") << c.what;
+        EXPECT_EQ(ui(f.w()).Picture(2)->backColor(), 255) << c.what;
+        EXPECT_EQ(ui(f.w()).Picture(6)->backColor(), 0x563412) << c.what;
         // Unchanged, and still the default palette: Save Pallet writes default.ini.
         f.sample(0x010203);
         f.fakes.keys.tap(platform::HotKey::F2);
         f.poll();
-        f.w().svpal->trigger();
+        ui(f.w()).svpal->trigger();
         EXPECT_NE(f.readDefaultPalette(), fileOf(kExample)) << c.what;
     }
 }
@@ -287,20 +297,20 @@ TEST(OpenPallet, AFileThatCannotBeReadChangesNothingAndSaysSo) {
 TEST(OpenPallet, ReadingNeverTouchesTheCurrentColour) {
     PaletteFixture f;
     f.sample(0x563412);
-    f.w().Command3_Click();
+    ui(f.w()).Command3->click();
     writeFile(f.pallets() + "x.ini", "00000255\r\n0\r\n");
     f.fakes.dialogs.fileAnswers = {f.pallets() + "x.ini"};
-    f.w().ldpal_Click();
-    EXPECT_EQ(f.w().Text1->text(), "05649426");
-    EXPECT_EQ(f.w().Picture1->backColor(), 0x563412);
+    ui(f.w()).ldpal->trigger();
+    EXPECT_EQ(ui(f.w()).Text1->text(), "05649426");
+    EXPECT_EQ(ui(f.w()).Picture1->backColor(), 0x563412);
 }
 
 TEST(OpenPallet, ChangesAreOfferedForSavingEvenOnTheDefaultPalette) {
     PaletteFixture f;
-    f.w().clearalls();
+    f.clearList();
     f.fakes.dialogs.messageAnswers = {MessageAnswer::Yes};
     f.fakes.dialogs.fileAnswers = {""};
-    f.w().ldpal_Click();
+    ui(f.w()).ldpal->trigger();
     ASSERT_EQ(f.messages().size(), 1u);
     EXPECT_EQ(f.messages()[0].text, "Save Changes before opening?");
     EXPECT_EQ(f.messages()[0].title, "Open");
@@ -308,35 +318,35 @@ TEST(OpenPallet, ChangesAreOfferedForSavingEvenOnTheDefaultPalette) {
     EXPECT_EQ(f.messages()[0].icon, MessageIcon::Question);
     // Yes saved the row; the cancelled dialog then keeps it.
     EXPECT_EQ(f.readDefaultPalette(), "-1207\r\n");
-    EXPECT_EQ(f.w().savedColors, palette::emptySlots());
-    EXPECT_FALSE(f.w().paletteChanged);
+    EXPECT_EQ(f.w().swatchRow().texts(), palette::emptySlots());
+    EXPECT_FALSE(f.w().swatchRow().changed());
 }
 
 TEST(OpenPallet, AFailedSaveBeforeOpeningKeepsTheRow) {
     PaletteFixture f;
-    f.w().Picture_MouseDown(2, Qt::RightButton);
-    f.w().del_Click();
+    emit ui(f.w()).Picture(2)->mousePressed(Qt::LeftButton);
+    ui(f.w()).del->trigger();
     // The current file became a folder meanwhile: the save fails, and nothing is opened.
     QFile::remove(f.pallets() + "default.ini");
     QDir(f.pallets()).mkdir("default.ini");
     f.fakes.dialogs.messageAnswers = {MessageAnswer::Yes};
-    f.w().ldpal->trigger();
+    ui(f.w()).ldpal->trigger();
     ASSERT_EQ(f.messages().size(), 2u);
     EXPECT_TRUE(f.messages()[1].text.contains(f.pallets() + "default.ini"));
     EXPECT_TRUE(f.messages()[1].text.contains("folder"));
     EXPECT_TRUE(f.fakes.dialogs.fileRequests.empty()) << "no file dialog after the failed save";
-    EXPECT_FALSE(f.w().Picture(2)->backColor().has_value());
-    EXPECT_EQ(f.w().Picture(3)->backColor(), 65280);
+    EXPECT_FALSE(ui(f.w()).Picture(2)->backColor().has_value());
+    EXPECT_EQ(ui(f.w()).Picture(3)->backColor(), 65280);
 }
 
 TEST(OpenPallet, NoLeavesTheFileUnsaved) {
     PaletteFixture f;
-    f.w().clearalls();
+    f.clearList();
     f.fakes.dialogs.messageAnswers = {MessageAnswer::No};
     f.fakes.dialogs.fileAnswers = {""};
-    f.w().ldpal_Click();
+    ui(f.w()).ldpal->trigger();
     EXPECT_EQ(f.readDefaultPalette(), fileOf(kExample));
-    EXPECT_TRUE(f.w().paletteChanged);
+    EXPECT_TRUE(f.w().swatchRow().changed());
 }
 
 // --- New Pallet -------------------------------------------------------------------------------
@@ -353,14 +363,14 @@ TEST(NewPallet, OnTheDefaultPaletteWithColoursAsksAndYesSavesUnderANewName) {
         }
         f.fakes.dialogs.messageAnswers = {MessageAnswer::Yes};
         f.fakes.dialogs.fileAnswers = {f.pallets() + "kept"};
-        f.w().nw->trigger();
+        ui(f.w()).nw->trigger();
         ASSERT_EQ(f.messages().size(), 1u) << changed;
         EXPECT_EQ(f.messages()[0].text, "Save Changes before creating a new Pallet?");
         ASSERT_EQ(f.fakes.dialogs.fileRequests.size(), 1u);
         EXPECT_EQ(f.fakes.dialogs.fileRequests[0].title, "Save Pallet");
         EXPECT_EQ(readFile(f.pallets() + "kept.ini"), fileOf(expected)) << changed;
-        EXPECT_EQ(f.w().Frame5->title(), "Saved Colors");
-        EXPECT_FALSE(f.w().Picture(2)->backColor().has_value());
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors");
+        EXPECT_FALSE(ui(f.w()).Picture(2)->backColor().has_value());
     }
 }
 
@@ -369,10 +379,10 @@ TEST(NewPallet, OnTheDefaultPaletteACancelledOrFailedSaveKeepsTheRow) {
         PaletteFixture f;
         f.fakes.dialogs.messageAnswers = {MessageAnswer::Yes};
         f.fakes.dialogs.fileAnswers = {answer.isEmpty() ? answer : f.folder() + answer};
-        f.w().nw->trigger();
+        ui(f.w()).nw->trigger();
         EXPECT_EQ(f.messages().size(), answer.isEmpty() ? 1u : 2u);
-        EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default");
-        EXPECT_EQ(f.w().Picture(2)->backColor(), 255);
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+        EXPECT_EQ(ui(f.w()).Picture(2)->backColor(), 255);
         f.w().close();
         EXPECT_EQ(f.readDefaultPalette(), fileOf(kExample));
     }
@@ -381,12 +391,12 @@ TEST(NewPallet, OnTheDefaultPaletteACancelledOrFailedSaveKeepsTheRow) {
 TEST(NewPallet, NoClearsAndAnEmptyRowAsksNothingMore) {
     PaletteFixture f;
     f.fakes.dialogs.messageAnswers = {MessageAnswer::No};
-    f.w().nw->trigger();
+    ui(f.w()).nw->trigger();
     EXPECT_EQ(f.messages().size(), 1u);
     EXPECT_TRUE(f.fakes.dialogs.fileRequests.empty());
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors");
-    EXPECT_FALSE(f.w().Picture(2)->backColor().has_value());
-    f.w().nw->trigger();
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors");
+    EXPECT_FALSE(ui(f.w()).Picture(2)->backColor().has_value());
+    ui(f.w()).nw->trigger();
     EXPECT_EQ(f.messages().size(), 1u) << "nothing left to lose";
 }
 
@@ -395,24 +405,24 @@ struct ChangedOtherPalette : PaletteFixture {
     ChangedOtherPalette() {
         writeFile(pallets() + "mine.ini", "00000255\r\n");
         fakes.dialogs.fileAnswers = {pallets() + "mine.ini"};
-        w().ldpal_Click();
-        w().Picture_MouseDown(2, Qt::LeftButton);
-        w().del_Click();
+        ui(w()).ldpal->trigger();
+        emit ui(w()).Picture(2)->mousePressed(Qt::LeftButton);
+        ui(w()).del->trigger();
     }
 };
 
 TEST(NewPallet, CancelLeavesRowCaptionAndFlags) {
     ChangedOtherPalette f;
     f.fakes.dialogs.messageAnswers = {MessageAnswer::Cancel};
-    f.w().nw_Click();
+    ui(f.w()).nw->trigger();
     ASSERT_EQ(f.messages().size(), 1u);
     EXPECT_EQ(f.messages()[0].text, "Save Changes before creating a new Pallet?");
     EXPECT_EQ(f.messages()[0].title, "New");
     EXPECT_EQ(f.messages()[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(f.messages()[0].icon, MessageIcon::Question);
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - mine");
-    EXPECT_TRUE(f.w().paletteChanged);
-    EXPECT_FALSE(f.w().isDefaultPalette);
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - mine");
+    EXPECT_TRUE(f.w().swatchRow().changed());
+    EXPECT_FALSE(f.w().paletteDocument().isDefault());
     EXPECT_EQ(readFile(f.pallets() + "mine.ini"), "00000255\r\n");
 }
 
@@ -420,10 +430,10 @@ TEST(NewPallet, YesSavesToTheCurrentFileFirstNoDoesNot) {
     for (MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
         ChangedOtherPalette f;
         f.fakes.dialogs.messageAnswers = {answer};
-        f.w().nw_Click();
+        ui(f.w()).nw->trigger();
         EXPECT_EQ(readFile(f.pallets() + "mine.ini"),
                   answer == MessageAnswer::Yes ? "-1207\r\n" : "00000255\r\n");
-        EXPECT_EQ(f.w().Frame5->title(), "Saved Colors");
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors");
         EXPECT_EQ(f.messages().size(), 1u);
     }
 }
@@ -431,20 +441,20 @@ TEST(NewPallet, YesSavesToTheCurrentFileFirstNoDoesNot) {
 TEST(NewPallet, TheNewPaletteHasNoFileSoSavePalletAsksForAName) {
     ChangedOtherPalette f;
     f.fakes.dialogs.messageAnswers = {MessageAnswer::No};
-    f.w().nw->trigger();
+    ui(f.w()).nw->trigger();
     f.sample(0x563412);
     f.fakes.keys.tap(platform::HotKey::F2);
     f.poll();
     const std::size_t requests = f.fakes.dialogs.fileRequests.size();
     f.fakes.dialogs.fileAnswers = {f.pallets() + "fresh"};
-    f.w().svpal->trigger();
+    ui(f.w()).svpal->trigger();
     ASSERT_EQ(f.fakes.dialogs.fileRequests.size(), requests + 1);
     EXPECT_EQ(f.fakes.dialogs.fileRequests.back().title, "Save Pallet");
     EXPECT_TRUE(f.fakes.dialogs.fileRequests.back().save);
     EXPECT_EQ(readFile(f.pallets() + "mine.ini"), "00000255\r\n") << "the previous file is kept";
     EXPECT_EQ(readFile(f.pallets() + "fresh.ini"),
               crlfLines({"05649426", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - fresh");
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - fresh");
 }
 
 TEST(NewPallet, AFailedYesSaveKeepsTheRowAndItsName) {
@@ -455,14 +465,14 @@ TEST(NewPallet, AFailedYesSaveKeepsTheRowAndItsName) {
     QFile::remove(f.pallets() + "mine.ini");
     QDir(f.pallets()).mkdir("mine.ini");
     f.fakes.dialogs.messageAnswers = {MessageAnswer::Yes};
-    f.w().nw->trigger();
+    ui(f.w()).nw->trigger();
     ASSERT_EQ(f.messages().size(), 2u);
     EXPECT_TRUE(f.messages()[1].text.contains(f.pallets() + "mine.ini"));
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - mine");
-    EXPECT_EQ(f.w().Picture(2)->backColor(), 0x563412);
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - mine");
+    EXPECT_EQ(ui(f.w()).Picture(2)->backColor(), 0x563412);
     // Still changed: asked again.
     f.fakes.dialogs.messageAnswers = {MessageAnswer::Cancel};
-    f.w().nw->trigger();
+    ui(f.w()).nw->trigger();
     EXPECT_EQ(f.messages().size(), 3u);
 }
 
@@ -473,14 +483,14 @@ TEST(SavePallet, WritesTheCurrentFileAndKeepsCaptionAndFlags) {
     f.sample(0x563412);
     f.fakes.keys.tap(platform::HotKey::F2);
     f.poll();
-    ASSERT_TRUE(f.w().paletteChanged);
-    f.w().svpal->trigger();
+    ASSERT_TRUE(f.w().swatchRow().changed());
+    ui(f.w()).svpal->trigger();
     palette::SlotTexts expected = kExample;
     expected[3] = "05649426";
     EXPECT_EQ(f.readDefaultPalette(), fileOf(expected));
-    EXPECT_FALSE(f.w().paletteChanged);
-    EXPECT_TRUE(f.w().isDefaultPalette);
-    EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default");
+    EXPECT_FALSE(f.w().swatchRow().changed());
+    EXPECT_TRUE(f.w().paletteDocument().isDefault());
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
 }
 
 TEST(SavePallet, OnAFirstRunMakesThePaletteFolder) {
@@ -489,7 +499,7 @@ TEST(SavePallet, OnAFirstRunMakesThePaletteFolder) {
     f.sample(0x563412);
     f.fakes.keys.tap(platform::HotKey::F2);
     f.poll();
-    w.svpal->trigger();
+    ui(w).svpal->trigger();
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
     EXPECT_EQ(f.readDefaultPalette(),
               crlfLines({"05649426", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
@@ -497,18 +507,18 @@ TEST(SavePallet, OnAFirstRunMakesThePaletteFolder) {
 
 TEST(SavePallet, AFailureIsReportedWithItsReasonAndTheRowStaysChanged) {
     PaletteFixture f;
-    f.w().Picture_MouseDown(2, Qt::RightButton);
-    f.w().del_Click();
+    emit ui(f.w()).Picture(2)->mousePressed(Qt::LeftButton);
+    ui(f.w()).del->trigger();
     QFile::remove(f.pallets() + "default.ini");
     QDir(f.pallets()).mkdir("default.ini");
-    f.w().svpal->trigger();
+    ui(f.w()).svpal->trigger();
     ASSERT_EQ(f.messages().size(), 1u);
     EXPECT_EQ(f.messages()[0].text,
               "The Pallet could not be saved to " + f.pallets() + "default.ini: it is a folder.");
     EXPECT_TRUE(QFileInfo(f.pallets() + "default.ini").isDir());
     f.fakes.dialogs.messageAnswers = {MessageAnswer::No};
     f.fakes.dialogs.fileAnswers = {""};
-    f.w().ldpal->trigger();
+    ui(f.w()).ldpal->trigger();
     ASSERT_EQ(f.messages().size(), 2u);
     EXPECT_EQ(f.messages()[1].text, "Save Changes before opening?");
 }
@@ -528,19 +538,19 @@ TEST(SavePallet, ADeviceAtThePathOrBehindALinkIsLeftAsItIs) {
                                QFile::encodeName(target).constData()),
                       0);
         f.fakes.dialogs.fileAnswers = {target};
-        f.w().svas->trigger();
+        ui(f.w()).svas->trigger();
         ASSERT_EQ(f.messages().size(), 1u);
         EXPECT_TRUE(f.messages()[0].text.contains(target));
         struct stat info {};
         ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
         EXPECT_TRUE(S_ISCHR(info.st_mode)) << throughLink;
-        EXPECT_EQ(f.w().Frame5->title(), "Saved Colors - Default");
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
         // Opening it refuses too, and says so.
         f.fakes.dialogs.fileAnswers = {target};
-        f.w().ldpal->trigger();
+        ui(f.w()).ldpal->trigger();
         ASSERT_EQ(f.messages().size(), 2u);
         EXPECT_TRUE(f.messages()[1].text.contains(target));
-        EXPECT_EQ(f.w().Picture(2)->backColor(), 255);
+        EXPECT_EQ(ui(f.w()).Picture(2)->backColor(), 255);
     }
 }
 

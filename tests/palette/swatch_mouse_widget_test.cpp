@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -50,24 +51,22 @@ TEST(SwatchMouse, MovingOverASwatchThenClickingItRecallsIt) {
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     f.sample(kRed);
-    QTest::mouseMove(w.Picture(3), QPoint(10, 10));
-    EXPECT_EQ(w.selectedSlot, "2");
-    QTest::mouseClick(w.Picture(3), Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(w.Text1->text(), "05649426");
-    EXPECT_EQ(w.Picture1->backColor(), kTeal);
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(w.selectedSlot, "");
-    EXPECT_FALSE(w.paletteChanged) << "a recall changes no slot";
+    QTest::mouseMove(ui(w).Picture(3), QPoint(10, 10));
+    QTest::mouseClick(ui(w).Picture(3), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(ui(w).Text1->text(), "05649426");
+    EXPECT_EQ(ui(w).Picture1->backColor(), kTeal);
+    EXPECT_FALSE(sampling(w));
+    EXPECT_FALSE(w.swatchRow().changed()) << "a recall changes no slot";
 }
 
 TEST(SwatchMouse, ClickOnAnEmptySwatchChangesNothing) {
     MainWindowFixture f;
     app::Form1& w = f.load();
     f.sample(kRed);
-    w.Picture_MouseMove(7);
-    w.Picture_Click(7);
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.Text1->text(), "00000255");
+    emit ui(w).Picture(7)->mouseMoved();
+    emit ui(w).Picture(7)->clicked();
+    EXPECT_TRUE(sampling(w));
+    EXPECT_EQ(ui(w).Text1->text(), "00000255");
 }
 
 TEST(SwatchMouse, RightButtonOpensThePopupAndShowRecallsThatSwatch) {
@@ -76,26 +75,28 @@ TEST(SwatchMouse, RightButtonOpensThePopupAndShowRecallsThatSwatch) {
     app::Form1& w = f.load();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    QTest::mousePress(w.Picture(3), Qt::RightButton, {}, QPoint(10, 10));
-    EXPECT_EQ(w.mnuTag, "3");
-    EXPECT_TRUE(w.mnu->isVisible());
-    const QStringList items{w.mnu->actions()[0]->text(), w.mnu->actions()[1]->text()};
+    QTest::mousePress(ui(w).Picture(3), Qt::RightButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(ui(w).mnu->isVisible());
+    const QStringList items{ui(w).mnu->actions()[0]->text(), ui(w).mnu->actions()[1]->text()};
     EXPECT_EQ(items, (QStringList{"Show", "Delete"}));
-    w.mnu->hide();
+    ui(w).mnu->hide();
     // The mouse went on to swatch 1 meanwhile: Show still acts on the swatch pressed.
-    w.Picture_MouseMove(2);
-    w.shom->trigger();
-    EXPECT_EQ(w.Text1->text(), "05649426");
-    EXPECT_EQ(w.mnuTag, "0");
-    EXPECT_EQ(w.selectedSlot, "");
+    emit ui(w).Picture(2)->mouseMoved();
+    ui(w).shom->trigger();
+    EXPECT_EQ(ui(w).Text1->text(), "05649426");
+    // Show forgets the pressed swatch: a Delete now empties none.
+    ui(w).del->trigger();
+    EXPECT_EQ(w.swatchRow().texts(), row({"00000255", "05649426"}));
 }
 
 TEST(SwatchMouse, LeftButtonRemembersTheSwatchWithoutAPopup) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    w.Picture_MouseDown(13, Qt::LeftButton);
-    EXPECT_EQ(w.mnuTag, "13");
-    EXPECT_FALSE(w.mnu->isVisible());
+    emit ui(w).Picture(13)->mousePressed(Qt::LeftButton);
+    EXPECT_FALSE(ui(w).mnu->isVisible());
+    // Delete from the popup acts on that swatch.
+    ui(w).del->trigger();
+    EXPECT_TRUE(w.swatchRow().changed());
 }
 
 TEST(SwatchMouse, DeleteLeavesAHoleThatTheNextAddFills) {
@@ -105,34 +106,37 @@ TEST(SwatchMouse, DeleteLeavesAHoleThatTheNextAddFills) {
         full[static_cast<std::size_t>(k)] = std::to_string(100 + k);
     f.writeDefaultPalette(fileOf(full));
     app::Form1& w = f.load();
-    w.Picture_MouseDown(4, Qt::RightButton);
-    w.mnu->hide();
-    w.del->trigger();
-    EXPECT_TRUE(w.paletteChanged);
-    EXPECT_EQ(w.mnuTag, "0");
-    EXPECT_EQ(w.savedColors[2], "0");
-    EXPECT_FALSE(w.Picture(4)->backColor().has_value()) << "the hole shows the empty-slot colour";
+    emit ui(w).Picture(4)->mousePressed(Qt::RightButton);
+    ui(w).mnu->hide();
+    ui(w).del->trigger();
+    EXPECT_TRUE(w.swatchRow().changed());
+    EXPECT_EQ(w.swatchRow().texts()[2], "0");
+    EXPECT_FALSE(ui(w).Picture(4)->backColor().has_value())
+        << "the hole shows the empty-slot colour";
 
     f.sample(kTeal);
     f.fakes.keys.tap(platform::HotKey::F2);
     f.poll();
     palette::SlotTexts expected = full;
     expected[2] = "05649426";
-    EXPECT_EQ(w.savedColors, expected);
-    EXPECT_EQ(w.Picture(4)->backColor(), kTeal);
+    EXPECT_EQ(w.swatchRow().texts(), expected);
+    EXPECT_EQ(ui(w).Picture(4)->backColor(), kTeal);
 }
 
 TEST(SwatchMouse, DeleteOfAnEmptyOrUnknownSwatchStillMarksTheRowChanged) {
     MainWindowFixture f;
     f.writeDefaultPalette(fileOf(row({"00000255"})));
     app::Form1& w = f.load();
-    for (const char* tag : {"5", "0", "14", "x"}) {
-        w.paletteChanged = false;
-        w.mnuTag = tag;
-        w.del_Click();
-        EXPECT_TRUE(w.paletteChanged) << tag;
-        EXPECT_EQ(w.savedColors, row({"00000255"})) << tag;
-        EXPECT_EQ(w.mnuTag, "0");
+    // Delete without a swatch pressed, on an empty swatch, and once more after it forgot it.
+    for (int pressed : {0, 5, 0}) {
+        ui(w).svpal->trigger(); // nothing unsaved
+        ASSERT_FALSE(w.swatchRow().changed());
+        if (pressed)
+            emit ui(w).Picture(pressed)->mousePressed(Qt::RightButton);
+        ui(w).mnu->hide();
+        ui(w).del->trigger();
+        EXPECT_TRUE(w.swatchRow().changed()) << pressed;
+        EXPECT_EQ(w.swatchRow().texts(), row({"00000255"})) << pressed;
     }
 }
 
@@ -141,24 +145,24 @@ TEST(ClearList, AsksFirstAndOnlyYesEmptiesTheRow) {
     f.writeDefaultPalette(fileOf(row({"00000255", "05649426"})));
     app::Form1& w = f.load();
     f.fakes.dialogs.messageAnswers = {MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Yes};
-    w.cleall->trigger();
+    ui(w).cleall->trigger();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
     const auto& asked = f.fakes.dialogs.messages[0];
     EXPECT_EQ(asked.text, "Clear Current Pallet?");
     EXPECT_EQ(asked.title, "Clear");
     EXPECT_EQ(asked.buttons, platform::MessageButtons::YesNo);
     EXPECT_EQ(asked.icon, platform::MessageIcon::Question);
-    EXPECT_EQ(w.savedColors, row({"00000255", "05649426"}));
-    EXPECT_FALSE(w.paletteChanged);
+    EXPECT_EQ(w.swatchRow().texts(), row({"00000255", "05649426"}));
+    EXPECT_FALSE(w.swatchRow().changed());
 
-    w.cleall_Click();
-    EXPECT_EQ(w.savedColors, palette::emptySlots());
-    EXPECT_FALSE(w.Picture(2)->backColor().has_value());
-    EXPECT_TRUE(w.paletteChanged);
+    ui(w).cleall->trigger();
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    EXPECT_FALSE(ui(w).Picture(2)->backColor().has_value());
+    EXPECT_TRUE(w.swatchRow().changed());
 
-    w.paletteChanged = false;
-    w.cleall_Click();
-    EXPECT_TRUE(w.paletteChanged) << "even an empty row is marked changed";
+    ui(w).svpal->trigger(); // nothing unsaved
+    ui(w).cleall->trigger();
+    EXPECT_TRUE(w.swatchRow().changed()) << "even an empty row is marked changed";
 }
 
 // --- Drag and drop ----------------------------------------------------------------------------
@@ -181,7 +185,7 @@ bool dropOn(QWidget* target, const QMimeData* data) {
 }
 
 std::unique_ptr<QMimeData> dragFrom(app::Form1& w) {
-    return std::unique_ptr<QMimeData>(w.Picture1->dragData());
+    return std::unique_ptr<QMimeData>(ui(w).Picture1->dragData());
 }
 
 TEST(DragAndDrop, CurrentColourOffersOurFormatTheDesktopColourAndTheHexText) {
@@ -196,7 +200,7 @@ TEST(DragAndDrop, CurrentColourOffersOurFormatTheDesktopColourAndTheHexText) {
     EXPECT_EQ(data->colorData().value<QColor>(), QColor(0x12, 0x34, 0x56));
     EXPECT_EQ(data->text(), "#123456") << "text fields for colours expect the #";
     // The drag icon is a square of the dragged colour inside a dark edge.
-    const QImage icon = w.Picture1->dragIcon(*data).toImage();
+    const QImage icon = ui(w).Picture1->dragIcon(*data).toImage();
     ASSERT_EQ(icon.size(), QSize(32, 32));
     EXPECT_EQ(icon.pixelColor(16, 16), QColor(0x12, 0x34, 0x56));
     EXPECT_EQ(icon.pixelColor(2, 29), QColor(0x12, 0x34, 0x56));
@@ -206,9 +210,9 @@ TEST(DragAndDrop, CurrentColourOffersOurFormatTheDesktopColourAndTheHexText) {
     f.sample(kRed);
     const std::unique_ptr<QMimeData> red = dragFrom(w);
     EXPECT_EQ(red->text(), "#FF0000");
-    EXPECT_EQ(w.Picture1->dragIcon(*red).toImage().pixelColor(16, 16), QColor(Qt::red));
+    EXPECT_EQ(ui(w).Picture1->dragIcon(*red).toImage().pixelColor(16, 16), QColor(Qt::red));
     for (int k = 1; k <= palette::kSlotCount; ++k)
-        EXPECT_FALSE(w.Picture(k + 1)->dragData()) << "only Picture1 is a drag source";
+        EXPECT_FALSE(ui(w).Picture(k + 1)->dragData()) << "only Picture1 is a drag source";
 }
 
 TEST(DragAndDrop, DropFillsAnEmptySwatchOrReplacesAFilledOneAndStopsCapture) {
@@ -216,20 +220,20 @@ TEST(DragAndDrop, DropFillsAnEmptySwatchOrReplacesAFilledOneAndStopsCapture) {
     f.writeDefaultPalette(fileOf(row({"00000255"})));
     app::Form1& w = f.load();
     f.sample(kTeal);
-    ASSERT_TRUE(w.Timer1->isActive());
-    EXPECT_TRUE(dropOn(w.Picture(6), dragFrom(w).get()));
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(w.Label9->text(), "CAPTURED");
-    EXPECT_EQ(w.savedColors, row({"00000255", "0", "0", "0", "05649426"}));
-    EXPECT_EQ(w.Picture(6)->backColor(), kTeal);
-    EXPECT_TRUE(w.paletteChanged);
+    ASSERT_TRUE(sampling(w));
+    EXPECT_TRUE(dropOn(ui(w).Picture(6), dragFrom(w).get()));
+    EXPECT_FALSE(sampling(w));
+    EXPECT_EQ(ui(w).Label9->text(), "CAPTURED");
+    EXPECT_EQ(w.swatchRow().texts(), row({"00000255", "0", "0", "0", "05649426"}));
+    EXPECT_EQ(ui(w).Picture(6)->backColor(), kTeal);
+    EXPECT_TRUE(w.swatchRow().changed());
 
     // The decimal text goes in unchanged: plain after Load Color.
     f.fakes.dialogs.colourAnswers = {0x00FF00};
-    w.Command2_Click();
-    EXPECT_TRUE(dropOn(w.Picture(2), dragFrom(w).get()));
-    EXPECT_EQ(w.savedColors, row({"65280", "0", "0", "0", "05649426"}));
-    EXPECT_EQ(w.Picture(2)->backColor(), 0x00FF00);
+    ui(w).Command2->click();
+    EXPECT_TRUE(dropOn(ui(w).Picture(2), dragFrom(w).get()));
+    EXPECT_EQ(w.swatchRow().texts(), row({"65280", "0", "0", "0", "05649426"}));
+    EXPECT_EQ(ui(w).Picture(2)->backColor(), 0x00FF00);
 }
 
 TEST(DragAndDrop, DropsWithoutOurFormatOrFromAnotherWindowAreRefused) {
@@ -239,30 +243,31 @@ TEST(DragAndDrop, DropsWithoutOurFormatOrFromAnotherWindowAreRefused) {
     QMimeData foreign;
     foreign.setText("123");
     foreign.setColorData(QColor(Qt::red));
-    EXPECT_FALSE(dropOn(w.Picture(2), &foreign));
+    EXPECT_FALSE(dropOn(ui(w).Picture(2), &foreign));
 
     MainWindowFixture other;
     app::Form1& otherWindow = other.load();
     other.sample(kRed);
-    EXPECT_FALSE(dropOn(w.Picture(2), dragFrom(otherWindow).get()));
+    EXPECT_FALSE(dropOn(ui(w).Picture(2), dragFrom(otherWindow).get()));
 
-    EXPECT_EQ(w.savedColors, palette::emptySlots());
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_FALSE(w.paletteChanged);
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    EXPECT_TRUE(sampling(w));
+    EXPECT_FALSE(w.swatchRow().changed());
 }
 
 TEST(DragAndDrop, BeforeTheFirstSampleADropStoresNothing) {
     MainWindowFixture f;
     f.fakes.pointer.at.reset(); // the pointer cannot be read: no colour is ever shown
     app::Form1& w = f.load();
-    w.Timer1_Timer();
+    w.capture().sample();
     const std::unique_ptr<QMimeData> data = dragFrom(w);
     EXPECT_FALSE(data->hasColor());
     EXPECT_FALSE(data->hasText());
-    EXPECT_EQ(w.Picture1->dragIcon(*data).size(), QSize(32, 32)) << "the program's drag picture";
-    dropOn(w.Picture(2), data.get());
-    EXPECT_EQ(w.savedColors, palette::emptySlots());
-    EXPECT_FALSE(w.paletteChanged);
+    EXPECT_EQ(ui(w).Picture1->dragIcon(*data).size(), QSize(32, 32))
+        << "the program's drag picture";
+    dropOn(ui(w).Picture(2), data.get());
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    EXPECT_FALSE(w.swatchRow().changed());
 }
 
 TEST(DragAndDrop, PressingOnPicture1StartsTheDragAtOnce) {
@@ -272,14 +277,14 @@ TEST(DragAndDrop, PressingOnPicture1StartsTheDragAtOnce) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     f.sample(kTeal);
     // Offscreen the drag ends at once; the drag object it leaves shows that it started.
-    QTest::mousePress(w.Picture1, Qt::LeftButton, {}, QPoint(20, 20));
-    const QList<QDrag*> drags = w.Picture1->findChildren<QDrag*>();
+    QTest::mousePress(ui(w).Picture1, Qt::LeftButton, {}, QPoint(20, 20));
+    const QList<QDrag*> drags = ui(w).Picture1->findChildren<QDrag*>();
     ASSERT_EQ(drags.size(), 1);
     EXPECT_EQ(drags[0]->pixmap().size(), QSize(32, 32));
     EXPECT_EQ(drags[0]->pixmap().toImage().pixelColor(16, 16), QColor(0x12, 0x34, 0x56));
     ASSERT_TRUE(drags[0]->mimeData());
     EXPECT_TRUE(drags[0]->mimeData()->hasFormat(app::Form1::kColourMimeType));
-    QTest::mouseRelease(w.Picture1, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(ui(w).Picture1, Qt::LeftButton, {}, QPoint(20, 20));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Module1.h"
+#include "platform/platform.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Qt's headers must come before Xlib's, whose macros (Bool, Status, None) would break them.
-#include "platform/Module1.h"
+#include "platform/platform.h"
 #include "platform/x11/x11_error_trap.h"
 
 #include <X11/Xlib.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/colour_text.h"
+#include "colour/colour_text.h"
 
 #include <QColor>
 #include <QFrame>
@@ -9,7 +9,7 @@
 
 #include <QMimeData>
 
-namespace tinctora::app {
+namespace tinctora::widgets {
 
 // A picture box used as a colour swatch: it shows one colour as its background and reports the
 // mouse and drag-and-drop events the main window handles.
@@ -19,8 +19,8 @@ public:
     explicit ColourBox(QWidget* parent = nullptr);
 
     // The colour as a colour value; nothing while the box shows a system colour.
-    std::optional<capture::ColourValue> backColor() const { return backColor_; }
-    void setBackColor(capture::ColourValue v);
+    std::optional<colour::ColourValue> backColor() const { return backColor_; }
+    void setBackColor(colour::ColourValue v);
     // Shows a colour of the desktop scheme (the empty-slot look, or the start-up look).
     void setSystemColour(QPalette::ColorRole role);
     QColor shownColour() const { return shown_; }
@@ -57,7 +57,7 @@ protected:
 private:
     void paintWith(const QColor& colour);
 
-    std::optional<capture::ColourValue> backColor_;
+    std::optional<colour::ColourValue> backColor_;
     QColor shown_;
     DragDataFactory dragData_;
     DragIconFactory dragIcon_;
@@ -65,4 +65,4 @@ private:
     bool pressedInside_ = false;
 };
 
-} // namespace tinctora::app
+} // namespace tinctora::widgets

@@ -1,8 +1,8 @@
-#include "capture/colour_text.h"
+#include "colour/colour_text.h"
 
 #include <gtest/gtest.h>
 
-namespace tinctora::capture {
+namespace tinctora::colour {
 namespace {
 
 struct WorkedValue {
@@ -84,4 +84,4 @@ TEST(ParseDecimalColour, RejectsWhatIsNotAThirtyTwoBitInteger) {
 }
 
 } // namespace
-} // namespace tinctora::capture
+} // namespace tinctora::colour

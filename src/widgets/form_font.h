@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace tinctora::app {
+namespace tinctora::widgets {
 
 // A caption and the width, in pixels, that its control leaves for it.
 struct CaptionRoom {
@@ -18,4 +18,4 @@ struct CaptionRoom {
 // every caption fits its room. A font that already fits is returned unchanged.
 QFont narrowedToFit(QFont font, const std::vector<CaptionRoom>& rooms);
 
-} // namespace tinctora::app
+} // namespace tinctora::widgets

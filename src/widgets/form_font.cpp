@@ -1,10 +1,10 @@
-#include "app/form_font.h"
+#include "widgets/form_font.h"
 
 #include <QFontMetrics>
 
 #include <algorithm>
 
-namespace tinctora::app {
+namespace tinctora::widgets {
 
 namespace {
 
@@ -33,4 +33,4 @@ QFont narrowedToFit(QFont font, const std::vector<CaptionRoom>& rooms) {
     return font;
 }
 
-} // namespace tinctora::app
+} // namespace tinctora::widgets

@@ -1,4 +1,4 @@
-#include "app/colour_box.h"
+#include "widgets/colour_box.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -6,7 +6,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
-namespace tinctora::app {
+namespace tinctora::widgets {
 
 ColourBox::ColourBox(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::Panel);
@@ -17,9 +17,9 @@ ColourBox::ColourBox(QWidget* parent) : QFrame(parent) {
     setMouseTracking(true);
 }
 
-void ColourBox::setBackColor(capture::ColourValue v) {
+void ColourBox::setBackColor(colour::ColourValue v) {
     backColor_ = v;
-    paintWith(QColor(capture::redByte(v), capture::greenByte(v), capture::blueByte(v)));
+    paintWith(QColor(colour::redByte(v), colour::greenByte(v), colour::blueByte(v)));
 }
 
 void ColourBox::setSystemColour(QPalette::ColorRole role) {
@@ -104,4 +104,4 @@ void ColourBox::dropEvent(QDropEvent* event) {
     emit dropped(event->mimeData());
 }
 
-} // namespace tinctora::app
+} // namespace tinctora::widgets

@@ -1,9 +1,13 @@
-// Dragging the current colour from Picture1 onto a swatch, and out to other programs.
+// The swatch row on the window: showing it, storing and recalling colours, the popup menu, and
+// dragging the current colour from Picture1 onto a swatch and out to other programs.
 #include "app/Form1.h"
+#include "capture/capture_controller.h"
+#include "widgets/colour_box.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QIcon>
-#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 
@@ -49,14 +53,57 @@ QPixmap colourSquare(const QColor& colour, qreal pixelRatio) {
 
 } // namespace
 
+void Form1::showRow() {
+    for (int slot = 1; slot <= palette::kSlotCount; ++slot) {
+        // An empty slot always looks empty, even where a palette file put "0" (black) in slot 1.
+        if (const std::optional<colour::ColourValue> v = row_.colourOf(slot))
+            swatch(slot)->setBackColor(*v);
+        else
+            swatch(slot)->setSystemColour(QPalette::Button);
+    }
+}
+
+void Form1::storeColour(const colour::ShownColour& shown, std::optional<int> slot) {
+    if (slot)
+        row_.put(*slot, shown.decimalText);
+    else
+        row_.add(shown.decimalText);
+    showRow();
+}
+
+void Form1::recallSlot(std::optional<int> slot) {
+    // A hand-edited palette may hold a text that is no number: it is no colour to show.
+    const std::optional<colour::ShownColour> recalled = row_.recall(slot);
+    if (!recalled)
+        return;
+    capture_->showFrozen(*recalled);
+    hoveredSlot_.reset();
+}
+
+void Form1::Picture_MouseDown(int slot, Qt::MouseButton button) {
+    pressedSlot_ = slot;
+    if (button == Qt::RightButton)
+        mnu->popup(QCursor::pos());
+}
+
+void Form1::Picture_DragDrop(int slot) {
+    // Before the first colour there is nothing to store: an empty slot text would make the
+    // palette file unreadable.
+    const std::optional<colour::ShownColour> shown = capture_->current();
+    if (!shown)
+        return;
+    capture_->freeze();
+    storeColour(*shown, slot);
+}
+
 QMimeData* Form1::currentColourDragData() const {
     auto* data = new QMimeData;
     data->setData(kColourMimeType, dragOrigin(this));
-    if (const std::optional<capture::ColourValue> shown = Picture1->backColor()) {
-        data->setColorData(QColor(capture::redByte(*shown), capture::greenByte(*shown),
-                                  capture::blueByte(*shown)));
+    if (const std::optional<colour::ShownColour>& shown = capture_->current()) {
+        const colour::ColourValue v = shown->value;
+        data->setColorData(QColor(colour::redByte(v), colour::greenByte(v), colour::blueByte(v)));
         // With the "#" that colour fields, style sheets and HTML expect before the six digits.
-        data->setText(QString::fromLatin1("#" + capture::hexText(*shown)));
+        data->setText(QString::fromLatin1("#" + colour::hexText(v)));
     }
     return data;
 }
@@ -70,8 +117,8 @@ void Form1::wireSwatchDragAndDrop() {
                                                     Picture1->devicePixelRatioF());
                             });
     const QByteArray origin = dragOrigin(this);
-    for (ColourBox* swatch : swatches)
-        swatch->setDropFilter([origin](const QMimeData* data) {
+    for (widgets::ColourBox* box : swatches)
+        box->setDropFilter([origin](const QMimeData* data) {
             return data && data->data(kColourMimeType) == origin;
         });
 }

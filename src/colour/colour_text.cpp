@@ -1,8 +1,8 @@
-#include "capture/colour_text.h"
+#include "colour/colour_text.h"
 
 #include <cstdio>
 
-namespace tinctora::capture {
+namespace tinctora::colour {
 
 namespace {
 
@@ -81,4 +81,4 @@ std::optional<ColourValue> parseDecimalColour(std::string_view text) {
     return static_cast<ColourValue>(value);
 }
 
-} // namespace tinctora::capture
+} // namespace tinctora::colour

@@ -7,7 +7,7 @@
 
 // A colour value is a signed 32-bit integer laid out as 0x00BBGGRR: red in the low byte.
 // 0 is black and -1 means "no colour" (a cancelled dialog or a pixel that could not be read).
-namespace tinctora::capture {
+namespace tinctora::colour {
 
 using ColourValue = std::int32_t;
 inline constexpr ColourValue kNoColour = -1;
@@ -38,6 +38,14 @@ std::string rgbTripleText(const RgbComponents& c);
 // surrounding blanks, within 32 bits. Anything else (empty text, "1.5", "&HFF") gives nothing.
 std::optional<ColourValue> parseDecimalColour(std::string_view text);
 
+// A colour as the current-colour panel shows it, with the decimal text an add stores: zero-filled
+// when sampled from the screen, plain after the colour dialog, as saved when recalled.
+struct ShownColour {
+    ColourValue value = 0;
+    std::string decimalText;
+    friend bool operator==(const ShownColour&, const ShownColour&) = default;
+};
+
 // Red, green and blue bytes of a value (the low 24 bits), for painting.
 inline int redByte(ColourValue v) {
     return static_cast<int>(v & 0xFF);
@@ -52,4 +60,4 @@ inline ColourValue colourFromBytes(int red, int green, int blue) {
     return static_cast<ColourValue>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
 
-} // namespace tinctora::capture
+} // namespace tinctora::colour

@@ -1,0 +1,194 @@
+// The capture controller without a window: how the hot keys of each poll, Start, Stop and a
+// colour put in from elsewhere move it between live and frozen, and what it asks to add.
+#include "capture/capture_controller.h"
+#include "capture/capture_texts.h"
+#include "platform/fake/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace tinctora::capture {
+namespace {
+
+using Mode = CaptureController::Mode;
+
+struct Session {
+    Session() {
+        QObject::connect(&controller, &CaptureController::addRequested,
+                         [this](const colour::ShownColour& c) { added.push_back(c); });
+        controller.begin();
+        fakes.screen.background = 255;
+        controller.sample(); // a colour to add
+    }
+    void poll(bool f2, bool f4, bool f3) { controller.applyHotKeys({f2, f4, f3}); }
+    // Words separated by spaces: a poll names the keys it reads as down or pressed since the
+    // previous poll ("2", "43", "-" for none); "Stop" and "Start" are the buttons.
+    void run(const std::string& steps) {
+        std::istringstream words(steps);
+        for (std::string w; words >> w;) {
+            if (w == "Stop") {
+                controller.freeze();
+            } else if (w == "Start") {
+                controller.resume();
+            } else {
+                const auto has = [&w](char key) { return w.find(key) != std::string::npos; };
+                poll(has('2'), has('4'), has('3'));
+            }
+        }
+    }
+    int adds() const { return static_cast<int>(added.size()); }
+    bool live() const { return controller.mode() == Mode::Live; }
+
+    platform::fake::FakePlatform fakes;
+    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys};
+    std::vector<colour::ShownColour> added;
+};
+
+// A tap shorter than a poll reads as a press in exactly one poll; a held key reads as a press
+// in every poll while it is down.
+struct KeyStory {
+    const char* what;
+    const char* steps;
+    bool liveAfter;
+    int adds;
+};
+
+const KeyStory kKeyStories[] = {
+    {"a tap of F4 freezes and adds", "- 4 -", false, 1},
+    {"a tap of F3 after Stop resumes", "Stop 3 -", true, 0},
+    {"a held F4 does not freeze again after Start", "4 4 Start 4 4", true, 1},
+    {"F4 released and pressed again after Start freezes again", "4 - Start 4", false, 2},
+    {"a held F3 resumes once and does not undo Stop", "Stop 3 3 Stop 3 3", false, 0},
+    {"F3 released and pressed again after Stop resumes again", "Stop 3 - Stop 3", true, 0},
+    {"F3 pressed while live is spent: no resume after Stop while held", "3 3 Stop 3", false, 0},
+    {"F3 held while F4 freezes does not resume", "3 43 3 3", false, 1},
+    {"F3 and F4 first seen in one poll: F4 freezes and the F3 press is spent", "43 3", false, 1},
+    {"F4 pressed while frozen is spent: no freeze after Start while held", "Stop 4 Start 4", true,
+     0},
+    {"a tap of F2 in the resume poll is lost", "Stop 23 -", true, 0},
+};
+
+TEST(CaptureHotKeys, KeyStories) {
+    for (const KeyStory& story : kKeyStories) {
+        Session s;
+        s.run(story.steps);
+        EXPECT_EQ(s.live(), story.liveAfter) << story.what;
+        EXPECT_EQ(s.adds(), story.adds) << story.what;
+    }
+}
+
+TEST(CaptureHotKeys, HoldingF4FreezesOnceAndAddsOneColour) {
+    Session s;
+    for (int i = 0; i < 10; ++i)
+        s.poll(false, true, false);
+    EXPECT_EQ(s.controller.mode(), Mode::Frozen);
+    EXPECT_EQ(s.controller.status(), (StatusLines{kPressF3, kCaptured, ""}));
+    EXPECT_EQ(s.adds(), 1);
+    EXPECT_EQ(s.added[0], (colour::ShownColour{255, "00000255"}));
+    // Released and pressed again while frozen: nothing.
+    s.poll(false, false, false);
+    s.poll(false, true, false);
+    EXPECT_EQ(s.adds(), 1);
+}
+
+TEST(CaptureHotKeys, HoldingF2AddsOnceAndAReleaseRearmsIt) {
+    Session s;
+    for (int i = 0; i < 5; ++i)
+        s.poll(true, false, false);
+    EXPECT_EQ(s.adds(), 1);
+    EXPECT_TRUE(s.live()) << "F2 adds while capture stays live";
+    s.poll(false, false, false);
+    s.poll(true, false, false);
+    EXPECT_EQ(s.adds(), 2);
+}
+
+TEST(CaptureHotKeys, TapsInConsecutivePollsNeedAReleaseBetween) {
+    Session s;
+    // A tap is reported as "pressed since the previous poll" in exactly one poll.
+    s.poll(true, false, false);
+    s.poll(true, false, false); // still reported: the same press, held
+    s.poll(false, false, false);
+    s.poll(true, false, false);
+    EXPECT_EQ(s.adds(), 2);
+}
+
+TEST(CaptureHotKeys, F4AndF2InOnePollAddTwiceAndDisarmF2) {
+    Session s;
+    s.poll(true, true, false);
+    EXPECT_EQ(s.adds(), 2);
+    EXPECT_FALSE(s.live());
+    s.poll(true, false, false);
+    EXPECT_EQ(s.adds(), 2) << "F2 still held: disarmed";
+}
+
+TEST(CaptureHotKeys, F3ResumesOnlyWhenFrozenAndDropsThatPollsF2) {
+    Session s;
+    s.poll(false, false, true);
+    EXPECT_TRUE(s.live());
+    EXPECT_EQ(s.adds(), 0) << "F3 while live does nothing";
+
+    s.poll(false, true, false); // freeze: 1 add
+    s.poll(false, false, false);
+    s.poll(true, false, true); // resume; F2 of this poll is dropped and the latch kept
+    EXPECT_TRUE(s.live());
+    EXPECT_EQ(s.controller.status(), (StatusLines{kPressF4, kCaptured, kPressF2}))
+        << "CAPTURED stays until the first tick";
+    EXPECT_EQ(s.adds(), 1);
+    s.poll(true, false, false); // the next poll still sees F2 and adds
+    EXPECT_EQ(s.adds(), 2);
+}
+
+TEST(CaptureHotKeys, F3DoesNotRearmF2WhenTheResumePollSeesNoF2) {
+    Session s;
+    s.poll(true, true, false); // frozen, F2 held: disarmed
+    s.poll(false, false, true);
+    ASSERT_TRUE(s.live());
+    s.poll(true, false, false);
+    EXPECT_EQ(s.adds(), 2) << "the resume poll ended before the F2 step";
+}
+
+TEST(CaptureHotKeys, F2AddsWhileFrozen) {
+    Session s;
+    s.controller.freeze();
+    s.poll(true, false, false);
+    EXPECT_EQ(s.adds(), 1);
+    EXPECT_FALSE(s.live());
+}
+
+TEST(CaptureHotKeys, F4WinsOverF3InTheSamePoll) {
+    Session s;
+    s.poll(false, true, true);
+    EXPECT_FALSE(s.live()) << "F4 froze; F3 is not looked at in that poll";
+}
+
+TEST(CaptureHotKeys, NothingToAddBeforeTheFirstColour) {
+    platform::fake::FakePlatform fakes;
+    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys};
+    int adds = 0;
+    QObject::connect(&controller, &CaptureController::addRequested, [&] { ++adds; });
+    controller.begin();
+    controller.applyHotKeys({true, true, false});
+    EXPECT_EQ(adds, 0);
+    EXPECT_EQ(controller.mode(), Mode::Frozen);
+}
+
+TEST(CaptureModes, ShownFrozenColourIsTheOneAddedAndEndStopsEverything) {
+    Session s;
+    // A colour from elsewhere (a recall, the colour dialog, a pick) is shown frozen.
+    s.controller.showFrozen({0x123456, "1193046"});
+    EXPECT_EQ(s.controller.mode(), Mode::Frozen);
+    EXPECT_EQ(s.controller.current(), (colour::ShownColour{0x123456, "1193046"}));
+    s.controller.addCurrent();
+    ASSERT_EQ(s.adds(), 1);
+    EXPECT_EQ(s.added[0].decimalText, "1193046");
+    s.controller.resume();
+    s.controller.sample();
+    EXPECT_EQ(s.controller.status(), (StatusLines{kPressF4, "", kPressF2}));
+    s.controller.end();
+    EXPECT_EQ(s.controller.mode(), Mode::Stopped);
+}
+
+} // namespace
+} // namespace tinctora::capture
