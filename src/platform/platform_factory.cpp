@@ -17,6 +17,9 @@ class NoCapture final : public Pointer, public ScreenPixels, public KeyState {
 public:
     std::optional<ScreenPoint> position() override { return std::nullopt; }
     std::int32_t pixelAt(ScreenPoint) override { return -1; }
+    // Events that never come: nothing wakes up to ask.
+    Delivery delivery() const override { return Delivery::Events; }
+    void listen(std::function<void(const KeyBatch&)>) override {}
     bool isDown(HotKey) override { return false; }
     bool downOrPressedSincePrevious(HotKey) override { return false; }
 };
