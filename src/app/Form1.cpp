@@ -268,6 +268,7 @@ void Form1::wireEvents() {
         connect(box, &widgets::ColourBox::dropped, this, [this, slot] { Picture_DragDrop(slot); });
     }
     wireSwatchDragAndDrop();
+    wireWindowOnlyKeys();
 
     for (QLineEdit* t : {Text1, Text2, Text3, Text4, Text5, Text6})
         t->installEventFilter(this);

@@ -132,4 +132,23 @@ void CaptureController::applyHotKeys(const HotKeyReadings& keys) {
     f4Armed_ = decision.f4ArmedAfter;
 }
 
+void CaptureController::hotKeyPressed(platform::HotKey key) {
+    if (mode_ == Mode::Stopped)
+        return;
+    HotKeyReadings press;
+    press.f2DownOrPressedSincePrevious = key == platform::HotKey::F2;
+    press.f3DownOrPressedSincePrevious = key == platform::HotKey::F3;
+    press.f4DownOrPressedSincePrevious = key == platform::HotKey::F4;
+    applyHotKeys(press);
+    // The key is up again at once: the next press acts too.
+    applyHotKeys(HotKeyReadings{});
+}
+
+void CaptureController::takePicked(colour::ColourValue colour) {
+    if (mode_ == Mode::Stopped)
+        return;
+    showFrozen({colour, colour::paddedDecimalText(colour)});
+    addCurrent();
+}
+
 } // namespace tinctora::capture

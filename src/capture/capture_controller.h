@@ -63,6 +63,12 @@ public:
     void pollKeys();
     // Applies one reading of the hot keys, however it was obtained.
     void applyHotKeys(const HotKeyReadings& keys);
+    // One press of a hot key that was not polled: seen by the window itself, or reported by the
+    // desktop. It acts as a tap between two polls would.
+    void hotKeyPressed(platform::HotKey key);
+    // A colour picked from a frozen screen or by the desktop's picker: shown frozen and added,
+    // as F4 does with the live colour.
+    void takePicked(colour::ColourValue colour);
 
 signals:
     void colourShown(const colour::ShownColour& colour);

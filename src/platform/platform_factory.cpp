@@ -1,6 +1,9 @@
 #include "platform/platform_factory.h"
 
 #include "platform/qt/qt_desktop.h"
+#include "platform/wayland/portal_colour_picker.h"
+#include "platform/wayland/portal_global_shortcuts.h"
+#include "platform/wayland/portal_screen_grabber.h"
 #include "platform/x11/x11_capture.h"
 
 #include <QGuiApplication>
@@ -21,6 +24,14 @@ public:
     bool downOrPressedSincePrevious(HotKey) override { return false; }
 };
 
+// The desktop's portal does what X11 cannot do on Wayland: read the screen and bind keys.
+struct PortalDesktop {
+    wayland::PortalScreenGrabber grabber;
+    wayland::PortalColourPicker picker;
+    wayland::PortalGlobalShortcuts shortcuts;
+    WindowOnlyDesktop desktop{grabber, picker, shortcuts};
+};
+
 class DesktopBackend final : public PlatformBackend {
 public:
     DesktopBackend() {
@@ -29,19 +40,26 @@ public:
             reason = x11::screenUnreadableReason();
         else
             capture_ = x11::X11Capture::open(&reason);
+        // Native Wayland, or Xwayland refusing its root window: the same portal path serves both.
+        if (reason == x11::screenUnreadableReason()) {
+            portal_ = std::make_unique<PortalDesktop>();
+            reason.clear();
+        }
         if (!reason.isEmpty())
             std::fprintf(stderr, "tinctora: %s\n", qPrintable(reason));
         Pointer& pointer = capture_ ? capture_->pointer() : static_cast<Pointer&>(none_);
         ScreenPixels& pixels = capture_ ? capture_->pixels() : static_cast<ScreenPixels&>(none_);
         KeyState& keys = capture_ ? capture_->keys() : static_cast<KeyState&>(none_);
-        platform_ = std::make_unique<Platform>(
-            Platform{pointer, pixels, keys, layer_, shell_, downloader_, dialogs_, reason});
+        platform_ = std::make_unique<Platform>(Platform{pointer, pixels, keys, layer_, shell_,
+                                                        downloader_, dialogs_, reason,
+                                                        portal_ ? &portal_->desktop : nullptr});
     }
     Platform& platform() override { return *platform_; }
 
 private:
     NoCapture none_;
     std::unique_ptr<x11::X11Capture> capture_;
+    std::unique_ptr<PortalDesktop> portal_;
     qt::QtWindowLayer layer_;
     qt::QtShellOpen shell_;
     qt::QtDownloader downloader_;

@@ -137,7 +137,7 @@ struct FakePlatform {
     FakeShellOpen shell;
     FakeDownloader downloader;
     FakeDialogs dialogs;
-    Platform platform{pointer, screen, keys, layer, shell, downloader, dialogs, QString()};
+    Platform platform{pointer, screen, keys, layer, shell, downloader, dialogs, QString(), nullptr};
 };
 
 } // namespace tinctora::platform::fake
