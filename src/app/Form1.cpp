@@ -176,7 +176,9 @@ void Form1::fitFontToCaptions() {
     // The status lines: every text they show.
     for (const QString& text : {capture::kPressF4, capture::kPressF3})
         rooms.push_back({text, Label8->contentsRect().width()});
-    rooms.push_back({capture::kCaptured, Label9->contentsRect().width()});
+    for (const QString& text :
+         {capture::kCaptured, capture::kNoLivePickNorGlobalKeys, capture::kNoLivePick})
+        rooms.push_back({text, Label9->contentsRect().width()});
     rooms.push_back({capture::kPressF2, Label10->contentsRect().width()});
     for (QPushButton* b : {Command1, Command2, Command3}) {
         QStyleOptionButton option;

@@ -460,6 +460,8 @@ TEST_F(WindowOnPortal, ADesktopWithoutGlobalShortcutsKeepsTheOneStatusLine) {
     settle([] { return false; }, 500);
     EXPECT_EQ(testing::ui(w).Label9->text(), capture::kNoLivePickNorGlobalKeys);
     EXPECT_TRUE(testing::ui(w).Label9->toolTip().contains("keys outside the window"));
+    const QLabel* line = testing::ui(w).Label9;
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->contentsRect().width());
     EXPECT_TRUE(main.fakes.dialogs.messages.empty());
     EXPECT_TRUE(fake.callsNamed("BindShortcuts").empty());
 }
