@@ -16,6 +16,9 @@ class QWidget;
 
 namespace tinctora::platform {
 
+class ScreenGrabber; // screen_grab.h
+class PointerMover;
+
 struct ScreenPoint {
     int x = 0;
     int y = 0;
@@ -37,7 +40,7 @@ public:
     virtual std::int32_t pixelAt(ScreenPoint p) = 0;
 };
 
-enum class HotKey { F2, F3, F4 };
+enum class HotKey { F2, F3, F4, F6 };
 
 // Global key state, seen whichever program has the keyboard focus.
 class KeyState {
@@ -124,6 +127,8 @@ struct Platform {
     ShellOpen& shell;
     Downloader& downloader;
     Dialogs& dialogs;
+    ScreenGrabber& grabber; // freezing the whole screen for picking from a still picture
+    PointerMover& mover;
     // Empty when the screen and keys can be read; otherwise why not, in one sentence for the user.
     QString captureUnavailableReason;
 };
