@@ -1,6 +1,6 @@
 // The main window on a desktop that keeps the pointer and other programs' keys to itself: the
 // F-keys act while the window has the focus, the desktop's own keys are asked for, and the
-// desktop picks the colour.
+// desktop picks the colour where it refuses a screenshot.
 #include "app/Form1.h"
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
@@ -29,7 +29,7 @@ void Form1::wireWindowOnlyKeys() {
     onKey(Qt::Key_F2, [this] { capture_->hotKeyPressed(HotKey::F2); });
     onKey(Qt::Key_F3, [this] { capture_->hotKeyPressed(HotKey::F3); });
     onKey(Qt::Key_F4, [this] { capture_->hotKeyPressed(HotKey::F4); });
-    onKey(Qt::Key_F6, [this] { pickWithDesktop(); });
+    onKey(Qt::Key_F6, [this] { capture_->hotKeyPressed(HotKey::F6); });
 }
 
 void Form1::startWindowOnlyDesktop() {
@@ -63,7 +63,7 @@ void Form1::startWindowOnlyDesktop() {
             case GlobalKey::F4:
                 return self->capture_->hotKeyPressed(HotKey::F4);
             case GlobalKey::F6:
-                return self->pickWithDesktop();
+                return self->capture_->hotKeyPressed(HotKey::F6);
             }
         });
 }
@@ -77,7 +77,7 @@ void Form1::pickWithDesktop() {
             return;
         switch (outcome.status) {
         case platform::PickOutcome::Status::Picked:
-            self->capture_->takePicked(outcome.colour);
+            self->capture_->pickedFromFrozenScreen(outcome.colour);
             break;
         case platform::PickOutcome::Status::Cancelled:
             // The user closed the desktop's picker: nothing changes, nothing is said.

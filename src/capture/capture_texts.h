@@ -17,9 +17,9 @@ inline const QString kNoLivePickNorGlobalKeys = QStringLiteral("No live pick or 
 inline const QString kNoLivePick = QStringLiteral("No live pick on this desktop");
 inline const QString kWindowOnlyDesktop =
     QStringLiteral("Live following of the pointer and keys outside the window are not available "
-                   "on this desktop: press F6 to let the desktop pick a colour.");
+                   "on this desktop: pick with Settings > Freeze Screen and Pick or F6.");
 inline const QString kWindowOnlyDesktopWithKeys =
-    QStringLiteral("Live following of the pointer is not available on this desktop: press F6 to "
-                   "let the desktop pick a colour.");
+    QStringLiteral("Live following of the pointer is not available on this desktop: pick with "
+                   "Settings > Freeze Screen and Pick or F6.");
 
 } // namespace tinctora::capture

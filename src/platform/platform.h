@@ -20,6 +20,9 @@ class QWidget;
 
 namespace tinctora::platform {
 
+class ScreenGrabber; // screen_grab.h
+class PointerMover;
+
 struct ScreenPoint {
     int x = 0;
     int y = 0;
@@ -41,7 +44,7 @@ public:
     virtual std::int32_t pixelAt(ScreenPoint p) = 0;
 };
 
-enum class HotKey { F2, F3, F4 };
+enum class HotKey { F2, F3, F4, F6 };
 
 // Global key state, seen whichever program has the keyboard focus.
 class KeyState {
@@ -121,9 +124,8 @@ public:
 
 // A desktop that shows the program neither the pointer nor the keys outside its window (Wayland,
 // or an X server that refuses to show its screen): only the desktop itself can read the screen
-// and bind keys, through these.
+// and bind keys, through these (its screenshots are the platform's grabber).
 struct WindowOnlyDesktop {
-    ScreenGrabber& grabber;
     ColourPicker& picker;
     GlobalShortcuts& shortcuts;
 };
@@ -137,6 +139,8 @@ struct Platform {
     ShellOpen& shell;
     Downloader& downloader;
     Dialogs& dialogs;
+    ScreenGrabber& grabber; // freezing the whole screen for picking from a still picture
+    PointerMover& mover;
     // Empty when the screen and keys can be read; otherwise why not, in one sentence for the user.
     QString captureUnavailableReason;
     // Set where live following and global key polling cannot work but the desktop can pick and

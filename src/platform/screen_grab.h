@@ -1,5 +1,9 @@
 #pragma once
 
+// Freezing the whole screen for picking from a still picture: one grab of every monitor at once,
+// in screen pixels, and moving the pointer by whole screen pixels while the picture is shown.
+// X11 reads the root window; a desktop portal hands over a screenshot later.
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -17,17 +21,30 @@ struct FrozenScreen {
     std::vector<QRect>
         monitors; // each monitor's rectangle in screen pixels (never Qt's scaled units)
 };
+
 struct GrabOutcome {
     enum class Status { Grabbed, Cancelled, Failed };
     Status status = Status::Failed;
     std::optional<FrozenScreen> screen; // set when Grabbed
     QString message; // for the user when Failed: what went wrong, in one sentence
 };
+
 class ScreenGrabber {
 public:
     virtual ~ScreenGrabber() = default;
     // Calls done exactly once: at once (X11) or later from the event loop (a desktop portal).
     virtual void grabScreen(std::function<void(GrabOutcome)> done) = 0;
+};
+
+// Moves the pointer by whole screen pixels (arrow keys in the frozen overlay). False when it
+// cannot.
+class PointerMover {
+public:
+    virtual ~PointerMover() = default;
+    virtual bool moveBy(int dx, int dy) = 0;
+    // Where the frozen overlay saw the pointer, in screen pixels: for a desktop that does not
+    // tell where its pointer is, the overlay's own mouse events are the only source.
+    virtual void seenAt(QPoint) {}
 };
 
 } // namespace tinctora::platform

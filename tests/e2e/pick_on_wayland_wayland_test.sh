@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Tinctora runs natively on a real Wayland desktop (headless sway with the desktop portal): F6,
-# pressed while its window has the focus, lets the desktop pick a colour of the screen; the colour
-# lands in the first empty swatch, and a SIGTERM writes it to Pallets/default.ini.
+# pressed while its window has the focus, freezes the portal's screenshot; the arrow keys move the
+# pick from the middle of the screen (where Tinctora's own window is) onto the background, Enter
+# picks, the colour lands in the first empty swatch, and a SIGTERM writes it to
+# Pallets/default.ini.
 # shellcheck source=tests/e2e/wayland_lib.sh
 source "${WAYLAND_LIB:?}"
 : "${TINCTORA_BINARY:?TINCTORA_BINARY must name the built tinctora}"
@@ -29,10 +31,13 @@ until swaymsg -t get_tree | grep -q "\"name\": \"Tinctora 1.1\""; do
 done
 grep -q "not available on this desktop" /tmp/session/logs/tinctora ||
     echo "no word on what this desktop does not allow"
-# A virtual keyboard that sends at once loses the press: wtype waits before its key, so the
-# window has the keyboard map first.
-wtype -s 1500 -k F6
-sleep 3
+# A virtual keyboard that sends at once loses the press: one wtype waits before its first key,
+# so the window has the keyboard map first. From (400,300) to (100,100): 30 and 20 steps of 10.
+moves=()
+for _ in $(seq 30); do moves+=(-k Left); done
+for _ in $(seq 20); do moves+=(-k Up); done
+wtype -s 1500 -k F6 -s 2500 -M shift -d 20 "${moves[@]}" -m shift -s 300 -k Return
+sleep 2
 kill -TERM "$pid"
 wait "$pid" || true
 printf "%s\r\n" "$2" 0 0 0 0 0 0 0 0 0 0 0 >/tmp/session/expected.ini

@@ -6,18 +6,23 @@
 
 #include "capture/capture_texts.h"
 
+#include "capture/freeze_overlay.h"
+#include "platform/wayland/pick_position.h"
 #include "platform/wayland/portal_colour_picker.h"
 #include "platform/wayland/portal_global_shortcuts.h"
 #include "platform/wayland/portal_screen_grabber.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -352,9 +357,16 @@ protected:
         grabber.emplace(*client);
         picker.emplace(*client);
         shortcuts.emplace(*client);
-        desktop.emplace(WindowOnlyDesktop{*grabber, *picker, *shortcuts});
-        main.fakes.platform.windowOnly = &*desktop;
-        app::Form1& w = main.load();
+        desktop.emplace(WindowOnlyDesktop{*picker, *shortcuts});
+        platform::fake::FakePlatform& f = main.fakes;
+        platform.emplace(Platform{pickPosition, f.screen, f.keys, f.layer, f.shell, f.downloader,
+                                  f.dialogs, *grabber, pickPosition, QString(), &*desktop});
+        main.window = std::make_unique<app::Form1>(*platform, main.folder());
+        app::Form1& w = *main.window;
+        w.Form_Load();
+        // The tests drive the timers by hand: live ticks would sample the fake screen.
+        for (QTimer* timer : w.capture().findChildren<QTimer*>())
+            timer->setInterval(24 * 60 * 60 * 1000);
         w.show();
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -379,9 +391,11 @@ protected:
     std::optional<PortalColourPicker> picker;
     std::optional<PortalGlobalShortcuts> shortcuts;
     std::optional<WindowOnlyDesktop> desktop;
+    PickPosition pickPosition;
+    std::optional<Platform> platform;
 };
 
-TEST_F(WindowOnPortal, F6InTheWindowPicksWithTheDesktopAndStoresTheColour) {
+TEST_F(WindowOnPortal, F6WhereTheDesktopRefusesScreenshotsPicksWithItsPickerAndStoresTheColour) {
     FakePortal& fake = startPortal();
     fake.offersGlobalShortcuts = false;
     fake.answers["PickColor"] = {0, {{"color", portalColour(0x12 / 255.0, 0x34 / 255.0, 1.0)}}};
@@ -390,6 +404,7 @@ TEST_F(WindowOnPortal, F6InTheWindowPicksWithTheDesktopAndStoresTheColour) {
 
     QTest::keyClick(&w, Qt::Key_F6);
     answered("PickColor", 1);
+    EXPECT_EQ(fake.callsNamed("Screenshot").size(), 2u);
     EXPECT_EQ(main.row().colourOf(1), 0xFF3412);
     EXPECT_FALSE(main.row().colourOf(2).has_value());
     EXPECT_EQ(testing::ui(w).Text2->text(), "1234FF");
@@ -402,6 +417,39 @@ TEST_F(WindowOnPortal, F6InTheWindowPicksWithTheDesktopAndStoresTheColour) {
     QTest::keyClick(&w, Qt::Key_F2);
     EXPECT_EQ(main.row().colourOf(3), 0xFF3412);
     EXPECT_FALSE(main.row().colourOf(4).has_value());
+    EXPECT_TRUE(main.fakes.dialogs.messages.empty());
+}
+
+TEST_F(WindowOnPortal, AScreenshotOpensTheFrozenScreenAndEnterPicksWhereTheMouseWasMovedByArrows) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("shot.png");
+    QImage shot(800, 600, QImage::Format_RGB32);
+    shot.fill(QColor(0x33, 0x66, 0x99));
+    shot.setPixel(400, 300, qRgb(0x01, 0x02, 0x03));
+    shot.setPixel(401, 299, qRgb(0xFE, 0x01, 0x80));
+    ASSERT_TRUE(shot.save(file));
+    FakePortal& fake = startPortal();
+    fake.answers["Screenshot"] = {0, {{"uri", QUrl::fromLocalFile(file).toString()}}};
+    app::Form1& w = load();
+
+    QTest::keyClick(&w, Qt::Key_F6);
+    capture::FreezeOverlay* overlay = nullptr;
+    ASSERT_TRUE(settle([&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* o = qobject_cast<capture::FreezeOverlay*>(top); o && o->isVisible())
+                overlay = o;
+        return overlay != nullptr;
+    }));
+    // The desktop does not say where its pointer is: the overlay's own mouse events do.
+    QTest::mouseMove(overlay, QPoint(400, 300));
+    EXPECT_TRUE(overlay->magnifierText().startsWith("#010203"))
+        << qPrintable(overlay->magnifierText());
+    QTest::keyClick(overlay, Qt::Key_Right);
+    QTest::keyClick(overlay, Qt::Key_Up);
+    QTest::keyClick(overlay, Qt::Key_Return);
+    settle([] { return false; }, 200);
+    EXPECT_EQ(main.row().colourOf(1), 0x8001FE);
+    EXPECT_TRUE(fake.callsNamed("PickColor").empty());
     EXPECT_TRUE(main.fakes.dialogs.messages.empty());
 }
 

@@ -8,16 +8,91 @@
 #include "platform/x11/x11_keys.h"
 #include "platform/x11/x11_pixels.h"
 #include "platform/x11/x11_pointer.h"
+#include "platform/x11/x11_pointer_mover.h"
+#include "platform/x11/x11_screen_grab.h"
 #include "xvfb_server.h"
 
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <memory>
+#include <sstream>
+#include <unistd.h>
 
 namespace tinctora::platform::x11 {
 namespace {
 
 using testing::XvfbServer;
+using GrabStatus = decltype(GrabOutcome::status); // Xlib makes "Status" a macro
+
+// Sets the root window's background to a picture of the given pixel values, drawn through the
+// test's own connection, and waits until the server shows it.
+void paintRoot(Display* d, int width, int height,
+               const std::function<unsigned long(int x, int y)>& valueAt) {
+    const int s = DefaultScreen(d);
+    const Window root = RootWindow(d, s);
+    const auto depth = static_cast<unsigned>(DefaultDepth(d, s));
+    XImage* image =
+        XCreateImage(d, DefaultVisual(d, s), depth, ZPixmap, 0, nullptr,
+                     static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
+    image->data = static_cast<char*>(std::malloc(static_cast<std::size_t>(image->bytes_per_line) *
+                                                 static_cast<std::size_t>(height)));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            XPutPixel(image, x, y, valueAt(x, y));
+    const Pixmap pixmap =
+        XCreatePixmap(d, root, static_cast<unsigned>(width), static_cast<unsigned>(height), depth);
+    const GC gc = XCreateGC(d, pixmap, 0, nullptr);
+    XPutImage(d, pixmap, gc, image, 0, 0, 0, 0, static_cast<unsigned>(width),
+              static_cast<unsigned>(height));
+    XSetWindowBackgroundPixmap(d, root, pixmap);
+    XClearWindow(d, root);
+    XFreeGC(d, gc);
+    XFreePixmap(d, pixmap);
+    XDestroyImage(image);
+    XSync(d, False);
+}
+
+// On a 24-bit screen: red and green are the low bytes of x and y, blue holds their high bits,
+// so every pixel of a screen up to 4096 wide says where it is.
+unsigned long coordinatePixel(int x, int y) {
+    return static_cast<unsigned long>(((x & 0xFF) << 16) | ((y & 0xFF) << 8) | ((x >> 8) << 4) |
+                                      (y >> 8));
+}
+QRgb coordinateColour(int x, int y) {
+    return qRgb(x & 0xFF, y & 0xFF, ((x >> 8) << 4) | (y >> 8));
+}
+
+// Where image differs from expected, as "x,y", or "" when every pixel matches.
+std::string firstDifference(const QImage& image,
+                            const std::function<QRgb(int x, int y)>& expected) {
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] != expected(x, y))
+                return std::to_string(x) + "," + std::to_string(y);
+    }
+    return {};
+}
+
+// A colour value (0x00BBGGRR) as Qt's 0xAARRGGBB.
+QRgb rgbOfValue(std::int32_t v) {
+    return qRgb(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
+
+GrabOutcome grabOnce(ScreenGrabber& grabber) {
+    int calls = 0;
+    GrabOutcome got;
+    grabber.grabScreen([&](GrabOutcome outcome) {
+        ++calls;
+        got = std::move(outcome);
+    });
+    EXPECT_EQ(calls, 1);
+    return got;
+}
 
 // One server per group of tests; each test opens its own backend on it.
 class OnXvfb : public ::testing::Test {
@@ -163,15 +238,19 @@ TEST_F(TrueColourScreen, ATapBetweenTwoReadsCountsOnceAndIsNotDown) {
 }
 
 TEST_F(TrueColourScreen, EachKeyKeepsItsOwnPressSincePrevious) {
-    for (HotKey k : {HotKey::F2, HotKey::F3, HotKey::F4})
+    for (HotKey k : {HotKey::F2, HotKey::F3, HotKey::F4, HotKey::F6})
         keys->downOrPressedSincePrevious(k);
     ASSERT_TRUE(run("xdotool key F3"));
     EXPECT_FALSE(keys->downOrPressedSincePrevious(HotKey::F2));
     EXPECT_FALSE(keys->downOrPressedSincePrevious(HotKey::F4));
+    EXPECT_FALSE(keys->downOrPressedSincePrevious(HotKey::F6));
     EXPECT_TRUE(keys->downOrPressedSincePrevious(HotKey::F3));
+    ASSERT_TRUE(run("xdotool key F6"));
+    EXPECT_FALSE(keys->downOrPressedSincePrevious(HotKey::F3));
+    EXPECT_TRUE(keys->downOrPressedSincePrevious(HotKey::F6));
     // Other keys count for none of them.
-    ASSERT_TRUE(run("xdotool key F1 F5 a Return"));
-    for (HotKey k : {HotKey::F2, HotKey::F3, HotKey::F4}) {
+    ASSERT_TRUE(run("xdotool key F1 F5 F7 a Return"));
+    for (HotKey k : {HotKey::F2, HotKey::F3, HotKey::F4, HotKey::F6}) {
         EXPECT_FALSE(keys->downOrPressedSincePrevious(k));
         EXPECT_FALSE(keys->isDown(k));
     }
@@ -236,6 +315,102 @@ TEST_F(TrueColourScreen, TheOpenedBackendReadsThroughItsInterfaces) {
     capture->keys().downOrPressedSincePrevious(HotKey::F2);
     ASSERT_TRUE(run("xdotool key F2"));
     EXPECT_TRUE(capture->keys().downOrPressedSincePrevious(HotKey::F2));
+    const GrabOutcome frozen = grabOnce(capture->screenGrabber());
+    ASSERT_EQ(frozen.status, GrabStatus::Grabbed) << frozen.message.toStdString();
+    EXPECT_EQ(frozen.screen->image.pixel(600, 400), qRgb(0x12, 0x34, 0x56));
+    EXPECT_TRUE(capture->pointerMover().moveBy(-1, 1));
+    EXPECT_EQ(capture->pointer().position(), (ScreenPoint{599, 401}));
+}
+
+TEST_F(TrueColourScreen, FreezesEveryPixelOfTheScreenWithAndWithoutSharedMemory) {
+    paintRoot(connection->display(), 1024, 768, coordinatePixel);
+    X11ScreenGrabber shared(*connection);
+    const GrabOutcome fast = grabOnce(shared);
+    ASSERT_EQ(fast.status, GrabStatus::Grabbed) << fast.message.toStdString();
+    EXPECT_TRUE(shared.lastGrabUsedSharedMemory());
+    X11ScreenGrabber plain(*connection, X11ScreenGrabber::Transfer::PlainOnly);
+    const GrabOutcome slow = grabOnce(plain);
+    ASSERT_EQ(slow.status, GrabStatus::Grabbed) << slow.message.toStdString();
+    EXPECT_FALSE(plain.lastGrabUsedSharedMemory());
+
+    for (const GrabOutcome* outcome : {&fast, &slow}) {
+        const FrozenScreen& frozen = *outcome->screen;
+        EXPECT_EQ(frozen.image.size(), QSize(1024, 768));
+        EXPECT_EQ(frozen.image.format(), QImage::Format_RGB32);
+        EXPECT_EQ(frozen.origin, QPoint(0, 0));
+        // One output and no monitors set up: the whole screen is the one monitor.
+        EXPECT_EQ(frozen.monitors, std::vector<QRect>{QRect(0, 0, 1024, 768)});
+        EXPECT_EQ(firstDifference(frozen.image, coordinateColour), "");
+    }
+    // The picture agrees with the live read.
+    for (const ScreenPoint p : {ScreenPoint{0, 0}, ScreenPoint{1023, 767}, ScreenPoint{301, 517}})
+        EXPECT_EQ(fast.screen->image.pixel(p.x, p.y), rgbOfValue(pixels->pixelAt(p)));
+    EXPECT_EQ(connection->errors().count(), 0u);
+}
+
+// Shared memory segments this process made that still exist (a removed segment stays while
+// attached).
+int ownSharedSegments() {
+    std::ifstream table("/proc/sysvipc/shm");
+    std::string line;
+    std::getline(table, line); // the header
+    int count = 0;
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        long key = 0, id = 0, permissions = 0, size = 0, creator = 0;
+        if (fields >> key >> id >> permissions >> size >> creator && creator == ::getpid())
+            ++count;
+    }
+    return count;
+}
+
+TEST_F(TrueColourScreen, TheFrozenPictureIsFreedWithItsLastCopy) {
+    ASSERT_TRUE(run("xsetroot -solid '#123456'"));
+    X11ScreenGrabber grabber(*connection);
+    const int before = ownSharedSegments();
+    std::optional<GrabOutcome> outcome = grabOnce(grabber);
+    ASSERT_EQ(outcome->status, GrabStatus::Grabbed);
+    ASSERT_TRUE(grabber.lastGrabUsedSharedMemory());
+    QImage copy = outcome->screen->image;
+    outcome.reset();
+    EXPECT_EQ(ownSharedSegments(), before + 1);
+    EXPECT_EQ(copy.pixel(5, 5), qRgb(0x12, 0x34, 0x56));
+    copy = QImage();
+    EXPECT_EQ(ownSharedSegments(), before);
+    // A failed or plain grab leaves none behind either.
+    X11ScreenGrabber plain(*connection, X11ScreenGrabber::Transfer::PlainOnly);
+    grabOnce(plain);
+    EXPECT_EQ(ownSharedSegments(), before);
+}
+
+TEST_F(TrueColourScreen, AFreezeIsTheScreenAsItWasAndFollowsItsSize) {
+    ASSERT_TRUE(run("xsetroot -solid '#123456'"));
+    X11ScreenGrabber grabber(*connection);
+    const GrabOutcome before = grabOnce(grabber);
+    ASSERT_TRUE(run("xsetroot -solid '#abcdef'"));
+    ASSERT_EQ(before.status, GrabStatus::Grabbed);
+    EXPECT_EQ(before.screen->image.pixel(10, 10), qRgb(0x12, 0x34, 0x56));
+
+    run("xrandr --fb 800x600");
+    const GrabOutcome smaller = grabOnce(grabber);
+    run("xrandr --fb 1024x768");
+    ASSERT_EQ(smaller.status, GrabStatus::Grabbed) << smaller.message.toStdString();
+    EXPECT_EQ(smaller.screen->image.size(), QSize(800, 600));
+    EXPECT_EQ(smaller.screen->image.pixel(799, 599), qRgb(0xAB, 0xCD, 0xEF));
+    for (const QRect& monitor : smaller.screen->monitors)
+        EXPECT_TRUE(QRect(0, 0, 800, 600).contains(monitor));
+}
+
+TEST_F(TrueColourScreen, ThePointerMovesByWholeScreenPixelsAndStopsAtTheEdge) {
+    X11PointerMover mover(*connection);
+    ASSERT_TRUE(run("xdotool mousemove 300 200"));
+    EXPECT_TRUE(mover.moveBy(1, 0));
+    EXPECT_EQ(pointer->position(), (ScreenPoint{301, 200}));
+    EXPECT_TRUE(mover.moveBy(-10, 10));
+    EXPECT_EQ(pointer->position(), (ScreenPoint{291, 210}));
+    ASSERT_TRUE(run("xdotool mousemove 2 1020"));
+    EXPECT_TRUE(mover.moveBy(-10, 0));
+    EXPECT_EQ(pointer->position(), (ScreenPoint{0, 767}));
 }
 
 // A server with a display but no screen to show: Xwayland under a Wayland compositor refuses
@@ -284,6 +459,29 @@ TEST_F(SixteenBitScreen, ReadsRgb565PixelsByBitReplication) {
     for (const auto& c : colours) {
         ASSERT_TRUE(server->run(std::string("xsetroot -solid '") + c.rootColour + "'"));
         EXPECT_EQ(pixels->pixelAt({320, 240}), c.value) << c.rootColour;
+    }
+}
+
+TEST_F(SixteenBitScreen, FreezesWithTheLiveReadsConversion) {
+    // Every one of the 65536 pixel values appears on the 640 x 480 screen.
+    const auto valueAt = [](int x, int y) {
+        return static_cast<unsigned long>((y * 640 + x) & 0xFFFF);
+    };
+    paintRoot(connection->display(), 640, 480, valueAt);
+    for (const auto transfer : {X11ScreenGrabber::Transfer::SharedMemoryWhenOffered,
+                                X11ScreenGrabber::Transfer::PlainOnly}) {
+        X11ScreenGrabber grabber(*connection, transfer);
+        const GrabOutcome outcome = grabOnce(grabber);
+        ASSERT_EQ(outcome.status, GrabStatus::Grabbed) << outcome.message.toStdString();
+        const QImage& image = outcome.screen->image;
+        ASSERT_EQ(image.size(), QSize(640, 480));
+        // 0x11AA, the stored form of #123456, shows as #103452.
+        EXPECT_EQ(image.pixel(42, 7), qRgb(0x10, 0x34, 0x52));
+        EXPECT_EQ(image.pixel(255, 102), qRgb(0xFF, 0xFF, 0xFF)); // 0xFFFF
+        EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
+        for (int y = 0; y < 480; y += 13)
+            for (int x = y % 7; x < 640; x += 37)
+                ASSERT_EQ(image.pixel(x, y), rgbOfValue(pixels->pixelAt({x, y}))) << x << "," << y;
     }
 }
 
@@ -354,6 +552,110 @@ TEST_F(TwoMonitors, ReadsThePixelUnderThePointerOnTheSecondMonitor) {
     EXPECT_EQ(pixels->pixelAt({2048, 0}), -1);
     XDestroyWindow(d, w);
     XSync(d, False);
+}
+
+TEST_F(TwoMonitors, FreezesBothMonitorsAndTellsWhereEachIs) {
+    paintRoot(connection->display(), 2048, 768, coordinatePixel);
+    X11ScreenGrabber grabber(*connection);
+    const GrabOutcome outcome = grabOnce(grabber);
+    ASSERT_EQ(outcome.status, GrabStatus::Grabbed) << outcome.message.toStdString();
+    const FrozenScreen& frozen = *outcome.screen;
+    std::vector<QRect> monitors = frozen.monitors;
+    std::sort(monitors.begin(), monitors.end(),
+              [](const QRect& a, const QRect& b) { return a.x() < b.x(); });
+    EXPECT_EQ(monitors, (std::vector<QRect>{QRect(0, 0, 1024, 768), QRect(1024, 0, 1024, 768)}));
+    EXPECT_EQ(firstDifference(frozen.image, coordinateColour), "");
+    ASSERT_TRUE(server->run("xdotool mousemove 1537 383"));
+    const std::optional<ScreenPoint> where = pointer->position();
+    ASSERT_EQ(where, (ScreenPoint{1537, 383}));
+    EXPECT_EQ(frozen.image.pixel(where->x - frozen.origin.x(), where->y - frozen.origin.y()),
+              coordinateColour(1537, 383));
+}
+
+// --- A server without shared memory, and a client it does not trust --------------------------
+
+class WithoutSharedMemory : public OnXvfb {
+protected:
+    static void SetUpTestSuite() {
+        server = startServer({"-screen", "0", "640x480x24", "-extension", "MIT-SHM"});
+    }
+    static void TearDownTestSuite() { server.reset(); }
+    void SetUp() override { openOn(*server); }
+    static std::unique_ptr<XvfbServer> server;
+};
+std::unique_ptr<XvfbServer> WithoutSharedMemory::server;
+
+TEST_F(WithoutSharedMemory, FreezesThroughThePlainRead) {
+    paintRoot(connection->display(), 640, 480, coordinatePixel);
+    X11ScreenGrabber grabber(*connection);
+    const GrabOutcome outcome = grabOnce(grabber);
+    ASSERT_EQ(outcome.status, GrabStatus::Grabbed) << outcome.message.toStdString();
+    EXPECT_FALSE(grabber.lastGrabUsedSharedMemory());
+    EXPECT_EQ(firstDifference(outcome.screen->image, coordinateColour), "");
+    EXPECT_EQ(connection->errors().count(), 0u);
+}
+
+// The X SECURITY extension's untrusted clients (such as programs run through "ssh -X") may not
+// read other clients' pixels, nor use shared memory or RandR.
+class UntrustedClient : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char folder[] = "/tmp/tinctora-x11-auth.XXXXXX";
+        if (!::mkdtemp(folder))
+            return;
+        authFolder = folder;
+        const std::string trusted = authFolder + "/trusted";
+        // The server takes every cookie in its file whatever display it names; the display
+        // number is known only once it runs.
+        if (std::system(("xauth -q -f " + trusted + " add :0 . $(mcookie) 2>/dev/null").c_str()) !=
+            0)
+            return;
+        server = std::make_unique<XvfbServer>(
+            std::vector<std::string>{"-screen", "0", "320x240x24", "-auth", trusted});
+        untrustedMade =
+            server->running() &&
+            std::system(("xauth -q -f " + trusted + " add " + server->name() + " . $(xauth -f " +
+                         trusted + " list | awk '{print $3}' | head -n 1) && " + "XAUTHORITY=" +
+                         trusted + " xauth -q -f " + authFolder + "/untrusted generate " +
+                         server->name() + " . untrusted timeout 0 2>/dev/null")
+                            .c_str()) == 0;
+    }
+    static void TearDownTestSuite() {
+        server.reset();
+        if (!authFolder.empty())
+            std::system(("rm -rf " + authFolder).c_str());
+    }
+    static std::unique_ptr<XvfbServer> server;
+    static std::string authFolder;
+    static bool untrustedMade;
+};
+std::unique_ptr<XvfbServer> UntrustedClient::server;
+std::string UntrustedClient::authFolder;
+bool UntrustedClient::untrustedMade = false;
+
+TEST_F(UntrustedClient, ARefusedFreezeIsAFailureWithAMessageAndTheConnectionGoesOn) {
+    ASSERT_TRUE(untrustedMade);
+    const char* previous = std::getenv("XAUTHORITY");
+    const std::string kept = previous ? previous : "";
+    ::setenv("XAUTHORITY", (authFolder + "/untrusted").c_str(), 1);
+    QString reason;
+    std::unique_ptr<Connection> connection = Connection::open(server->name().c_str(), &reason);
+    if (previous)
+        ::setenv("XAUTHORITY", kept.c_str(), 1);
+    else
+        ::unsetenv("XAUTHORITY");
+    ASSERT_TRUE(connection) << reason.toStdString();
+
+    X11ScreenGrabber grabber(*connection);
+    const GrabOutcome outcome = grabOnce(grabber);
+    EXPECT_EQ(outcome.status, GrabStatus::Failed);
+    EXPECT_FALSE(outcome.screen.has_value());
+    EXPECT_EQ(outcome.message.toStdString(),
+              "The screen could not be frozen because the X server refused to hand over its "
+              "picture.");
+    EXPECT_FALSE(grabber.lastGrabUsedSharedMemory());
+    X11Pointer pointer(*connection);
+    EXPECT_TRUE(pointer.position().has_value());
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "platform/x11/x11_keys.h"
 #include "platform/x11/x11_pixels.h"
 #include "platform/x11/x11_pointer.h"
+#include "platform/x11/x11_pointer_mover.h"
+#include "platform/x11/x11_screen_grab.h"
 
 namespace tinctora::platform::x11 {
 
@@ -13,17 +15,21 @@ class Capture final : public X11Capture {
 public:
     explicit Capture(std::unique_ptr<Connection> connection)
         : connection_(std::move(connection)), pointer_(*connection_), pixels_(*connection_),
-          keys_(*connection_) {}
+          keys_(*connection_), grabber_(*connection_), mover_(*connection_) {}
 
     Pointer& pointer() override { return pointer_; }
     ScreenPixels& pixels() override { return pixels_; }
     KeyState& keys() override { return keys_; }
+    ScreenGrabber& screenGrabber() override { return grabber_; }
+    PointerMover& pointerMover() override { return mover_; }
 
 private:
     std::unique_ptr<Connection> connection_; // outlives the readers below, which use it
     X11Pointer pointer_;
     X11Pixels pixels_;
     X11Keys keys_;
+    X11ScreenGrabber grabber_;
+    X11PointerMover mover_;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/screen_grab.h"
 
 #include <memory>
 
@@ -17,6 +18,9 @@ public:
     virtual Pointer& pointer() = 0;
     virtual ScreenPixels& pixels() = 0;
     virtual KeyState& keys() = 0;
+    // Freezing the whole screen and nudging the pointer, through the same connection.
+    virtual ScreenGrabber& screenGrabber() = 0;
+    virtual PointerMover& pointerMover() = 0;
 };
 
 // Empty when an X display can be opened; otherwise why not, in one sentence for the user.

@@ -1,0 +1,365 @@
+#include "capture/freeze_overlay.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <cmath>
+
+namespace tinctora::capture {
+
+using namespace colour;
+
+namespace {
+
+constexpr int kKeyboardGrabAttempts = 20;
+constexpr int kKeyboardGrabRetryMs = 10;
+constexpr int kLabelFontPixels = 14;
+
+PixelRect pixelRectOf(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+// The toolkit's screen holding a screen-pixel point. Each screen's top-left stays in screen
+// pixels while its size is divided by its scale.
+QScreen* screenHolding(QPoint screenPixel) {
+    for (QScreen* s : QGuiApplication::screens()) {
+        const QRect g = s->geometry();
+        const qreal scale = s->devicePixelRatio();
+        const QRect native(g.topLeft(), QSize(static_cast<int>(std::ceil(g.width() * scale)),
+                                              static_cast<int>(std::ceil(g.height() * scale))));
+        if (native.contains(screenPixel))
+            return s;
+    }
+    return QGuiApplication::primaryScreen();
+}
+
+// A screen-pixel rectangle in the toolkit's units as seen from one screen: scaled around that
+// screen's top-left, rounded outwards.
+QRect logicalAround(const QRect& native, const QScreen& screen) {
+    const qreal scale = screen.devicePixelRatio();
+    const QPoint origin = screen.geometry().topLeft();
+    const QPointF offset = QPointF(native.topLeft() - origin) / scale;
+    return QRect(origin + QPoint(static_cast<int>(std::floor(offset.x())),
+                                 static_cast<int>(std::floor(offset.y()))),
+                 QSize(static_cast<int>(std::ceil(native.width() / scale)),
+                       static_cast<int>(std::ceil(native.height() / scale))));
+}
+
+// The screen whose scale the toolkit uses for a top-level window given this geometry: the one
+// holding its centre, else the last one it overlaps (Qt 6 decides so when a window is moved).
+QScreen* screenChosenFor(const QRect& logical, QScreen* current) {
+    const QPoint centre = logical.center();
+    if (current->geometry().contains(centre))
+        return current;
+    QScreen* fallback = current;
+    for (QScreen* s : current->virtualSiblings()) {
+        if (s->geometry().contains(centre))
+            return s;
+        if (s->geometry().intersects(logical))
+            fallback = s;
+    }
+    return fallback;
+}
+
+} // namespace
+
+FreezeOverlay::FreezeOverlay(platform::FrozenScreen screen, platform::Pointer& pointer,
+                             platform::PointerMover& mover, const MagnifierSpec& spec,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::X11BypassWindowManagerHint),
+      screen_(std::move(screen)), pointer_(pointer), mover_(mover), spec_(spec) {
+    for (const QRect& m : screen_.monitors)
+        monitors_.push_back(pixelRectOf(m));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setCursor(Qt::CrossCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setWindowTitle(QStringLiteral("Freeze Screen and Pick"));
+}
+
+FreezeOverlay::~FreezeOverlay() = default;
+
+void FreezeOverlay::open() {
+    placeOverScreen();
+    followPointer();
+    // A Wayland compositor places windows itself: only full screen covers the output.
+    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+        showFullScreen();
+    else
+        show();
+    raise();
+    activateWindow();
+    setFocus();
+    grabKeyboardWhenMapped(kKeyboardGrabAttempts);
+}
+
+void FreezeOverlay::placeOverScreen() {
+    // The window's place is given in the toolkit's units, which are scaled around the top-left
+    // of whichever screen the toolkit files the window under; a window across several monitors
+    // is filed under one of them. So the rectangle is converted as seen from a screen that the
+    // toolkit will then actually choose, and the picture is drawn from where the window lands.
+    const QRect native(screen_.origin, screen_.image.size());
+    QList<QScreen*> candidates = QGuiApplication::screens();
+    if (QScreen* holder = screenHolding(native.center())) {
+        candidates.removeAll(holder);
+        candidates.prepend(holder);
+    }
+    if (candidates.isEmpty()) {
+        setGeometry(native);
+        return;
+    }
+    QScreen* filedUnder = candidates.front();
+    QRect logical = logicalAround(native, *filedUnder);
+    for (QScreen* candidate : candidates) {
+        const QRect seen = logicalAround(native, *candidate);
+        if (screenChosenFor(seen, candidate) == candidate) {
+            filedUnder = candidate;
+            logical = seen;
+            break;
+        }
+    }
+    setScreen(filedUnder);
+    winId(); // the native window exists, so the move below goes through the toolkit's choice
+    setGeometry(logical);
+    QScreen* used = screenChosenFor(logical, filedUnder);
+    scale_ = used->devicePixelRatio();
+    const QPoint origin = used->geometry().topLeft();
+    const QPoint offset = logical.topLeft() - origin;
+    nativeTopLeft_ = origin + QPoint(static_cast<int>(std::lround(offset.x() * scale_)),
+                                     static_cast<int>(std::lround(offset.y() * scale_)));
+}
+
+void FreezeOverlay::grabKeyboardWhenMapped(int attemptsLeft) {
+    // The server grants the grab only once the window is viewable, which may take a moment after
+    // show().
+    QWindow* window = windowHandle();
+    if (finished_ || !window || window->setKeyboardGrabEnabled(true) || attemptsLeft <= 0)
+        return;
+    QPointer<FreezeOverlay> self(this);
+    QTimer::singleShot(kKeyboardGrabRetryMs, this, [self, attemptsLeft] {
+        if (self)
+            self->grabKeyboardWhenMapped(attemptsLeft - 1);
+    });
+}
+
+QString FreezeOverlay::magnifierText() const {
+    if (!at_)
+        return {};
+    const std::optional<ColourValue> colour = colourAt(*at_);
+    if (!colour)
+        return {};
+    return QStringLiteral("#%1\n%2").arg(
+        QString::fromStdString(hexText(*colour)),
+        QString::fromStdString(rgbTripleText(rgbComponents(*colour))));
+}
+
+std::optional<ColourValue> FreezeOverlay::colourAt(PixelPoint p) const {
+    const QPoint inImage = QPoint(p.x, p.y) - screen_.origin;
+    if (!screen_.image.rect().contains(inImage))
+        return std::nullopt;
+    const QRgb rgb = screen_.image.pixel(inImage);
+    return colourFromBytes(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+QRect FreezeOverlay::toLogical(const PixelRect& r) const {
+    // A little larger than the exact division, so that repainting it covers every device pixel
+    // the rectangle touches.
+    const QPoint local = QPoint(r.x, r.y) - nativeTopLeft_;
+    const int left = static_cast<int>(std::floor(local.x() / scale_)) - 1;
+    const int top = static_cast<int>(std::floor(local.y() / scale_)) - 1;
+    const int right = static_cast<int>(std::ceil((local.x() + r.width) / scale_)) + 1;
+    const int bottom = static_cast<int>(std::ceil((local.y() + r.height) / scale_)) + 1;
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+void FreezeOverlay::followPointer() {
+    const std::optional<platform::ScreenPoint> where = pointer_.position();
+    if (!where)
+        return; // keeps the last place; the pointer is on another screen or unreadable
+    const PixelPoint now{where->x, where->y};
+    if (at_ && *at_ == now)
+        return;
+    const std::optional<PixelRect> before = at_ ? std::optional(layout_.panel) : std::nullopt;
+    at_ = now;
+    layout_ = layOutMagnifier(now, monitors_, spec_);
+    if (before)
+        update(toLogical(*before));
+    update(toLogical(layout_.panel));
+}
+
+void FreezeOverlay::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    // Device pixels from here on: one picture pixel per screen pixel at any scale.
+    painter.scale(1.0 / scale_, 1.0 / scale_);
+    const QRectF dirty = QRectF(event->rect()).adjusted(-1, -1, 1, 1);
+    const QRect deviceDirty(QPoint(static_cast<int>(std::floor(dirty.left() * scale_)),
+                                   static_cast<int>(std::floor(dirty.top() * scale_))),
+                            QPoint(static_cast<int>(std::ceil(dirty.right() * scale_)),
+                                   static_cast<int>(std::ceil(dirty.bottom() * scale_))));
+    painter.fillRect(deviceDirty, Qt::black);
+    const QPoint imageAt = screen_.origin - nativeTopLeft_;
+    const QRect source = deviceDirty.translated(-imageAt) & screen_.image.rect();
+    if (!source.isEmpty())
+        painter.drawImage(source.topLeft() + imageAt, screen_.image, source);
+    if (at_)
+        paintMagnifier(painter);
+}
+
+void FreezeOverlay::paintMagnifier(QPainter& painter) const {
+    painter.save();
+    painter.translate(-nativeTopLeft_);
+    const PixelRect& grid = layout_.grid;
+    const PixelRect& panel = layout_.panel;
+    const int zoom = spec_.zoom;
+    const QBrush offScreen(QColor(96, 96, 96), Qt::BDiagPattern);
+    for (int row = 0; row < layout_.source.height; ++row) {
+        for (int column = 0; column < layout_.source.width; ++column) {
+            const QRect cell(grid.x + column * zoom, grid.y + row * zoom, zoom, zoom);
+            const std::optional<PixelPoint> p = shownPixel(layout_, monitors_, column, row);
+            const std::optional<ColourValue> colour = p ? colourAt(*p) : std::nullopt;
+            if (colour) {
+                painter.fillRect(cell,
+                                 QColor(redByte(*colour), greenByte(*colour), blueByte(*colour)));
+            } else {
+                painter.fillRect(cell, QColor(32, 32, 32));
+                painter.fillRect(cell, offScreen);
+            }
+        }
+    }
+    // Grid lines a shade away from every colour, so they show on black and on white alike.
+    painter.setPen(QColor(128, 128, 128, 110));
+    for (int i = 1; i < layout_.source.width; ++i)
+        painter.drawLine(grid.x + i * zoom, grid.y, grid.x + i * zoom, grid.bottom() - 1);
+    for (int i = 1; i < layout_.source.height; ++i)
+        painter.drawLine(grid.x, grid.y + i * zoom, grid.right() - 1, grid.y + i * zoom);
+    // The centre pixel: black outside, white inside, visible on any colour.
+    const int half = spec_.gridPixels / 2;
+    const QRect centre(grid.x + half * zoom, grid.y + half * zoom, zoom, zoom);
+    painter.setPen(Qt::black);
+    painter.drawRect(centre.adjusted(-1, -1, 0, 0));
+    painter.setPen(Qt::white);
+    painter.drawRect(centre.adjusted(0, 0, -1, -1));
+
+    const QRect label(panel.x, grid.bottom(), panel.width, panel.height - grid.height);
+    painter.fillRect(label, QColor(24, 24, 24));
+    QFont font = painter.font();
+    font.setPixelSize(kLabelFontPixels);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(label, Qt::AlignCenter, magnifierText());
+    painter.setPen(Qt::black);
+    painter.drawRect(QRect(panel.x, panel.y, panel.width, panel.height).adjusted(0, 0, -1, -1));
+    painter.restore();
+}
+
+void FreezeOverlay::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF local = event->position() * scale_;
+    mover_.seenAt(nativeTopLeft_ + QPoint(static_cast<int>(std::lround(local.x())),
+                                          static_cast<int>(std::lround(local.y()))));
+    followPointer();
+}
+
+void FreezeOverlay::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        pick();
+    else if (event->button() == Qt::RightButton)
+        finish(false, kNoColour);
+}
+
+void FreezeOverlay::keyPressEvent(QKeyEvent* event) {
+    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        finish(false, kNoColour);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        pick();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int dx = event->key() == Qt::Key_Left    ? -step
+                       : event->key() == Qt::Key_Right ? step
+                                                       : 0;
+        const int dy = event->key() == Qt::Key_Up ? -step : event->key() == Qt::Key_Down ? step : 0;
+        // When the pointer cannot be moved the magnifier simply stays.
+        if (mover_.moveBy(dx, dy))
+            followPointer();
+        return;
+    }
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void FreezeOverlay::pick() {
+    followPointer();
+    const std::optional<ColourValue> colour = at_ ? colourAt(*at_) : std::nullopt;
+    if (colour)
+        finish(true, *colour);
+}
+
+void FreezeOverlay::finish(bool pickedColour, ColourValue colour) {
+    if (finished_)
+        return;
+    finished_ = true;
+    if (QWindow* window = windowHandle())
+        window->setKeyboardGrabEnabled(false);
+    // The picture can be large (4 bytes a pixel of every monitor): it goes as soon as the
+    // overlay does, even when the widget itself lives on.
+    screen_.image = QImage();
+    hide();
+    if (pickedColour)
+        emit picked(colour);
+    else
+        emit cancelled();
+    close();
+}
+
+void FreezeOverlay::closeEvent(QCloseEvent* event) {
+    finish(false, kNoColour); // closed from outside (the desktop, a signal): nothing was picked
+    QWidget::closeEvent(event);
+}
+
+void freezeAndPick(platform::ScreenGrabber& grabber, platform::Pointer& pointer,
+                   platform::PointerMover& mover, FreezeCallbacks callbacks) {
+    grabber.grabScreen([&pointer, &mover, callbacks](platform::GrabOutcome outcome) {
+        using Status = platform::GrabOutcome::Status;
+        if (outcome.status == Status::Cancelled) {
+            if (callbacks.cancelled)
+                callbacks.cancelled();
+            return;
+        }
+        if (outcome.status != Status::Grabbed || !outcome.screen ||
+            outcome.screen->image.isNull()) {
+            if (callbacks.failed)
+                callbacks.failed(outcome.message.isEmpty()
+                                     ? QStringLiteral("The screen could not be frozen.")
+                                     : outcome.message);
+            return;
+        }
+        auto* overlay = new FreezeOverlay(std::move(*outcome.screen), pointer, mover);
+        overlay->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(overlay, &FreezeOverlay::picked, overlay, [callbacks](ColourValue c) {
+            if (callbacks.picked)
+                callbacks.picked(c);
+        });
+        QObject::connect(overlay, &FreezeOverlay::cancelled, overlay, [callbacks] {
+            if (callbacks.cancelled)
+                callbacks.cancelled();
+        });
+        overlay->open();
+    });
+}
+
+} // namespace tinctora::capture

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "capture/magnifier_geometry.h"
+#include "colour/colour_text.h"
+#include "platform/platform.h"
+#include "platform/screen_grab.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QPainter;
+
+namespace tinctora::capture {
+
+using colour::ColourValue;
+
+// A still picture of the whole screen, shown over it in a borderless topmost window, with a
+// magnifier at the pointer. Picking reads the picture, never the live screen, so a menu that
+// closes or a video that moves on no longer matters. All positions are screen pixels, read from
+// the platform's pointer; the toolkit's scaled coordinates serve only to place the window.
+class FreezeOverlay final : public QWidget {
+    Q_OBJECT
+public:
+    FreezeOverlay(platform::FrozenScreen screen, platform::Pointer& pointer,
+                  platform::PointerMover& mover, const MagnifierSpec& spec = {},
+                  QWidget* parent = nullptr);
+    ~FreezeOverlay() override;
+
+    // Covers the frozen screen, shows the magnifier at the pointer and takes the keyboard, so
+    // Escape reaches the overlay whichever window had the focus.
+    void open();
+
+    // What the magnifier's label says: the centre colour as "#RRGGBB" and as "r, g, b" on a
+    // second line; empty while the pointer is off the picture.
+    QString magnifierText() const;
+    // Whether the overlay still holds the frozen picture (it lets go when it closes).
+    bool holdsPicture() const { return !screen_.image.isNull(); }
+
+signals:
+    // The frozen picture's colour at the pointer's screen pixel, as 0x00BBGGRR. The overlay
+    // closes after either signal; exactly one of them is sent.
+    void picked(tinctora::colour::ColourValue colour);
+    void cancelled();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void placeOverScreen();
+    void grabKeyboardWhenMapped(int attemptsLeft);
+    void followPointer();
+    void pick();
+    void finish(bool pickedColour, ColourValue colour);
+    std::optional<ColourValue> colourAt(PixelPoint p) const;
+    QRect toLogical(const PixelRect& screenRect) const;
+    void paintMagnifier(QPainter& painter) const;
+
+    platform::FrozenScreen screen_;
+    std::vector<PixelRect> monitors_;
+    platform::Pointer& pointer_;
+    platform::PointerMover& mover_;
+    MagnifierSpec spec_;
+    std::optional<PixelPoint> at_;
+    MagnifierLayout layout_;
+    // The screen pixel under the window's top-left device pixel, and the toolkit's scale.
+    QPoint nativeTopLeft_;
+    qreal scale_ = 1.0;
+    bool finished_ = false;
+};
+
+// Everything a "Freeze Screen and Pick" command needs: grabs the screen and, when that worked,
+// opens an overlay on it that deletes itself when it closes. Exactly one callback runs, perhaps
+// later from the event loop: picked with the colour, cancelled when the user (or the desktop's
+// screenshot dialog) cancelled, failed with a sentence for the user when the screen could not be
+// read. The pointer and mover must outlive the overlay.
+struct FreezeCallbacks {
+    std::function<void(ColourValue)> picked;
+    std::function<void()> cancelled;
+    std::function<void(const QString& message)> failed;
+};
+void freezeAndPick(platform::ScreenGrabber& grabber, platform::Pointer& pointer,
+                   platform::PointerMover& mover, FreezeCallbacks callbacks);
+
+} // namespace tinctora::capture

@@ -1,0 +1,79 @@
+#include "capture/magnifier_geometry.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tinctora::capture {
+
+namespace {
+
+// Distance in pixels from p to the nearest pixel of r (0 inside).
+long long distanceTo(const PixelRect& r, PixelPoint p) {
+    const long long dx = p.x < r.x ? r.x - p.x : (p.x >= r.right() ? p.x - r.right() + 1 : 0);
+    const long long dy = p.y < r.y ? r.y - p.y : (p.y >= r.bottom() ? p.y - r.bottom() + 1 : 0);
+    return dx * dx + dy * dy;
+}
+
+std::optional<int> monitorFor(PixelPoint p, const std::vector<PixelRect>& monitors) {
+    std::optional<int> best;
+    long long bestDistance = std::numeric_limits<long long>::max();
+    for (int i = 0; i < static_cast<int>(monitors.size()); ++i) {
+        const PixelRect& m = monitors[static_cast<std::size_t>(i)];
+        if (m.width <= 0 || m.height <= 0)
+            continue;
+        const long long d = distanceTo(m, p);
+        if (d < bestDistance) {
+            best = i;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+// Start of a span of `size` along one axis: after the pointer when it fits before `end`, else
+// before the pointer when that fits after `start`, else as close to the pointer as the monitor
+// allows.
+int place(int pointer, int size, int gap, int start, int end) {
+    const int after = pointer + 1 + gap;
+    if (after + size <= end)
+        return after;
+    const int before = pointer - gap - size;
+    if (before >= start && before + size <= end)
+        return before;
+    return std::max(start, std::min(after, end - size));
+}
+
+} // namespace
+
+MagnifierLayout layOutMagnifier(PixelPoint pointer, const std::vector<PixelRect>& monitors,
+                                const MagnifierSpec& spec) {
+    MagnifierLayout layout;
+    const int half = spec.gridPixels / 2;
+    layout.source = {pointer.x - half, pointer.y - half, spec.gridPixels, spec.gridPixels};
+    const int gridSize = spec.gridPixels * spec.zoom;
+    const int width = gridSize;
+    const int height = gridSize + spec.labelHeight;
+    layout.monitor = monitorFor(pointer, monitors);
+    if (layout.monitor) {
+        const PixelRect& m = monitors[static_cast<std::size_t>(*layout.monitor)];
+        layout.panel = {place(pointer.x, width, spec.gap, m.x, m.right()),
+                        place(pointer.y, height, spec.gap, m.y, m.bottom()), width, height};
+    } else {
+        layout.panel = {pointer.x + 1 + spec.gap, pointer.y + 1 + spec.gap, width, height};
+    }
+    layout.grid = {layout.panel.x, layout.panel.y, gridSize, gridSize};
+    return layout;
+}
+
+std::optional<PixelPoint> shownPixel(const MagnifierLayout& layout,
+                                     const std::vector<PixelRect>& monitors, int column, int row) {
+    if (column < 0 || row < 0 || column >= layout.source.width || row >= layout.source.height)
+        return std::nullopt;
+    const PixelPoint p{layout.source.x + column, layout.source.y + row};
+    for (const PixelRect& m : monitors)
+        if (m.contains(p))
+            return p;
+    return std::nullopt;
+}
+
+} // namespace tinctora::capture

@@ -1,0 +1,251 @@
+// The frozen-screen overlay on the fake platform: what it picks, how the keys and buttons end it,
+// what the magnifier shows and that the picture goes when it closes.
+#include "capture/freeze_overlay.h"
+#include "platform/fake/fake_platform.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace tinctora::capture {
+namespace {
+
+using namespace colour;
+
+using platform::FrozenScreen;
+using platform::GrabOutcome;
+using platform::ScreenPoint;
+
+// Each picture pixel tells where it is: red and green are x and y (up to 255), blue the origin's
+// share, so a pixel read one place off shows.
+QRgb pictureColour(int x, int y) {
+    return qRgb(x & 0xFF, y & 0xFF, 0x40);
+}
+ColourValue colourOf(QRgb rgb) {
+    return colourFromBytes(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+// A 256 x 200 screen of two monitors side by side, with its top-left at origin.
+FrozenScreen frozenScreen(QPoint origin = {0, 0}) {
+    QImage image(256, 200, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, pictureColour(x, y));
+    return {image,
+            origin,
+            {QRect(origin, QSize(128, 200)), QRect(origin + QPoint(128, 0), QSize(128, 200))}};
+}
+
+class FreezeOverlayTest : public ::testing::Test {
+protected:
+    // Opens an overlay on the picture with the pointer at a screen pixel.
+    FreezeOverlay& open(ScreenPoint at, FrozenScreen screen = frozenScreen()) {
+        pointer.at = at;
+        overlay = std::make_unique<FreezeOverlay>(std::move(screen), pointer, mover);
+        picked = std::make_unique<QSignalSpy>(overlay.get(), &FreezeOverlay::picked);
+        cancelled = std::make_unique<QSignalSpy>(overlay.get(), &FreezeOverlay::cancelled);
+        overlay->open();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(overlay.get()));
+        return *overlay;
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(overlay.get(), k, modifiers);
+    }
+    // The colours picked so far.
+    std::vector<ColourValue> pickedColours() const {
+        std::vector<ColourValue> colours;
+        for (const QList<QVariant>& call : *picked)
+            colours.push_back(call.at(0).value<ColourValue>());
+        return colours;
+    }
+    bool endedWithoutPick() const {
+        return picked->isEmpty() && cancelled->count() == 1 && !overlay->isVisible() &&
+               !overlay->holdsPicture();
+    }
+
+    platform::fake::FakePointer pointer;
+    platform::fake::FakePointerMover mover{pointer};
+    std::unique_ptr<FreezeOverlay> overlay;
+    std::unique_ptr<QSignalSpy> picked;
+    std::unique_ptr<QSignalSpy> cancelled;
+};
+
+TEST_F(FreezeOverlayTest, CoversTheFrozenScreenExactly) {
+    open({10, 10}, frozenScreen({0, 0}));
+    EXPECT_EQ(overlay->geometry(), QRect(0, 0, 256, 200));
+    EXPECT_TRUE(overlay->isVisible());
+    EXPECT_TRUE(overlay->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(overlay->windowFlags() & Qt::FramelessWindowHint);
+}
+
+TEST_F(FreezeOverlayTest, ALeftClickPicksThePicturesPixelUnderThePointerAndCloses) {
+    open({37, 150});
+    pointer.at = ScreenPoint{201, 7}; // on the second monitor, wherever Qt thinks the click is
+    QTest::mouseClick(overlay.get(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(pickedColours(), std::vector<ColourValue>{colourOf(pictureColour(201, 7))});
+    EXPECT_TRUE(cancelled->isEmpty());
+    EXPECT_FALSE(overlay->isVisible());
+    EXPECT_FALSE(overlay->holdsPicture());
+}
+
+TEST_F(FreezeOverlayTest, PicksByScreenPixelWhenThePictureDoesNotStartAtZero) {
+    open({150, 80}, frozenScreen({100, 50}));
+    key(Qt::Key_Return);
+    EXPECT_EQ(pickedColours(), std::vector<ColourValue>{colourOf(pictureColour(50, 30))});
+}
+
+TEST_F(FreezeOverlayTest, ArrowKeysMoveThePointerByOnePixelAndShiftByTenThenEnterPicks) {
+    open({100, 100});
+    EXPECT_EQ(overlay->magnifierText(), "#646440\n100, 100, 064");
+    key(Qt::Key_Right);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    key(Qt::Key_Left);
+    key(Qt::Key_Left);
+    key(Qt::Key_Up);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    key(Qt::Key_Up, Qt::ShiftModifier);
+    key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(mover.moves,
+              (std::vector<std::pair<int, int>>{
+                  {1, 0}, {0, 10}, {-1, 0}, {-1, 0}, {0, -1}, {10, 0}, {0, -10}, {-10, 0}}));
+    EXPECT_EQ(pointer.at, (ScreenPoint{99, 99}));
+    // The magnifier followed without the mouse moving.
+    EXPECT_EQ(overlay->magnifierText(), "#636340\n099, 099, 064");
+    EXPECT_TRUE(picked->isEmpty());
+    key(Qt::Key_Enter);
+    EXPECT_EQ(pickedColours(), std::vector<ColourValue>{colourOf(pictureColour(99, 99))});
+    EXPECT_FALSE(overlay->isVisible());
+}
+
+TEST_F(FreezeOverlayTest, EscapeAndARightClickCloseWithoutPicking) {
+    const std::function<void()> endings[] = {
+        [this] { key(Qt::Key_Escape); },
+        [this] { QTest::mouseClick(overlay.get(), Qt::RightButton, {}, QPoint(40, 40)); },
+        [this] { overlay->close(); }, // closed by the desktop
+    };
+    for (const auto& end : endings) {
+        open({40, 40});
+        end();
+        EXPECT_TRUE(endedWithoutPick());
+        // Nothing more arrives afterwards.
+        key(Qt::Key_Return);
+        EXPECT_TRUE(endedWithoutPick());
+    }
+}
+
+TEST_F(FreezeOverlayTest, EscapeWorksWhenThePointerCannotBeMoved) {
+    mover.canMove = false;
+    open({60, 60});
+    key(Qt::Key_Right);
+    key(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(mover.moves.size(), 2u);
+    EXPECT_EQ(pointer.at, (ScreenPoint{60, 60}));
+    EXPECT_EQ(overlay->magnifierText(), "#3C3C40\n060, 060, 064");
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(endedWithoutPick());
+}
+
+TEST_F(FreezeOverlayTest, ThePictureIsLetGoWhenTheOverlayCloses) {
+    FrozenScreen screen = frozenScreen();
+    QImage kept = screen.image; // shares the pixels while the overlay holds them too
+    open({10, 10}, std::move(screen));
+    EXPECT_FALSE(kept.isDetached());
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(kept.isDetached());
+}
+
+TEST_F(FreezeOverlayTest, TheMagnifierShowsTheZoomedPixelsAroundThePointer) {
+    open({60, 100});
+    pointer.at = ScreenPoint{2, 100};
+    QTest::mouseMove(overlay.get(), QPoint(1, 66));
+    ASSERT_EQ(overlay->magnifierText(), "#026440\n002, 100, 064");
+    const QImage shown = overlay->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(256, 200));
+    const std::vector<PixelRect> monitors{{0, 0, 128, 200}, {128, 0, 128, 200}};
+    const MagnifierLayout layout = layOutMagnifier({2, 100}, monitors);
+    // The middle of a cell, in the overlay's pixels.
+    const auto cell = [&](int column, int row) {
+        return shown.pixel(layout.grid.x + column * 9 + 4, layout.grid.y + row * 9 + 4);
+    };
+    EXPECT_EQ(cell(7, 7), pictureColour(2, 100));
+    EXPECT_EQ(cell(14, 0), pictureColour(9, 93));
+    EXPECT_EQ(cell(5, 14), pictureColour(0, 107));
+    // Left of the screen's edge there is no pixel to show.
+    EXPECT_NE(cell(4, 7), pictureColour(0, 100));
+    EXPECT_NE(qRed(cell(4, 7)), 0xFF);
+    // Away from the magnifier the picture is shown as it was, pixel for pixel.
+    for (const QPoint p : {QPoint(255, 0), QPoint(200, 199), QPoint(130, 20)})
+        EXPECT_EQ(shown.pixel(p), pictureColour(p.x(), p.y())) << p.x() << "," << p.y();
+}
+
+// --- Grabbing and opening in one step -------------------------------------------------------
+
+struct FreezeRun {
+    std::vector<ColourValue> picked;
+    int cancelled = 0;
+    QStringList failed;
+    FreezeCallbacks callbacks() {
+        return {[this](ColourValue c) { picked.push_back(c); }, [this] { ++cancelled; },
+                [this](const QString& m) { failed << m; }};
+    }
+};
+
+FreezeOverlay* openOverlay() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* overlay = qobject_cast<FreezeOverlay*>(w); overlay && overlay->isVisible())
+            return overlay;
+    return nullptr;
+}
+
+class FreezeAndPickTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (FreezeOverlay* left = openOverlay())
+            left->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    platform::fake::FakePointer pointer;
+    platform::fake::FakePointerMover mover{pointer};
+    platform::fake::FakeScreenGrabber grabber;
+    FreezeRun run;
+};
+
+TEST_F(FreezeAndPickTest, AFailedGrabReportsItsMessageAndOpensNothing) {
+    grabber.outcome = {GrabOutcome::Status::Failed, std::nullopt, "The screen could not be read."};
+    freezeAndPick(grabber, pointer, mover, run.callbacks());
+    EXPECT_EQ(run.failed, QStringList{"The screen could not be read."});
+    EXPECT_EQ(openOverlay(), nullptr);
+    EXPECT_TRUE(run.picked.empty());
+    EXPECT_EQ(run.cancelled, 0);
+}
+
+TEST_F(FreezeAndPickTest, ACancelledGrabOpensNothing) {
+    grabber.outcome = {GrabOutcome::Status::Cancelled, std::nullopt, {}};
+    freezeAndPick(grabber, pointer, mover, run.callbacks());
+    EXPECT_EQ(run.cancelled, 1);
+    EXPECT_TRUE(run.failed.isEmpty());
+    EXPECT_EQ(openOverlay(), nullptr);
+}
+
+TEST_F(FreezeAndPickTest, AGrabAnsweredLaterOpensTheOverlayThenAndItsPickArrives) {
+    grabber.answerLater = true;
+    grabber.outcome = {GrabOutcome::Status::Grabbed, frozenScreen(), {}};
+    pointer.at = ScreenPoint{130, 5};
+    freezeAndPick(grabber, pointer, mover, run.callbacks());
+    EXPECT_EQ(openOverlay(), nullptr);
+    ASSERT_TRUE(grabber.answer());
+    FreezeOverlay* overlay = openOverlay();
+    ASSERT_NE(overlay, nullptr);
+    QPointer<FreezeOverlay> watched(overlay);
+    QTest::keyClick(overlay, Qt::Key_Return);
+    EXPECT_EQ(run.picked, std::vector<ColourValue>{colourOf(pictureColour(130, 5))});
+    EXPECT_EQ(run.cancelled, 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watched.isNull()); // the overlay and its picture are gone
+}
+
+} // namespace
+} // namespace tinctora::capture
