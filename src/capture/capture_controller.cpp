@@ -87,26 +87,34 @@ void CaptureController::startFreezeAndPick() {
     if (picking_ || mode_ == Mode::Stopped)
         return;
     picking_ = true;
+    // The frozen screen covers the live one: sampling it meanwhile would only cost time.
+    sampleTimer_->stop();
     // The overlay may outlive this controller (the window closing while it is open).
     const QPointer<CaptureController> self(this);
     FreezeCallbacks callbacks;
     callbacks.picked = [self](colour::ColourValue c) {
         if (!self)
             return;
-        self->picking_ = false;
+        self->endPicking();
         self->pickedFromFrozenScreen(c);
     };
     callbacks.cancelled = [self] {
         if (self)
-            self->picking_ = false;
+            self->endPicking();
     };
     callbacks.failed = [self](const QString& message) {
         if (!self)
             return;
-        self->picking_ = false;
+        self->endPicking();
         emit self->freezeAndPickFailed(message);
     };
     freezeAndPick(grabber_, pointer_, mover_, std::move(callbacks));
+}
+
+void CaptureController::endPicking() {
+    picking_ = false;
+    if (mode_ == Mode::Live)
+        sampleTimer_->start();
 }
 
 void CaptureController::pickedFromFrozenScreen(colour::ColourValue colour) {

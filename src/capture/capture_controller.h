@@ -89,6 +89,7 @@ signals:
 private:
     void setMode(Mode mode);
     void show(const colour::ShownColour& colour);
+    void endPicking();
 
     platform::Pointer& pointer_;
     platform::ScreenPixels& pixels_;

@@ -280,7 +280,7 @@ TEST(CaptureControl, F6PicksFromTheFrozenScreenAndStoresLikeF4) {
     EXPECT_EQ(ui(w).Picture(3)->backColor(), ui(w).Picture(2)->backColor());
     EXPECT_EQ(w.swatchRow().texts()[2], "0");
 
-    f.poll(); // a poll that sees F6 up re-arms it
+    f.poll();    // a poll that sees F6 up re-arms it
     f.pressF6(); // F6 works again once it has closed, also while frozen
     EXPECT_NE(openOverlay(), nullptr);
     EXPECT_EQ(f.fakes.grabber.grabs, 2);
@@ -292,8 +292,13 @@ TEST(CaptureControl, TheMenuItemFreezesTooAndEscapeChangesNothing) {
     f.sample(33023);
     ui(w).frzpick->trigger();
     ASSERT_NE(openOverlay(), nullptr);
+    const auto* sampleTimer = w.capture().findChild<QTimer*>("Timer1");
+    ASSERT_NE(sampleTimer, nullptr);
+    EXPECT_FALSE(sampleTimer->isActive())
+        << "the frozen screen covering the live one is not sampled";
     ASSERT_TRUE(f.keyToOverlay(Qt::Key_Escape));
     EXPECT_EQ(openOverlay(), nullptr);
+    EXPECT_TRUE(sampleTimer->isActive());
     EXPECT_EQ(panel(w), kOrange);
     EXPECT_EQ(look(w), kLive);
     EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
