@@ -56,8 +56,8 @@ private:
     void grabKeyboardWhenMapped(int attemptsLeft);
     void followPointer();
     void pick();
-    void finish(bool pickedColour, ColourValue colour);
-    std::optional<ColourValue> colourAt(PixelPoint p) const;
+    void finish(bool pickedColour, colour::ColourValue colour);
+    std::optional<colour::ColourValue> colourAt(PixelPoint p) const;
     QRect toLogical(const PixelRect& screenRect) const;
     void paintMagnifier(QPainter& painter) const;
 
@@ -80,7 +80,7 @@ private:
 // screenshot dialog) cancelled, failed with a sentence for the user when the screen could not be
 // read. The pointer and mover must outlive the overlay.
 struct FreezeCallbacks {
-    std::function<void(ColourValue)> picked;
+    std::function<void(colour::ColourValue)> picked;
     std::function<void()> cancelled;
     std::function<void(const QString& message)> failed;
 };

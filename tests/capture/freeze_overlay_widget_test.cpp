@@ -25,7 +25,7 @@ QRgb pictureColour(int x, int y) {
     return qRgb(x & 0xFF, y & 0xFF, 0x40);
 }
 ColourValue colourOf(QRgb rgb) {
-    return colourFromBytes(qRed(rgb), qGreen(rgb), qBlue(rgb));
+    return colour::colourFromBytes(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
 // A 256 x 200 screen of two monitors side by side, with its top-left at origin.
