@@ -58,7 +58,8 @@ public:
         else
             capture_ = x11::X11Capture::open(&reason);
         // Native Wayland, or Xwayland refusing its root window: the same portal path serves both.
-        if (reason == x11::screenUnreadableReason()) {
+        const QString toolkit = QGuiApplication::platformName();
+        if ((toolkit == "wayland" || toolkit == "xcb") && reason == x11::screenUnreadableReason()) {
             portal_ = std::make_unique<PortalDesktop>();
             reason.clear();
         }
