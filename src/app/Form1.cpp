@@ -241,7 +241,8 @@ void Form1::wireEvents() {
         altop->setChecked(!altop->isChecked());
         altop_Click();
     });
-    const auto onRow = [this](void (palette::PaletteDocument::*command)()) {
+    // Each File menu command may change the row; its result (saved or not) has been told already.
+    const auto onRow = [this](auto command) {
         return [this, command] {
             (document_.*command)();
             showRow();

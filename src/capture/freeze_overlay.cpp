@@ -14,8 +14,6 @@
 
 namespace tinctora::capture {
 
-using namespace colour;
-
 namespace {
 
 constexpr int kKeyboardGrabAttempts = 20;
@@ -149,20 +147,20 @@ void FreezeOverlay::grabKeyboardWhenMapped(int attemptsLeft) {
 QString FreezeOverlay::magnifierText() const {
     if (!at_)
         return {};
-    const std::optional<ColourValue> colour = colourAt(*at_);
+    const std::optional<colour::ColourValue> colour = colourAt(*at_);
     if (!colour)
         return {};
     return QStringLiteral("#%1\n%2").arg(
-        QString::fromStdString(hexText(*colour)),
-        QString::fromStdString(rgbTripleText(rgbComponents(*colour))));
+        QString::fromStdString(colour::hexText(*colour)),
+        QString::fromStdString(colour::rgbTripleText(colour::rgbComponents(*colour))));
 }
 
-std::optional<ColourValue> FreezeOverlay::colourAt(PixelPoint p) const {
+std::optional<colour::ColourValue> FreezeOverlay::colourAt(PixelPoint p) const {
     const QPoint inImage = QPoint(p.x, p.y) - screen_.origin;
     if (!screen_.image.rect().contains(inImage))
         return std::nullopt;
     const QRgb rgb = screen_.image.pixel(inImage);
-    return colourFromBytes(qRed(rgb), qGreen(rgb), qBlue(rgb));
+    return colour::colourFromBytes(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
 QRect FreezeOverlay::toLogical(const PixelRect& r) const {
@@ -220,10 +218,10 @@ void FreezeOverlay::paintMagnifier(QPainter& painter) const {
         for (int column = 0; column < layout_.source.width; ++column) {
             const QRect cell(grid.x + column * zoom, grid.y + row * zoom, zoom, zoom);
             const std::optional<PixelPoint> p = shownPixel(layout_, monitors_, column, row);
-            const std::optional<ColourValue> colour = p ? colourAt(*p) : std::nullopt;
+            const std::optional<colour::ColourValue> colour = p ? colourAt(*p) : std::nullopt;
             if (colour) {
-                painter.fillRect(cell,
-                                 QColor(redByte(*colour), greenByte(*colour), blueByte(*colour)));
+                painter.fillRect(cell, QColor(colour::redByte(*colour), colour::greenByte(*colour),
+                                              colour::blueByte(*colour)));
             } else {
                 painter.fillRect(cell, QColor(32, 32, 32));
                 painter.fillRect(cell, offScreen);
@@ -264,14 +262,14 @@ void FreezeOverlay::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         pick();
     else if (event->button() == Qt::RightButton)
-        finish(false, kNoColour);
+        finish(false, colour::kNoColour);
 }
 
 void FreezeOverlay::keyPressEvent(QKeyEvent* event) {
     const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
     switch (event->key()) {
     case Qt::Key_Escape:
-        finish(false, kNoColour);
+        finish(false, colour::kNoColour);
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -297,12 +295,12 @@ void FreezeOverlay::keyPressEvent(QKeyEvent* event) {
 
 void FreezeOverlay::pick() {
     followPointer();
-    const std::optional<ColourValue> colour = at_ ? colourAt(*at_) : std::nullopt;
+    const std::optional<colour::ColourValue> colour = at_ ? colourAt(*at_) : std::nullopt;
     if (colour)
         finish(true, *colour);
 }
 
-void FreezeOverlay::finish(bool pickedColour, ColourValue colour) {
+void FreezeOverlay::finish(bool pickedColour, colour::ColourValue colour) {
     if (finished_)
         return;
     finished_ = true;
@@ -320,7 +318,8 @@ void FreezeOverlay::finish(bool pickedColour, ColourValue colour) {
 }
 
 void FreezeOverlay::closeEvent(QCloseEvent* event) {
-    finish(false, kNoColour); // closed from outside (the desktop, a signal): nothing was picked
+    finish(false,
+           colour::kNoColour); // closed from outside (the desktop, a signal): nothing was picked
     QWidget::closeEvent(event);
 }
 
@@ -343,10 +342,11 @@ void freezeAndPick(platform::ScreenGrabber& grabber, platform::Pointer& pointer,
         }
         auto* overlay = new FreezeOverlay(std::move(*outcome.screen), pointer, mover);
         overlay->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(overlay, &FreezeOverlay::picked, overlay, [callbacks](ColourValue c) {
-            if (callbacks.picked)
-                callbacks.picked(c);
-        });
+        QObject::connect(overlay, &FreezeOverlay::picked, overlay,
+                         [callbacks](colour::ColourValue c) {
+                             if (callbacks.picked)
+                                 callbacks.picked(c);
+                         });
         QObject::connect(overlay, &FreezeOverlay::cancelled, overlay, [callbacks] {
             if (callbacks.cancelled)
                 callbacks.cancelled();

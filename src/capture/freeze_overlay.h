@@ -14,8 +14,6 @@ class QPainter;
 
 namespace tinctora::capture {
 
-using colour::ColourValue;
-
 // A still picture of the whole screen, shown over it in a borderless topmost window, with a
 // magnifier at the pointer. Picking reads the picture, never the live screen, so a menu that
 // closes or a video that moves on no longer matters. All positions are screen pixels, read from
@@ -56,8 +54,8 @@ private:
     void grabKeyboardWhenMapped(int attemptsLeft);
     void followPointer();
     void pick();
-    void finish(bool pickedColour, ColourValue colour);
-    std::optional<ColourValue> colourAt(PixelPoint p) const;
+    void finish(bool pickedColour, colour::ColourValue colour);
+    std::optional<colour::ColourValue> colourAt(PixelPoint p) const;
     QRect toLogical(const PixelRect& screenRect) const;
     void paintMagnifier(QPainter& painter) const;
 
@@ -80,7 +78,7 @@ private:
 // screenshot dialog) cancelled, failed with a sentence for the user when the screen could not be
 // read. The pointer and mover must outlive the overlay.
 struct FreezeCallbacks {
-    std::function<void(ColourValue)> picked;
+    std::function<void(colour::ColourValue)> picked;
     std::function<void()> cancelled;
     std::function<void(const QString& message)> failed;
 };

@@ -59,13 +59,25 @@ bool PaletteDocument::saveDefault() {
     return writePaletteFile(defaultPalettePath(), row_.texts());
 }
 
+bool PaletteDocument::rowOnlyInDefaultPalette() const {
+    return !allSlotsEmpty(row_.texts()) && (isDefaultPalette_ || path_ == defaultPalettePath());
+}
+
+void PaletteDocument::tellSaveFailed(const QString& path, const QString& reason) {
+    dialogs_.message(dialogParent_,
+                     QString("The Pallet could not be saved to %1: %2.").arg(path, reason),
+                     "Tinctora", MessageButtons::Ok, MessageIcon::Critical);
+}
+
 void PaletteDocument::newPalette() {
-    // The default palette is written at every exit anyway, so its changes need no question.
-    if (row_.changed() && !isDefaultPalette_) {
+    const bool onlyInDefault = rowOnlyInDefaultPalette();
+    if ((row_.changed() && !isDefaultPalette_) || onlyInDefault) {
         switch (
             ask("Save Changes before creating a new Pallet?", "New", MessageButtons::YesNoCancel)) {
         case MessageAnswer::Yes:
-            save();
+            // A save that failed or was cancelled keeps the row: nothing is dropped unsaved.
+            if (!(onlyInDefault ? saveAs() : save()))
+                return;
             break;
         case MessageAnswer::Cancel:
             return;
@@ -77,55 +89,72 @@ void PaletteDocument::newPalette() {
     showCaption(kCaption);
     row_.clear();
     row_.markSaved();
-    // The path stays: Save Pallet then writes to the palette that was current before.
+    // The new palette has no file yet: Save Pallet asks for a name.
+    path_.clear();
 }
 
 void PaletteDocument::open() {
     if (row_.changed() &&
-        ask("Save Changes before opening?", "Open", MessageButtons::YesNo) == MessageAnswer::Yes)
-        save();
+        ask("Save Changes before opening?", "Open", MessageButtons::YesNo) == MessageAnswer::Yes &&
+        !save())
+        return;
     dialogFolder_ = paletteFolder_ + "/";
     const QString fileName =
         dialogs_.openFileName(dialogParent_, "Open Pallet", dialogFolder_, kPaletteFilter);
     if (fileName.isEmpty())
         return;
     const FileReadResult read = readPaletteFile(fileName);
+    if (read.content.end == ReadEnd::ReadFailure) {
+        dialogs_.message(
+            dialogParent_,
+            QString("The Pallet %1 could not be read: %2.").arg(fileName, read.problem), "Tinctora",
+            MessageButtons::Ok, MessageIcon::Critical);
+        return; // the row stays under its own name
+    }
+    // A file that ends at the marker (the empty palette) is a palette like any other.
     row_.fill(read.content);
-    // Only a file read to its end becomes the current palette. One that ends at the marker or
-    // fails leaves the row as read so far, marked changed, under the previous palette's name.
-    if (read.content.end != ReadEnd::EndOfFile)
-        return;
     isDefaultPalette_ = false;
     path_ = fileName;
     row_.markSaved();
     showFileCaption(QFileInfo(fileName).fileName());
 }
 
-void PaletteDocument::save() {
-    writePaletteFile(path_, row_.texts());
+bool PaletteDocument::save() {
+    if (path_.isEmpty())
+        return saveAs();
+    QDir().mkpath(paletteFolder_);
+    QString reason;
+    if (!writePaletteFile(path_, row_.texts(), &reason)) {
+        tellSaveFailed(path_, reason);
+        return false;
+    }
     row_.markSaved();
+    return true;
 }
 
-void PaletteDocument::saveAs() {
+bool PaletteDocument::saveAs() {
     // The dialog starts in the palette folder; on a first run it does not exist yet.
     QDir().mkpath(paletteFolder_);
     QString fileName =
         dialogs_.saveFileName(dialogParent_, "Save Pallet", dialogFolder_, kPaletteFilter);
     if (fileName.isEmpty())
-        return;
-    row_.markSaved();
-    if (allSlotsEmpty(row_.texts())) {
-        // An empty row is stored under the name as given and does not become the current palette.
-        writePaletteFile(fileName, row_.texts());
-        return;
-    }
-    if (!fileName.endsWith(kIniSuffix, Qt::CaseSensitive))
+        return false;
+    const bool emptyRow = allSlotsEmpty(row_.texts());
+    // An empty row is stored under the name as given and does not become the current palette.
+    if (!emptyRow && !fileName.endsWith(kIniSuffix, Qt::CaseSensitive))
         fileName += kIniSuffix;
-    if (!writePaletteFile(fileName, row_.texts()))
-        return; // the previous palette stays the current one
+    QString reason;
+    if (!writePaletteFile(fileName, row_.texts(), &reason)) {
+        tellSaveFailed(fileName, reason);
+        return false; // the previous palette stays the current one, as changed as it was
+    }
+    row_.markSaved();
+    if (emptyRow)
+        return true;
     showFileCaption(QFileInfo(fileName).fileName());
     path_ = fileName;
     isDefaultPalette_ = false;
+    return true;
 }
 
 void PaletteDocument::clearAsked() {

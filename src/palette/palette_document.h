@@ -38,13 +38,19 @@ public:
 
     void newPalette();
     void open();
-    void save();
-    void saveAs();
+    // Writes the row to the current palette file, or asks for one when the palette has none;
+    // false when nothing was written (the user has then been told why, or cancelled).
+    bool save();
+    bool saveAs();
     // Empties the row once the user agrees.
     void clearAsked();
 
 private:
     void showCaption(const QString& caption);
+    void tellSaveFailed(const QString& path, const QString& reason);
+    // True when the row's colours live only in the default palette, which the next exit
+    // overwrites.
+    bool rowOnlyInDefaultPalette() const;
     void showFileCaption(const QString& fileName);
     platform::MessageAnswer ask(const QString& text, const QString& title,
                                 platform::MessageButtons buttons);
@@ -54,7 +60,7 @@ private:
     const QString paletteFolder_;
     QWidget* dialogParent_ = nullptr;
     std::function<void(const QString&)> showCaption_;
-    QString path_; // the file Save Pallet writes
+    QString path_; // the file Save Pallet writes; empty for a new palette
     bool isDefaultPalette_ = true;
     QString dialogFolder_; // where the palette file dialogs start
 };

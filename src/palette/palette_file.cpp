@@ -8,39 +8,80 @@
 
 namespace tinctora::palette {
 
+namespace {
+
+QString notARegularFile(const QFileInfo& info) {
+    if (info.isDir())
+        return "it is a folder";
+    return "it is not a regular file (a device, a pipe or a socket)";
+}
+
+bool fail(QString* reason, const QString& why) {
+    if (reason)
+        *reason = why;
+    return false;
+}
+
+} // namespace
+
 FileReadResult readPaletteFile(const QString& path) {
     FileReadResult result;
-    if (!QFileInfo(path).isFile()) {
-        result.content.end = ReadEnd::ReadFailure;
+    result.content.end = ReadEnd::ReadFailure;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.problem = "it does not exist";
+        return result;
+    }
+    // A named pipe would block forever and a device may never end.
+    if (!info.isFile()) {
+        result.problem = notARegularFile(info);
         return result;
     }
     // Read as a stream: reading stops at the field limit, however large the file is.
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
     if (!in) {
-        result.content.end = ReadEnd::ReadFailure;
+        result.problem = "it cannot be opened for reading";
         return result;
     }
     result.opened = true;
     result.content = readPalette(in);
     if (in.bad())
         result.content.end = ReadEnd::ReadFailure;
+    if (result.content.end == ReadEnd::ReadFailure)
+        result.problem = in.bad() ? "it could not be read to its end"
+                                  : "it is not a palette file (a value is far too long, or there "
+                                    "are far too many values)";
     return result;
 }
 
-bool writePaletteFile(const QString& path, const SlotTexts& row) {
+QString whyNotReplaceable(const QString& path) {
+    const QFileInfo info(path); // follows links to what they lead to
+    if (info.exists() && !info.isFile())
+        return notARegularFile(info);
+    return {};
+}
+
+bool writePaletteFile(const QString& path, const SlotTexts& row, QString* reason) {
+    // The atomic save renames its temporary file over the link's target: over a device or a pipe
+    // that would replace something that is no palette at all.
+    if (const QString why = whyNotReplaceable(path); !why.isEmpty())
+        return fail(reason, why);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return fail(reason, file.errorString());
     const std::string bytes = writePalette(row);
     // The write only fills Qt's buffer; a full disk shows up when the buffer is flushed, and
     // QSaveFile::commit() (Qt 6.4) would ignore that failure and put the cut file in place.
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.flush()) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return false;
+        return fail(reason, why);
     }
-    return file.commit();
+    if (!file.commit())
+        return fail(reason, file.errorString());
+    return true;
 }
 
 } // namespace tinctora::palette

@@ -9,13 +9,19 @@
 namespace tinctora::palette {
 
 struct FileReadResult {
-    bool opened = false; // false: missing, a folder, or unreadable (a read failure)
+    bool opened = false; // false: missing, not a regular file, or unreadable (a read failure)
     ReadResult content;
+    QString problem; // why the file could not be read, for the user; empty when it was
 };
 
 FileReadResult readPaletteFile(const QString& path);
 
-// Writes the row; false when the file could not be written (the old content then stays).
-bool writePaletteFile(const QString& path, const SlotTexts& row);
+// Why a save may not replace what the path leads to (a folder, a device, a pipe, a socket;
+// links are followed), or an empty text when it may: only regular files are replaced.
+QString whyNotReplaceable(const QString& path);
+
+// Writes the row; false when the file could not be written (the old content then stays), with
+// the reason in *reason when it is given.
+bool writePaletteFile(const QString& path, const SlotTexts& row, QString* reason = nullptr);
 
 } // namespace tinctora::palette

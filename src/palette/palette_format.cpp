@@ -18,19 +18,56 @@ bool allSlotsEmpty(const SlotTexts& row) {
     return std::all_of(row.begin(), row.end(), [](const std::string& s) { return isEmptySlot(s); });
 }
 
+bool isStorableSlotText(std::string_view text) {
+    if (isEmptySlot(text))
+        return true;
+    const std::optional<colour::ColourValue> value = colour::parseDecimalColour(text);
+    if (!value || text.size() > kMaxFieldLength)
+        return false;
+    // The line is read back as a field: blanks around the number go, and a text that then is the
+    // marker would end the palette there.
+    std::istringstream line{std::string(text) + "\r\n"};
+    const std::optional<std::string> field = readDelimitedField(line, kMaxFieldLength);
+    return field && *field != kEmptyPaletteMarker && colour::parseDecimalColour(*field) == value;
+}
+
 std::string writePalette(const SlotTexts& row) {
-    if (allSlotsEmpty(row))
+    SlotTexts stored = row;
+    for (std::string& text : stored) {
+        if (!isStorableSlotText(text))
+            text = std::string(kEmptySlot);
+    }
+    if (allSlotsEmpty(stored))
         return std::string(kEmptyPaletteMarker) + "\r\n";
     std::string out;
-    for (const auto& text : row) {
+    for (const auto& text : stored) {
         out += text;
         out += "\r\n";
     }
     return out;
 }
 
+namespace {
+
+// Editors that save as UTF-8 may put a byte order mark before the first value.
+void skipByteOrderMark(std::istream& in) {
+    static constexpr char kMark[] = "\xef\xbb\xbf";
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (in.peek() != static_cast<unsigned char>(kMark[i])) {
+            // Only a whole mark is skipped; a partial one stays part of the first field.
+            for (std::size_t back = i; back > 0; --back)
+                in.unget();
+            return;
+        }
+        in.get();
+    }
+}
+
+} // namespace
+
 ReadResult readPalette(std::istream& in) {
     ReadResult result;
+    skipByteOrderMark(in);
     while (!atEndOfInput(in)) {
         std::optional<std::string> field = readDelimitedField(in, kMaxFieldLength);
         if (!field || result.fieldsRead >= kMaxFields) {
@@ -41,13 +78,11 @@ ReadResult readPalette(std::istream& in) {
             result.end = ReadEnd::Marker;
             return result;
         }
+        // After the twelfth field only the marker and the end of the file matter: a note or a
+        // blank line there is no reason to lose the palette.
         const int n = ++result.fieldsRead;
-        if (n <= kSlotCount)
+        if (n <= kSlotCount && isStorableSlotText(*field))
             result.texts[static_cast<std::size_t>(n - 1)] = *field;
-        if (!colour::parseDecimalColour(*field)) {
-            result.end = ReadEnd::ReadFailure;
-            return result;
-        }
     }
     result.end = ReadEnd::EndOfFile;
     return result;

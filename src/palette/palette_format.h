@@ -8,8 +8,9 @@
 // Palette files: plain single-byte text, one value per line, every line ended by CR LF.
 // A row with any saved colour is written in full (twelve lines, "0" for an empty slot); an
 // all-empty row is the single line "-1207". Reading is more forgiving: fields are delimited text
-// input (comma or line end, quotes allowed), reading stops at "-1207" or the end of the file, and
-// fields after the twelfth are read and ignored.
+// input (comma or line end, quotes allowed), reading stops at "-1207" or the end of the file, a
+// field among the first twelve that is not a colour loads as an empty slot, and after the twelfth
+// field only the marker and the end of the file matter.
 namespace tinctora::palette {
 
 inline constexpr int kSlotCount = 12;
@@ -24,13 +25,18 @@ inline bool isEmptySlot(std::string_view text) {
 }
 bool allSlotsEmpty(const SlotTexts& row);
 
-// The bytes of a palette file for this row.
+// True for "0" and for a colour text whose line in a palette file reads back as that colour (not
+// as the marker, a different number or no number). Only such texts are loaded and saved.
+bool isStorableSlotText(std::string_view text);
+
+// The bytes of a palette file for this row. A slot text that would not read back as a colour is
+// written as an empty slot.
 std::string writePalette(const SlotTexts& row);
 
 enum class ReadEnd {
     EndOfFile,   // the whole file was read
     Marker,      // a "-1207" field ended the reading
-    ReadFailure, // a field that is not a 32-bit decimal number, or too many fields
+    ReadFailure, // a field too long to be read, or more fields than the counter holds
 };
 
 struct ReadResult {
@@ -44,8 +50,8 @@ struct ReadResult {
 inline constexpr int kMaxFields = 32767;
 inline constexpr std::size_t kMaxFieldLength = 256;
 
-// Reads a palette into an empty row. Slots filled before a failure keep their texts, and the
-// failing field stays in its slot (so a hand-edited value is written back as the user typed it).
+// Reads a palette into an empty row. Slots filled before a failure keep their texts; the field
+// that failed leaves its slot empty.
 ReadResult readPalette(std::istream& in);
 ReadResult readPalette(std::string_view content);
 

@@ -10,7 +10,7 @@ namespace tinctora::palette {
 
 // The twelve saved-colour slots, numbered 1..kSlotCount, and whether they changed since the row
 // was last read from or written to its palette file. Slot texts are kept exactly as they were
-// stored or read, so a hand-edited value is written back as the user typed it.
+// stored or read; a read never lets in a text that would not load again as a colour.
 class SwatchRow {
 public:
     const SlotTexts& texts() const { return texts_; }

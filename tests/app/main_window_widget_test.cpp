@@ -53,11 +53,14 @@ TEST(MainWindowStart, StateAfterLoad) {
     ui(w).svas->trigger();
     ASSERT_EQ(f.fakes.dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(f.fakes.dialogs.fileRequests[0].folder, f.folder() + "/Pallets/");
-    // Being the default palette, a changed row is cleared by New without a question.
+    // Its colours live only in the default palette, which the next exit overwrites: New asks.
     w.capture().addCurrent();
     ASSERT_TRUE(w.swatchRow().changed());
+    f.fakes.dialogs.messageAnswers = {platform::MessageAnswer::No};
     ui(w).nw->trigger();
-    EXPECT_TRUE(f.fakes.dialogs.messages.empty());
+    ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.fakes.dialogs.messages[0].text, "Save Changes before creating a new Pallet?");
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
     EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty());
 }
 

@@ -13,8 +13,7 @@
 namespace tinctora::capture {
 namespace {
 
-using namespace colour;
-
+using colour::ColourValue;
 using platform::FrozenScreen;
 using platform::GrabOutcome;
 using platform::ScreenPoint;
@@ -25,7 +24,7 @@ QRgb pictureColour(int x, int y) {
     return qRgb(x & 0xFF, y & 0xFF, 0x40);
 }
 ColourValue colourOf(QRgb rgb) {
-    return colourFromBytes(qRed(rgb), qGreen(rgb), qBlue(rgb));
+    return colour::colourFromBytes(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
 // A 256 x 200 screen of two monitors side by side, with its top-left at origin.

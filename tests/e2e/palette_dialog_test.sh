@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A user saves the swatch row through the real "Save Pallet As..." file dialog under a name
-# without extension, and opens that file again in a fresh start through "Open Pallet...".
+# without extension, and opens that file again in a fresh start through "Open Pallet...". A
+# hand-edited palette opens whole and is saved clean; a new palette asks for its file name.
 # shellcheck source=tests/e2e/lib.sh
 source "${E2E_LIB:?}"
 
@@ -90,5 +91,31 @@ wait_for_program_end
 expect_lines "$PROGRAM_DIR/Pallets/default.ini" "${slots[@]}"
 cmp -s "$PROGRAM_DIR/Pallets/default.ini" "$PROGRAM_DIR/Pallets/summer.ini" ||
     fail "the opened palette differs from the file it came from"
+
+note "a hand-edited palette with a typo and a note after the twelfth value opens whole"
+printf '%s\r\n' 00000255 red 05649426 0 0 0 0 0 0 0 0 16711680 "picked in June, at the beach" \
+    >"$PROGRAM_DIR/Pallets/edited.ini"
+start_program
+open_file_menu_item 2
+answer_file_dialog "Open Pallet" "edited.ini"
+expect_saved_colour 1 '#ff0000'
+expect_saved_colour 3 '#123456'
+expect_saved_colour 12 '#0000ff'
+
+note "File > Save Pallet writes it back without the typo"
+printf '%s\r\n' "${slots[@]}" >"$E2E_TMP/clean.ini"
+open_file_menu_item 3
+wait_for 10 "edited.ini to be saved" cmp -s "$E2E_TMP/clean.ini" "$PROGRAM_DIR/Pallets/edited.ini"
+
+note "File > New Pallet, then File > Save Pallet asks for a name instead of writing edited.ini"
+open_file_menu_item 1
+expect_saved_colour 1 "$empty"
+open_file_menu_item 3
+answer_file_dialog "Save Pallet" "fresh"
+wait_for 10 "Pallets/fresh" test -f "$PROGRAM_DIR/Pallets/fresh"
+expect_lines "$PROGRAM_DIR/Pallets/fresh" -1207
+expect_lines "$PROGRAM_DIR/Pallets/edited.ini" "${slots[@]}"
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
 [ ! -e "$HOME/.config/QtProject.conf" ] ||
     fail "the file dialogs wrote the Qt settings that other programs share"

@@ -11,10 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace tinctora::testing {
@@ -55,6 +59,36 @@ void writeRepeated(const QString& path, const QByteArray& line, qint64 size) {
                   std::min<qint64>(left, block.size()));
 }
 
+// A socket bound at the path, as a running program would leave it.
+class ListeningSocket {
+public:
+    explicit ListeningSocket(const QString& path) : fd_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path);
+        bound_ = fd_ >= 0 && static_cast<std::size_t>(name.size()) < sizeof(address.sun_path);
+        if (bound_) {
+            std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+            bound_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+        }
+    }
+    ~ListeningSocket() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    bool bound() const { return bound_; }
+
+private:
+    int fd_;
+    bool bound_ = false;
+};
+
+// The kind of thing at the path, links followed: S_IFIFO, S_IFSOCK, S_IFDIR, ...
+mode_t kindAt(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & S_IFMT) : 0;
+}
+
 const QByteArray kTwoColours =
     "00000255\r\n00065280\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
 
@@ -77,17 +111,19 @@ TEST(HostilePaletteFile, AHundredMegabytesOfColoursAreReadOnlyUpToTheFieldLimit)
     EXPECT_LT(bytesRead, 1u << 20) << "32,767 fields of ten bytes, not the whole file";
 }
 
-TEST(HostilePaletteFile, BinaryAndOverlongContentIsAReadFailureWithinTheFieldLimit) {
+TEST(HostilePaletteFile, BinaryAndOverlongContentIsReadWithinTheFieldLimit) {
     struct Case {
         const char* what;
         QByteArray bytes;
-        int slotsKept;
+        int fieldsRead;
+        ReadEnd end;
     };
     const Case cases[] = {
-        {"a megabyte of NUL bytes", QByteArray(1 << 20, '\0'), 0},
-        {"a megabyte line without a comma", "255\r\n" + QByteArray(1 << 20, '7'), 1},
-        {"a megabyte of blanks", QByteArray(1 << 20, ' '), 0},
-        {"invalid UTF-8", "255\r\n\xc3\x28\xff\xfe\r\n65280\r\n", 2},
+        {"a megabyte of NUL bytes", QByteArray(1 << 20, '\0'), 0, ReadEnd::ReadFailure},
+        {"a megabyte line without a comma", "255\r\n" + QByteArray(1 << 20, '7'), 1,
+         ReadEnd::ReadFailure},
+        {"a megabyte of blanks", QByteArray(1 << 20, ' '), 0, ReadEnd::ReadFailure},
+        {"invalid UTF-8", "255\r\n\xc3\x28\xff\xfe\r\n65280\r\n", 3, ReadEnd::EndOfFile},
     };
     QTemporaryDir folder;
     for (const Case& c : cases) {
@@ -97,27 +133,43 @@ TEST(HostilePaletteFile, BinaryAndOverlongContentIsAReadFailureWithinTheFieldLim
         const palette::FileReadResult read = palette::readPaletteFile(path);
         EXPECT_LT(bytesReadSoFar() - before, 256u << 10) << c.what;
         EXPECT_TRUE(read.opened) << c.what;
-        EXPECT_EQ(read.content.end, ReadEnd::ReadFailure) << c.what;
-        EXPECT_EQ(read.content.fieldsRead, c.slotsKept) << c.what;
+        EXPECT_EQ(read.content.end, c.end) << c.what;
+        EXPECT_EQ(read.content.fieldsRead, c.fieldsRead) << c.what;
     }
 }
 
-TEST(HostilePaletteFile, WhatIsNotAPlainFileIsNeverOpened) {
+// Private nodes in the test's own folder: a pipe and a socket (any user may make them), a folder,
+// each directly and behind a link. Device nodes need root; the widget tests cover them there.
+TEST(HostilePaletteFile, WhatIsNotARegularFileIsNeitherReadNorReplaced) {
     QTemporaryDir folder;
     const QString fifo = folder.path() + "/pipe.ini";
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString device = folder.path() + "/zero.ini";
-    ASSERT_TRUE(QFile::link("/dev/zero", device));
+    const QString socket = folder.path() + "/socket.ini";
+    const ListeningSocket listening(socket);
+    ASSERT_TRUE(listening.bound());
     const QString dir = folder.path() + "/folder.ini";
     ASSERT_TRUE(QDir(folder.path()).mkdir("folder.ini"));
 
-    // A named pipe would block the start-up forever and /dev/zero never ends.
-    for (const QString& path : {fifo, device, dir, folder.path() + "/missing.ini"}) {
-        const palette::FileReadResult read = palette::readPaletteFile(path);
-        EXPECT_FALSE(read.opened) << path.toStdString();
-        EXPECT_EQ(read.content.end, ReadEnd::ReadFailure) << path.toStdString();
-        EXPECT_EQ(read.content.texts, palette::emptySlots());
+    for (const QString& node : {fifo, socket, dir}) {
+        const mode_t kind = kindAt(node);
+        const QString link = node + ".link.ini";
+        ASSERT_TRUE(QFile::link(node, link));
+        for (const QString& path : {node, link}) {
+            // A named pipe would block the start-up forever.
+            const palette::FileReadResult read = palette::readPaletteFile(path);
+            EXPECT_FALSE(read.opened) << path.toStdString();
+            EXPECT_EQ(read.content.end, ReadEnd::ReadFailure) << path.toStdString();
+            EXPECT_FALSE(read.problem.isEmpty()) << path.toStdString();
+
+            QString reason;
+            EXPECT_FALSE(palette::writePaletteFile(path, palette::emptySlots(), &reason))
+                << path.toStdString();
+            EXPECT_FALSE(reason.isEmpty()) << path.toStdString();
+            EXPECT_EQ(kindAt(path), kind) << path.toStdString();
+        }
+        EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link itself stays too";
     }
+    EXPECT_FALSE(palette::readPaletteFile(folder.path() + "/missing.ini").opened);
 }
 
 TEST(HostilePaletteFile, NamesWithSpacesAndLettersBeyondAsciiWorkLikeAnyOther) {
@@ -144,11 +196,15 @@ TEST(HostileDefaultPalette, StartUpKeepsWhatWasReadAndCloseWritesAProperPalette)
         const char* what;
         QByteArray bytes;
         std::vector<std::string> kept;
+        QString caption;
     };
     const Case cases[] = {
-        {"NUL bytes", QByteArray(64 << 10, '\0'), {}},
-        {"a long line", "255\r\n" + QByteArray(1 << 20, '7'), {"255"}},
-        {"invalid UTF-8", "255\r\n\xc3\x28\r\n", {"255", "\xc3\x28"}},
+        {"NUL bytes", QByteArray(64 << 10, '\0'), {}, "Saved Colors"},
+        {"a long line", "255\r\n" + QByteArray(1 << 20, '7'), {"255"}, "Saved Colors"},
+        {"invalid UTF-8",
+         "255\r\n\xc3\x28\r\n65280\r\n",
+         {"255", "0", "65280"},
+         "Saved Colors - Default"},
     };
     for (const Case& c : cases) {
         MainWindowFixture f;
@@ -157,16 +213,39 @@ TEST(HostileDefaultPalette, StartUpKeepsWhatWasReadAndCloseWritesAProperPalette)
         palette::SlotTexts expected = palette::emptySlots();
         std::copy(c.kept.begin(), c.kept.end(), expected.begin());
         EXPECT_EQ(w.swatchRow().texts(), expected) << c.what;
-        EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors") << c.what;
+        EXPECT_EQ(ui(w).Frame5->title(), c.caption) << c.what;
         EXPECT_FALSE(w.swatchRow().changed()) << c.what;
 
         w.close();
         EXPECT_TRUE(f.fakes.dialogs.messages.empty()) << c.what;
-        // The row as it stands is the default palette now; a text that is not a number is written
-        // back as it was read, so the user can still find and mend it.
+        // Every colour read is kept; what was not a colour is an empty slot now.
         EXPECT_EQ(f.readDefaultPalette(),
                   QByteArray::fromStdString(palette::writePalette(expected)))
             << c.what;
+    }
+}
+
+TEST(HostileDefaultPalette, ADefaultPaletteLinkedToAPipeOrSocketIsLeftAsItIs) {
+    for (bool pipe : {true, false}) {
+        MainWindowFixture f;
+        QDir(f.folder()).mkpath("Pallets");
+        const QString node = f.folder() + (pipe ? "/pipe" : "/socket");
+        std::optional<ListeningSocket> listening;
+        if (pipe) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(node).constData(), 0600), 0);
+        } else {
+            listening.emplace(node);
+            ASSERT_TRUE(listening->bound());
+        }
+        ASSERT_TRUE(QFile::link(node, f.folder() + "/Pallets/default.ini"));
+        app::Form1& w = f.load();
+        EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
+
+        w.close();
+        ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u) << pipe;
+        EXPECT_TRUE(f.fakes.dialogs.messages[0].text.contains(f.folder() + "/Pallets/default.ini"));
+        EXPECT_EQ(kindAt(node), pipe ? S_IFIFO : S_IFSOCK);
+        EXPECT_TRUE(QFileInfo(f.folder() + "/Pallets/default.ini").isSymLink());
     }
 }
 
@@ -278,23 +357,29 @@ TEST(ReadOnlyPalettes, AReadOnlyDefaultPaletteIsNotOverwrittenAtClose) {
     EXPECT_EQ(QDir(f.folder() + "/Pallets").entryList(QDir::Files), QStringList{"default.ini"});
 }
 
-TEST(ReadOnlyPalettes, SavePalletToAReadOnlyFileFailsSilentlyAndKeepsTheFile) {
+TEST(ReadOnlyPalettes, SavePalletToAReadOnlyFileSaysSoAndKeepsTheFileAndTheRow) {
     SKIP_AS_ROOT();
     MainWindowFixture f;
-    app::Form1& w = f.load();
-    const QString path = f.folder() + "/locked.ini";
+    QDir(f.folder()).mkpath("Pallets");
+    const QString path = f.folder() + "/Pallets/locked.ini";
     writeFile(path, kTwoColours);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
+    app::Form1& w = f.load();
     f.fakes.dialogs.fileAnswers = {path};
     ui(w).ldpal->trigger();
-    f.sample(1);
-    w.capture().addCurrent();
+    ASSERT_EQ(ui(w).Frame5->title(), "Saved Colors - locked");
+    ui(w).del->trigger();
     ASSERT_TRUE(w.swatchRow().changed());
-    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
 
     ui(w).svpal->trigger();
-    EXPECT_FALSE(w.swatchRow().changed());
-    EXPECT_TRUE(f.fakes.dialogs.messages.empty());
+    ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(f.fakes.dialogs.messages[0].text.contains(path));
     EXPECT_EQ(readFile(path), kTwoColours);
+    // The row is still unsaved: New asks before it drops it.
+    f.fakes.dialogs.messageAnswers = {platform::MessageAnswer::Cancel};
+    ui(w).nw->trigger();
+    ASSERT_EQ(f.fakes.dialogs.messages.size(), 2u);
+    EXPECT_EQ(f.fakes.dialogs.messages[1].text, "Save Changes before creating a new Pallet?");
 }
 
 } // namespace

@@ -103,29 +103,35 @@ TEST(EndlessPalette, EveryKindOfJunkEndsWithinTheBound) {
     }
 }
 
-TEST(HostilePalette, InvalidUtf8IsABadFieldKeptAsWritten) {
-    const ReadResult read = readPalette("255\r\n\xc3\x28\xa0\xa1\r\n65280\r\n");
-    EXPECT_EQ(read.end, ReadEnd::ReadFailure);
+TEST(HostilePalette, JunkInALineEmptiesThatSlotOnly) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    for (const Case& c : {Case{"bytes that are not UTF-8", "255\r\n\xc3\x28\xa0\xa1\r\n65280\r\n"},
+                          Case{"a NUL byte inside a number", std::string("255\r\n12\0"
+                                                                         "34\r\n65280\r\n",
+                                                                         17)}}) {
+        const ReadResult read = readPalette(c.bytes);
+        EXPECT_EQ(read.end, ReadEnd::EndOfFile) << c.what;
+        EXPECT_EQ(read.texts[0], "255") << c.what;
+        EXPECT_EQ(read.texts[1], "0") << c.what;
+        EXPECT_EQ(read.texts[2], "65280") << c.what;
+    }
+}
+
+TEST(HostilePalette, AUtf8ByteOrderMarkIsSkipped) {
+    // An editor that saves palettes as UTF-8 may put one before the first value.
+    const ReadResult read = readPalette("\xef\xbb\xbf"
+                                        "255\r\n65280\r\n");
+    EXPECT_EQ(read.end, ReadEnd::EndOfFile);
     EXPECT_EQ(read.texts[0], "255");
-    EXPECT_EQ(read.texts[1], "\xc3\x28\xa0\xa1");
-}
-
-TEST(HostilePalette, AUtf8ByteOrderMarkMakesTheFirstFieldBad) {
-    // Palette files are single-byte text: an editor that adds a byte order mark breaks them.
-    EXPECT_EQ(readPalette("\xef\xbb\xbf"
-                          "255\r\n")
-                  .end,
-              ReadEnd::ReadFailure);
-}
-
-TEST(HostilePalette, NulBytesInsideALineAreNotANumber) {
-    const ReadResult read = readPalette(std::string("255\r\n12\0"
-                                                    "34\r\n",
-                                                    10));
-    EXPECT_EQ(read.end, ReadEnd::ReadFailure);
-    EXPECT_EQ(read.texts[1], std::string("12\0"
-                                         "34",
-                                         5));
+    EXPECT_EQ(read.texts[1], "65280");
+    EXPECT_EQ(readPalette("255\r\n\xef\xbb\xbf"
+                          "65280\r\n")
+                  .texts[1],
+              "0")
+        << "only at the very start";
 }
 
 TEST(HostileField, BlanksAndQuoteJunkUpToTheLimitAreStillOneField) {

@@ -12,6 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 namespace tinctora::testing {
 namespace {
 
@@ -142,16 +148,30 @@ TEST(SavePalletAs, FileNamesShowInTheCaptionAsPlainText) {
     EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - R&&D <b>x");
 }
 
-TEST(SavePalletAs, AFailedWriteKeepsThePreviousPalette) {
-    PaletteFixture f;
-    f.markChanged();
-    f.fakes.dialogs.fileAnswers = {f.folder() + "/no such folder/blue"};
-    ui(f.w()).svas->trigger();
-    EXPECT_FALSE(QFile::exists(f.folder() + "/no such folder/blue.ini"));
-    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
-    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini");
-    EXPECT_TRUE(f.w().paletteDocument().isDefault());
-    EXPECT_FALSE(f.w().swatchRow().changed()) << "cleared once a name was chosen";
+TEST(SavePalletAs, AFailedWriteIsReportedAndKeepsThePreviousPaletteChanged) {
+    for (bool emptyRow : {false, true}) {
+        PaletteFixture f;
+        f.sample(0x563412);
+        f.fakes.keys.tap(platform::HotKey::F2);
+        f.poll();
+        if (emptyRow)
+            f.clearList();
+        const QString typed = f.folder() + "/no such folder/blue";
+        f.fakes.dialogs.fileAnswers = {typed};
+        ui(f.w()).svas->trigger();
+        const QString written = emptyRow ? typed : typed + ".ini";
+        EXPECT_FALSE(QFile::exists(written));
+        ASSERT_EQ(f.messages().size(), 1u) << emptyRow;
+        EXPECT_TRUE(f.messages()[0].text.contains(written)) << f.messages()[0].text.toStdString();
+        EXPECT_EQ(f.messages()[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+        // Still changed: the next Open offers to save.
+        f.fakes.dialogs.messageAnswers = {MessageAnswer::No};
+        f.fakes.dialogs.fileAnswers = {""};
+        ui(f.w()).ldpal->trigger();
+        ASSERT_EQ(f.messages().size(), 2u) << emptyRow;
+        EXPECT_EQ(f.messages()[1].text, "Save Changes before opening?");
+    }
 }
 
 TEST(SavePalletAs, OnAFirstRunThePaletteFolderIsMadeForTheDialog) {
@@ -206,31 +226,72 @@ TEST(OpenPallet, AFileOfFiveLinesOrAnEmptyFileBecomesTheCurrentPalette) {
     }
 }
 
-TEST(OpenPallet, AFileEndingAtTheMarkerOrUnreadableKeepsThePreviousPalettesName) {
-    for (const QByteArray& bytes : {QByteArray("-1207\r\n"), QByteArray("00000255\r\nred\r\n")}) {
-        PaletteFixture f;
-        writeFile(f.pallets() + "odd.ini", bytes);
-        f.fakes.dialogs.fileAnswers = {f.pallets() + "odd.ini"};
-        ui(f.w()).ldpal->trigger();
-        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default") << bytes.constData();
-        EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini");
-        EXPECT_TRUE(f.w().swatchRow().changed());
-        EXPECT_TRUE(f.w().paletteDocument().isDefault());
-    }
+TEST(OpenPallet, AFileInTheEmptyFormBecomesTheCurrentEmptyPalette) {
     PaletteFixture f;
-    writeFile(f.pallets() + "odd.ini", "-1207\r\n");
-    f.fakes.dialogs.fileAnswers = {f.pallets() + "odd.ini"};
+    writeFile(f.pallets() + "none.ini", "-1207\r\n");
+    f.fakes.dialogs.fileAnswers = {f.pallets() + "none.ini"};
     ui(f.w()).ldpal->trigger();
-    EXPECT_EQ(f.w().swatchRow().texts(), palette::emptySlots());
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - none");
+    for (int n = 2; n <= 13; ++n)
+        EXPECT_FALSE(ui(f.w()).Picture(n)->backColor().has_value()) << n;
+    // It is current and unchanged: Save Pallet writes it, a following Open asks nothing.
+    f.sample(0x563412);
+    f.fakes.keys.tap(platform::HotKey::F2);
+    f.poll();
+    ui(f.w()).svpal->trigger();
+    EXPECT_EQ(readFile(f.pallets() + "none.ini"),
+              crlfLines({"05649426", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(f.readDefaultPalette(), fileOf(kExample));
+    f.fakes.dialogs.fileAnswers = {""};
+    ui(f.w()).ldpal->trigger();
+    EXPECT_TRUE(f.messages().empty());
 }
 
-TEST(OpenPallet, ANameThatDoesNotExistLeavesAnEmptyRowUnderThePreviousName) {
+TEST(OpenPallet, AFileWithTyposLoadsItsColoursAndBecomesCurrent) {
     PaletteFixture f;
+    writeFile(f.pallets() + "typo.ini", "00000255\r\nred\r\n\r\n65280\r\n");
     f.fakes.dialogs.fileAnswers = {f.pallets() + "typo.ini"};
     ui(f.w()).ldpal->trigger();
-    EXPECT_EQ(f.w().swatchRow().texts(), palette::emptySlots());
-    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
-    EXPECT_TRUE(f.w().swatchRow().changed());
+    EXPECT_TRUE(f.messages().empty());
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - typo");
+    EXPECT_EQ(ui(f.w()).Picture(2)->backColor(), 255);
+    EXPECT_FALSE(ui(f.w()).Picture(3)->backColor().has_value());
+    EXPECT_EQ(ui(f.w()).Picture(5)->backColor(), 65280);
+    // An add fills the first slot the typo left empty; the save holds no typo.
+    f.sample(0x563412);
+    f.fakes.keys.tap(platform::HotKey::F2);
+    f.poll();
+    EXPECT_EQ(ui(f.w()).Picture(3)->backColor(), 0x563412);
+    ui(f.w()).svpal->trigger();
+    EXPECT_EQ(
+        readFile(f.pallets() + "typo.ini"),
+        crlfLines({"00000255", "05649426", "0", "65280", "0", "0", "0", "0", "0", "0", "0", "0"}));
+}
+
+TEST(OpenPallet, AFileThatCannotBeReadChangesNothingAndSaysSo) {
+    struct Case {
+        const char* what;
+        QString name;
+    };
+    for (const Case& c : {Case{"a name that does not exist", "typo.ini"},
+                          Case{"a folder", "folder.ini"}, Case{"an endless line", "long.ini"}}) {
+        PaletteFixture f;
+        QDir(f.pallets()).mkdir("folder.ini");
+        writeFile(f.pallets() + "long.ini", "255\r\n" + QByteArray(1 << 16, '7'));
+        f.fakes.dialogs.fileAnswers = {f.pallets() + c.name};
+        ui(f.w()).ldpal->trigger();
+        ASSERT_EQ(f.messages().size(), 1u) << c.what;
+        EXPECT_TRUE(f.messages()[0].text.contains(f.pallets() + c.name)) << c.what;
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default") << c.what;
+        EXPECT_EQ(ui(f.w()).Picture(2)->backColor(), 255) << c.what;
+        EXPECT_EQ(ui(f.w()).Picture(6)->backColor(), 0x563412) << c.what;
+        // Unchanged, and still the default palette: Save Pallet writes default.ini.
+        f.sample(0x010203);
+        f.fakes.keys.tap(platform::HotKey::F2);
+        f.poll();
+        ui(f.w()).svpal->trigger();
+        EXPECT_NE(f.readDefaultPalette(), fileOf(kExample)) << c.what;
+    }
 }
 
 TEST(OpenPallet, ReadingNeverTouchesTheCurrentColour) {
@@ -261,6 +322,23 @@ TEST(OpenPallet, ChangesAreOfferedForSavingEvenOnTheDefaultPalette) {
     EXPECT_FALSE(f.w().swatchRow().changed());
 }
 
+TEST(OpenPallet, AFailedSaveBeforeOpeningKeepsTheRow) {
+    PaletteFixture f;
+    emit ui(f.w()).Picture(2)->mousePressed(Qt::LeftButton);
+    ui(f.w()).del->trigger();
+    // The current file became a folder meanwhile: the save fails, and nothing is opened.
+    QFile::remove(f.pallets() + "default.ini");
+    QDir(f.pallets()).mkdir("default.ini");
+    f.fakes.dialogs.messageAnswers = {MessageAnswer::Yes};
+    ui(f.w()).ldpal->trigger();
+    ASSERT_EQ(f.messages().size(), 2u);
+    EXPECT_TRUE(f.messages()[1].text.contains(f.pallets() + "default.ini"));
+    EXPECT_TRUE(f.messages()[1].text.contains("folder"));
+    EXPECT_TRUE(f.fakes.dialogs.fileRequests.empty()) << "no file dialog after the failed save";
+    EXPECT_FALSE(ui(f.w()).Picture(2)->backColor().has_value());
+    EXPECT_EQ(ui(f.w()).Picture(3)->backColor(), 65280);
+}
+
 TEST(OpenPallet, NoLeavesTheFileUnsaved) {
     PaletteFixture f;
     f.clearList();
@@ -273,18 +351,53 @@ TEST(OpenPallet, NoLeavesTheFileUnsaved) {
 
 // --- New Pallet -------------------------------------------------------------------------------
 
-TEST(NewPallet, OnTheChangedDefaultPaletteAsksNothing) {
+TEST(NewPallet, OnTheDefaultPaletteWithColoursAsksAndYesSavesUnderANewName) {
+    for (bool changed : {false, true}) {
+        PaletteFixture f;
+        palette::SlotTexts expected = kExample;
+        if (changed) {
+            f.sample(0x563412);
+            f.fakes.keys.tap(platform::HotKey::F2);
+            f.poll();
+            expected[3] = "05649426";
+        }
+        f.fakes.dialogs.messageAnswers = {MessageAnswer::Yes};
+        f.fakes.dialogs.fileAnswers = {f.pallets() + "kept"};
+        ui(f.w()).nw->trigger();
+        ASSERT_EQ(f.messages().size(), 1u) << changed;
+        EXPECT_EQ(f.messages()[0].text, "Save Changes before creating a new Pallet?");
+        ASSERT_EQ(f.fakes.dialogs.fileRequests.size(), 1u);
+        EXPECT_EQ(f.fakes.dialogs.fileRequests[0].title, "Save Pallet");
+        EXPECT_EQ(readFile(f.pallets() + "kept.ini"), fileOf(expected)) << changed;
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors");
+        EXPECT_FALSE(ui(f.w()).Picture(2)->backColor().has_value());
+    }
+}
+
+TEST(NewPallet, OnTheDefaultPaletteACancelledOrFailedSaveKeepsTheRow) {
+    for (const QString& answer : {QString(), QString("/no such folder/kept")}) {
+        PaletteFixture f;
+        f.fakes.dialogs.messageAnswers = {MessageAnswer::Yes};
+        f.fakes.dialogs.fileAnswers = {answer.isEmpty() ? answer : f.folder() + answer};
+        ui(f.w()).nw->trigger();
+        EXPECT_EQ(f.messages().size(), answer.isEmpty() ? 1u : 2u);
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+        EXPECT_EQ(ui(f.w()).Picture(2)->backColor(), 255);
+        f.w().close();
+        EXPECT_EQ(f.readDefaultPalette(), fileOf(kExample));
+    }
+}
+
+TEST(NewPallet, NoClearsAndAnEmptyRowAsksNothingMore) {
     PaletteFixture f;
-    f.markChanged();
+    f.fakes.dialogs.messageAnswers = {MessageAnswer::No};
     ui(f.w()).nw->trigger();
-    EXPECT_TRUE(f.messages().empty());
-    EXPECT_EQ(f.w().swatchRow().texts(), palette::emptySlots());
+    EXPECT_EQ(f.messages().size(), 1u);
+    EXPECT_TRUE(f.fakes.dialogs.fileRequests.empty());
     EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors");
-    EXPECT_FALSE(f.w().swatchRow().changed());
-    EXPECT_FALSE(f.w().paletteDocument().isDefault());
-    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini")
-        << "Save Pallet still writes there";
-    EXPECT_EQ(f.readDefaultPalette(), fileOf(kExample));
+    EXPECT_FALSE(ui(f.w()).Picture(2)->backColor().has_value());
+    ui(f.w()).nw->trigger();
+    EXPECT_EQ(f.messages().size(), 1u) << "nothing left to lose";
 }
 
 // Another palette, opened and then changed.
@@ -321,9 +434,46 @@ TEST(NewPallet, YesSavesToTheCurrentFileFirstNoDoesNot) {
         EXPECT_EQ(readFile(f.pallets() + "mine.ini"),
                   answer == MessageAnswer::Yes ? "-1207\r\n" : "00000255\r\n");
         EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors");
-        EXPECT_FALSE(f.w().swatchRow().changed());
-        EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "mine.ini");
+        EXPECT_EQ(f.messages().size(), 1u);
     }
+}
+
+TEST(NewPallet, TheNewPaletteHasNoFileSoSavePalletAsksForAName) {
+    ChangedOtherPalette f;
+    f.fakes.dialogs.messageAnswers = {MessageAnswer::No};
+    ui(f.w()).nw->trigger();
+    f.sample(0x563412);
+    f.fakes.keys.tap(platform::HotKey::F2);
+    f.poll();
+    const std::size_t requests = f.fakes.dialogs.fileRequests.size();
+    f.fakes.dialogs.fileAnswers = {f.pallets() + "fresh"};
+    ui(f.w()).svpal->trigger();
+    ASSERT_EQ(f.fakes.dialogs.fileRequests.size(), requests + 1);
+    EXPECT_EQ(f.fakes.dialogs.fileRequests.back().title, "Save Pallet");
+    EXPECT_TRUE(f.fakes.dialogs.fileRequests.back().save);
+    EXPECT_EQ(readFile(f.pallets() + "mine.ini"), "00000255\r\n") << "the previous file is kept";
+    EXPECT_EQ(readFile(f.pallets() + "fresh.ini"),
+              crlfLines({"05649426", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - fresh");
+}
+
+TEST(NewPallet, AFailedYesSaveKeepsTheRowAndItsName) {
+    ChangedOtherPalette f;
+    f.sample(0x563412);
+    f.fakes.keys.tap(platform::HotKey::F2);
+    f.poll();
+    QFile::remove(f.pallets() + "mine.ini");
+    QDir(f.pallets()).mkdir("mine.ini");
+    f.fakes.dialogs.messageAnswers = {MessageAnswer::Yes};
+    ui(f.w()).nw->trigger();
+    ASSERT_EQ(f.messages().size(), 2u);
+    EXPECT_TRUE(f.messages()[1].text.contains(f.pallets() + "mine.ini"));
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - mine");
+    EXPECT_EQ(ui(f.w()).Picture(2)->backColor(), 0x563412);
+    // Still changed: asked again.
+    f.fakes.dialogs.messageAnswers = {MessageAnswer::Cancel};
+    ui(f.w()).nw->trigger();
+    EXPECT_EQ(f.messages().size(), 3u);
 }
 
 // --- Save Pallet ------------------------------------------------------------------------------
@@ -341,6 +491,67 @@ TEST(SavePallet, WritesTheCurrentFileAndKeepsCaptionAndFlags) {
     EXPECT_FALSE(f.w().swatchRow().changed());
     EXPECT_TRUE(f.w().paletteDocument().isDefault());
     EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+}
+
+TEST(SavePallet, OnAFirstRunMakesThePaletteFolder) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    f.sample(0x563412);
+    f.fakes.keys.tap(platform::HotKey::F2);
+    f.poll();
+    ui(w).svpal->trigger();
+    EXPECT_TRUE(f.fakes.dialogs.messages.empty());
+    EXPECT_EQ(f.readDefaultPalette(),
+              crlfLines({"05649426", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
+}
+
+TEST(SavePallet, AFailureIsReportedWithItsReasonAndTheRowStaysChanged) {
+    PaletteFixture f;
+    emit ui(f.w()).Picture(2)->mousePressed(Qt::LeftButton);
+    ui(f.w()).del->trigger();
+    QFile::remove(f.pallets() + "default.ini");
+    QDir(f.pallets()).mkdir("default.ini");
+    ui(f.w()).svpal->trigger();
+    ASSERT_EQ(f.messages().size(), 1u);
+    EXPECT_EQ(f.messages()[0].text,
+              "The Pallet could not be saved to " + f.pallets() + "default.ini: it is a folder.");
+    EXPECT_TRUE(QFileInfo(f.pallets() + "default.ini").isDir());
+    f.fakes.dialogs.messageAnswers = {MessageAnswer::No};
+    f.fakes.dialogs.fileAnswers = {""};
+    ui(f.w()).ldpal->trigger();
+    ASSERT_EQ(f.messages().size(), 2u);
+    EXPECT_EQ(f.messages()[1].text, "Save Changes before opening?");
+}
+
+// A device node of the test's own: only root may make one, and only where the system allows it.
+TEST(SavePallet, ADeviceAtThePathOrBehindALinkIsLeftAsItIs) {
+    for (bool throughLink : {false, true}) {
+        PaletteFixture f;
+        const QString node = f.folder() + "/null-device";
+        if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0600, ::makedev(1, 3)) != 0)
+            GTEST_SKIP() << "cannot make a device node here: " << std::strerror(errno);
+        const QString target = f.pallets() + "dev.ini";
+        if (throughLink)
+            ASSERT_TRUE(QFile::link(node, target));
+        else
+            ASSERT_EQ(::rename(QFile::encodeName(node).constData(),
+                               QFile::encodeName(target).constData()),
+                      0);
+        f.fakes.dialogs.fileAnswers = {target};
+        ui(f.w()).svas->trigger();
+        ASSERT_EQ(f.messages().size(), 1u);
+        EXPECT_TRUE(f.messages()[0].text.contains(target));
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
+        EXPECT_TRUE(S_ISCHR(info.st_mode)) << throughLink;
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+        // Opening it refuses too, and says so.
+        f.fakes.dialogs.fileAnswers = {target};
+        ui(f.w()).ldpal->trigger();
+        ASSERT_EQ(f.messages().size(), 2u);
+        EXPECT_TRUE(f.messages()[1].text.contains(target));
+        EXPECT_EQ(ui(f.w()).Picture(2)->backColor(), 255);
+    }
 }
 
 } // namespace

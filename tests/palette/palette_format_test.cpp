@@ -32,6 +32,40 @@ TEST(PaletteWriter, KeepsLaterColoursWhenSlotOneIsEmpty) {
     EXPECT_EQ(readPalette(bytes).texts, row({"0", "0", "00000255"}));
 }
 
+TEST(PaletteWriter, SlotTextsThatWouldNotReadBackAsAColourAreWrittenEmpty) {
+    EXPECT_EQ(writePalette(row({"255", "red", "", "65280"})),
+              "255\r\n0\r\n0\r\n65280\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+    EXPECT_EQ(writePalette(row({"red", " -1207"})), "-1207\r\n") << "nothing left to store";
+}
+
+TEST(SlotText, StorableTextsAreEmptyOrReadBackAsTheSameColour) {
+    struct Case {
+        std::string text;
+        bool storable;
+    };
+    const Case cases[] = {
+        {"0", true},
+        {"00000255", true},
+        {"33023", true},
+        {"00000000", true},
+        {"-1", true},
+        {"2147483647", true},
+        {" 255", true},
+        {"-1207", false},
+        {" -1207 ", false},
+        {"", false},
+        {"red", false},
+        {"2147483648", false},
+        {"1,2", false},
+        {"\"255\"", false},
+        {"255\r\n7", false},
+        {std::string("\0", 1), false},
+        {std::string(300, ' ') + "1", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(isStorableSlotText(c.text), c.storable) << '"' << c.text << '"';
+}
+
 TEST(PaletteRoundTrip, TheWorkedExampleComesBackSlotForSlot) {
     const SlotTexts original = row({"00000255", "00065280", "16777215", "33023"});
     const ReadResult read = readPalette(writePalette(original));
@@ -60,14 +94,24 @@ TEST(PaletteReader, AShortFileFillsTheFirstSlotsOnly) {
     EXPECT_EQ(read.texts, row({"1", "2", "3", "4", "5"}));
 }
 
-TEST(PaletteReader, ValuesAfterTheTwelfthAreReadAndIgnored) {
-    std::string content;
-    for (int i = 1; i <= 20; ++i)
-        content += std::to_string(i) + "\r\n";
-    const ReadResult read = readPalette(content);
-    EXPECT_EQ(read.end, ReadEnd::EndOfFile);
-    EXPECT_EQ(read.fieldsRead, 20);
-    EXPECT_EQ(read.texts[11], "12");
+TEST(PaletteReader, AfterTheTwelfthFieldOnlyTheMarkerAndTheEndMatter) {
+    const std::string twelve = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n";
+    const SlotTexts all = row({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"});
+    struct Case {
+        const char* what;
+        std::string after;
+        ReadEnd end;
+    };
+    for (const Case& c :
+         {Case{"more values", "13\r\n14\r\n", ReadEnd::EndOfFile},
+          Case{"a trailing blank line", "\r\n", ReadEnd::EndOfFile},
+          Case{"a note", "my summer colours, from the beach\r\n", ReadEnd::EndOfFile},
+          Case{"binary noise", std::string("\x01\xff\0\"x", 5), ReadEnd::EndOfFile},
+          Case{"a note, then the marker", "note\r\n-1207\r\nred\r\n", ReadEnd::Marker}}) {
+        const ReadResult read = readPalette(twelve + c.after);
+        EXPECT_EQ(read.end, c.end) << c.what;
+        EXPECT_EQ(read.texts, all) << c.what;
+    }
 }
 
 TEST(PaletteReader, AnEmptyFileIsAnEmptyPalette) {
@@ -96,16 +140,25 @@ TEST(PaletteReader, ALastLineWithoutLineEndIsRead) {
     EXPECT_EQ(readPalette("1\r\n2").texts, row({"1", "2"}));
 }
 
-TEST(PaletteReader, ABadFieldEndsTheReadingAndStaysInItsSlot) {
-    const ReadResult read = readPalette("255\r\nred\r\n65280\r\n");
-    EXPECT_EQ(read.end, ReadEnd::ReadFailure);
-    EXPECT_EQ(read.texts, row({"255", "red"}));
-}
-
-TEST(PaletteReader, ABlankLineIsABadField) {
-    const ReadResult read = readPalette("255\r\n\r\n65280\r\n");
-    EXPECT_EQ(read.end, ReadEnd::ReadFailure);
-    EXPECT_EQ(read.texts, row({"255", ""}));
+TEST(PaletteReader, AFieldThatIsNoColourLoadsAsAnEmptySlotAndTheRestIsRead) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        SlotTexts texts;
+    };
+    const Case cases[] = {
+        {"a typo", "255\r\nred\r\n65280\r\n", row({"255", "0", "65280"})},
+        {"a blank line", "255\r\n\r\n65280\r\n", row({"255", "0", "65280"})},
+        {"binary noise", std::string("\0\x01\xfe\r\n255\r\n", 10), row({"0", "255"})},
+        {"NUL bytes only", std::string(64, '\0'), emptySlots()},
+        {"a number beyond 32 bits", "4294967296\r\n7\r\n", row({"0", "7"})},
+        {"the marker in quotes with a blank", "\"-1207 \"\r\n7\r\n", row({"0", "7"})},
+    };
+    for (const Case& c : cases) {
+        const ReadResult read = readPalette(c.bytes);
+        EXPECT_EQ(read.end, ReadEnd::EndOfFile) << c.what;
+        EXPECT_EQ(read.texts, c.texts) << c.what;
+    }
 }
 
 TEST(PaletteReader, AnOverlongFieldFailsWithoutBeingKept) {
@@ -120,10 +173,6 @@ TEST(PaletteReader, TheFieldCounterEndsAtItsSixteenBitLimit) {
         content += "1,";
     EXPECT_EQ(readPalette(content.substr(0, content.size() - 1)).end, ReadEnd::EndOfFile);
     EXPECT_EQ(readPalette(content + "1").end, ReadEnd::ReadFailure);
-}
-
-TEST(PaletteReader, NulBytesAreNotANumber) {
-    EXPECT_EQ(readPalette(std::string(64, '\0')).end, ReadEnd::ReadFailure);
 }
 
 } // namespace

@@ -134,17 +134,32 @@ TEST(DefaultPaletteAtStart, ReadingNeverTouchesTheCurrentColourPanel) {
     EXPECT_EQ(w.swatchRow().texts()[2], "0") << "still nothing to add before the first sample";
 }
 
-TEST(DefaultPaletteAtStart, BadFieldKeepsTheSlotsBeforeIt) {
-    MainWindowFixture f;
-    f.writeDefaultPalette(crlfLines({"00000255", "00065280", "red", "16711680"}));
-    app::Form1& w = f.load();
-    EXPECT_EQ(w.swatchRow().texts(), (palette::SlotTexts{"00000255", "00065280", "red", "0", "0",
-                                                         "0", "0", "0", "0", "0", "0", "0"}))
-        << "the hand-edited field stays, so the save at exit writes it back as it was";
-    EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
-    EXPECT_FALSE(w.swatchRow().changed());
-    expectSwatchesShowTheirSlots(w);
-    EXPECT_EQ(ui(w).Picture(4)->shownColour(), emptySlotColour(w));
+TEST(DefaultPaletteAtStart, AFieldThatIsNoColourIsAnEmptySlotAndEveryColourIsKept) {
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    const QByteArray twelve = crlfLines(
+        {"00000255", "00065280", "0", "16711680", "0", "0", "0", "0", "0", "0", "0", "1"});
+    for (const Case& c :
+         {Case{"a typo", crlfLines({"00000255", "00065280", "red", "16711680", "0", "0", "0", "0",
+                                    "0", "0", "0", "1"})},
+          Case{"a blank line", crlfLines({"00000255", "00065280", "", "16711680", "0", "0", "0",
+                                          "0", "0", "0", "0", "1"})},
+          Case{"a blank line after the twelfth", twelve + "\r\n"},
+          Case{"a note after the twelfth", twelve + "picked from the beach photo, June\r\n"}}) {
+        MainWindowFixture f;
+        f.writeDefaultPalette(c.bytes);
+        app::Form1& w = f.load();
+        EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors - Default") << c.what;
+        EXPECT_EQ(ui(w).Picture(3)->shownColour(), QColor(0, 255, 0)) << c.what;
+        EXPECT_EQ(ui(w).Picture(4)->shownColour(), emptySlotColour(w)) << c.what;
+        EXPECT_EQ(ui(w).Picture(5)->shownColour(), QColor(0, 0, 255)) << c.what;
+        EXPECT_EQ(ui(w).Picture(13)->shownColour(), QColor(1, 0, 0)) << c.what;
+        // The exit save keeps every colour and writes no text that would not load again.
+        w.close();
+        EXPECT_EQ(f.readDefaultPalette(), twelve) << c.what;
+    }
 }
 
 TEST(DefaultPaletteAtStart, FirstLineZeroIsAnEmptySlotThatLooksEmpty) {
