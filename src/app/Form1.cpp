@@ -78,8 +78,8 @@ Form1::Form1(platform::Platform& platform, QString programFolder, QString vendor
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       platform_(platform), programFolder_(std::move(programFolder)),
       vendorBase_(std::move(vendorBase)),
-      capture_(
-          new capture::CaptureController(platform.pointer, platform.pixels, platform.keys, this)),
+      capture_(new capture::CaptureController(platform.pointer, platform.pixels, platform.keys,
+                                              platform.grabber, platform.mover, this)),
       document_(row_, platform.dialogs, paletteFolderFor(programFolder_)) {
     setObjectName("Form1");
     setWindowTitle("Tinctora 1.1");
@@ -203,6 +203,7 @@ void Form1::buildMenus() {
     altop->setCheckable(true);
     altop->setChecked(true);
     cleall = item(set, "cleall", "Clear List");
+    frzpick = item(set, "frzpick", "Freeze Screen and Pick");
 
     hel = menuBar()->addMenu("Help");
     hel->setObjectName("hel");
@@ -227,6 +228,13 @@ void Form1::wireEvents() {
     connect(Command1, &QPushButton::clicked, capture_, &capture::CaptureController::resume);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, capture_, &capture::CaptureController::freeze);
+    connect(frzpick, &QAction::triggered, capture_,
+            &capture::CaptureController::startFreezeAndPick);
+    connect(capture_, &capture::CaptureController::freezeAndPickFailed, this,
+            [this](const QString& message) {
+                platform_.dialogs.message(this, message, "Tinctora", platform::MessageButtons::Ok,
+                                          platform::MessageIcon::Exclamation);
+            });
 
     // altop keeps its own check state: the handler decides, so Qt must not toggle it first.
     connect(altop, &QAction::triggered, this, [this] {

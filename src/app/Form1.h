@@ -124,18 +124,19 @@ private:
     QMenu* fil = nullptr;                                            // "File"
     QMenu* set = nullptr;                                            // "Settings"
     QMenu* hel = nullptr;                                            // "Help"
-    QMenu* mnu = nullptr;      // the swatch popup menu, never on the menu bar
-    QAction* nw = nullptr;     // "New Pallet"
-    QAction* ldpal = nullptr;  // "Open Pallet..."
-    QAction* svpal = nullptr;  // "Save Pallet"
-    QAction* svas = nullptr;   // "Save Pallet As..."
-    QAction* altop = nullptr;  // "Always on Top", checked
-    QAction* cleall = nullptr; // "Clear List"
-    QAction* pdf = nullptr;    // "PDF Manual"
-    QAction* helon = nullptr;  // "Online Manual"
-    QAction* abo = nullptr;    // "About"
-    QAction* shom = nullptr;   // popup "Show": recalls the pressed swatch
-    QAction* del = nullptr;    // popup "Delete": empties the pressed swatch
+    QMenu* mnu = nullptr;       // the swatch popup menu, never on the menu bar
+    QAction* nw = nullptr;      // "New Pallet"
+    QAction* ldpal = nullptr;   // "Open Pallet..."
+    QAction* svpal = nullptr;   // "Save Pallet"
+    QAction* svas = nullptr;    // "Save Pallet As..."
+    QAction* altop = nullptr;   // "Always on Top", checked
+    QAction* cleall = nullptr;  // "Clear List"
+    QAction* frzpick = nullptr; // "Freeze Screen and Pick": F6 from the menu
+    QAction* pdf = nullptr;     // "PDF Manual"
+    QAction* helon = nullptr;   // "Online Manual"
+    QAction* abo = nullptr;     // "About"
+    QAction* shom = nullptr;    // popup "Show": recalls the pressed swatch
+    QAction* del = nullptr;     // popup "Delete": empties the pressed swatch
 
     // --- State -------------------------------------------------------------------------------
     platform::Platform& platform_;

@@ -18,6 +18,9 @@ class QWidget;
 
 namespace tinctora::platform {
 
+class ScreenGrabber; // screen_grab.h
+class PointerMover;
+
 struct ScreenPoint {
     int x = 0;
     int y = 0;
@@ -134,6 +137,8 @@ struct Platform {
     ShellOpen& shell;
     Downloader& downloader;
     Dialogs& dialogs;
+    ScreenGrabber& grabber; // freezing the whole screen for picking from a still picture
+    PointerMover& mover;
     // Empty when the screen and keys can be read; otherwise why not, in one sentence for the user.
     QString captureUnavailableReason;
 };

@@ -1,6 +1,7 @@
 #include "platform/platform_factory.h"
 
 #include "platform/qt/qt_desktop.h"
+#include "platform/screen_grab.h"
 #include "platform/x11/x11_capture.h"
 
 #include <QGuiApplication>
@@ -12,9 +13,14 @@ namespace tinctora::platform {
 namespace {
 
 // Stands in for the screen and keys when no X11 display can be read: nothing is under the
-// pointer and no key is ever down.
-class NoCapture final : public Pointer, public ScreenPixels, public KeyState {
+// pointer, no key is ever down and freezing the screen fails with the reason.
+class NoCapture final : public Pointer,
+                        public ScreenPixels,
+                        public KeyState,
+                        public ScreenGrabber,
+                        public PointerMover {
 public:
+    explicit NoCapture(QString reason) : reason_(std::move(reason)) {}
     std::optional<ScreenPoint> position() override { return std::nullopt; }
     std::int32_t pixelAt(ScreenPoint) override { return -1; }
     // Events that never come: nothing wakes up to ask.
@@ -22,6 +28,15 @@ public:
     void listen(std::function<void(const KeyBatch&)>) override {}
     bool isDown(HotKey) override { return false; }
     bool downOrPressedSincePrevious(HotKey) override { return false; }
+    void grabScreen(std::function<void(GrabOutcome)> done) override {
+        GrabOutcome failed;
+        failed.message = reason_;
+        done(std::move(failed));
+    }
+    bool moveBy(int, int) override { return false; }
+
+private:
+    QString reason_;
 };
 
 class DesktopBackend final : public PlatformBackend {
@@ -32,18 +47,23 @@ public:
             reason = x11::screenUnreadableReason();
         else
             capture_ = x11::X11Capture::open(&reason);
+        none_ = std::make_unique<NoCapture>(reason);
         if (!reason.isEmpty())
             std::fprintf(stderr, "tinctora: %s\n", qPrintable(reason));
-        Pointer& pointer = capture_ ? capture_->pointer() : static_cast<Pointer&>(none_);
-        ScreenPixels& pixels = capture_ ? capture_->pixels() : static_cast<ScreenPixels&>(none_);
-        KeyState& keys = capture_ ? capture_->keys() : static_cast<KeyState&>(none_);
-        platform_ = std::make_unique<Platform>(
-            Platform{pointer, pixels, keys, layer_, shell_, downloader_, dialogs_, reason});
+        Pointer& pointer = capture_ ? capture_->pointer() : static_cast<Pointer&>(*none_);
+        ScreenPixels& pixels = capture_ ? capture_->pixels() : static_cast<ScreenPixels&>(*none_);
+        KeyState& keys = capture_ ? capture_->keys() : static_cast<KeyState&>(*none_);
+        ScreenGrabber& grabber =
+            capture_ ? capture_->screenGrabber() : static_cast<ScreenGrabber&>(*none_);
+        PointerMover& mover =
+            capture_ ? capture_->pointerMover() : static_cast<PointerMover&>(*none_);
+        platform_ = std::make_unique<Platform>(Platform{
+            pointer, pixels, keys, layer_, shell_, downloader_, dialogs_, grabber, mover, reason});
     }
     Platform& platform() override { return *platform_; }
 
 private:
-    NoCapture none_;
+    std::unique_ptr<NoCapture> none_;
     std::unique_ptr<x11::X11Capture> capture_;
     qt::QtWindowLayer layer_;
     qt::QtShellOpen shell_;

@@ -200,7 +200,9 @@ TEST(MainWindowMenus, ItemsWithTheirCaptions) {
                             {"ldpal", "Open Pallet..."},
                             {"svpal", "Save Pallet"},
                             {"svas", "Save Pallet As..."}});
-    expectItems(ui(w).set, {{"altop", "Always on Top"}, {"cleall", "Clear List"}});
+    expectItems(ui(w).set, {{"altop", "Always on Top"},
+                            {"cleall", "Clear List"},
+                            {"frzpick", "Freeze Screen and Pick"}});
     expectItems(ui(w).mnu, {{"shom", "Show"}, {"del", "Delete"}});
     expectItems(ui(w).hel, {{"pdf", "PDF Manual"}, {"helon", "Online Manual"}, {"abo", "About"}});
     EXPECT_TRUE(ui(w).altop->isCheckable());
