@@ -11,10 +11,11 @@ class QSocketNotifier;
 namespace tinctora::platform::x11 {
 
 // F2, F3, F4 and F6 read for the whole display, whichever window has the focus and without
-// grabbing anything. XInput2 raw key events, which the server sends to the root window of every client
-// that asks for them, tell every press and release: a listener hears them from the event loop,
-// woken by the connection's socket, and a press between two polls still counts. "Down now" comes
-// from the server's key map; without XInput2 that is all that can be told, and keys are polled.
+// grabbing anything. XInput2 raw key events, which the server sends to the root window of every
+// client that asks for them, tell every press and release: a listener hears them from the event
+// loop, woken by the connection's socket, and a press between two polls still counts. "Down now"
+// comes from the server's key map; without XInput2 that is all that can be told, and keys are
+// polled.
 class X11Keys final : public KeyState {
 public:
     enum class Source { RawEventsAndKeymap, KeymapOnly };
