@@ -1,6 +1,6 @@
-// Cost of one live tick (Timer1) and one hot-key poll (Timer2) of the real main window against the
-// real X11 backend, including the repaint the tick causes. Needs an X display (bench/run starts
-// Xvfb with a gradient background). Each benchmark reports the median and p99 of single calls.
+// Cost of one live tick (Timer1) of the real main window against the real X11 backend, including
+// the repaint the tick causes. Needs an X display (bench/run starts Xvfb with a gradient
+// background). Each benchmark reports the median and p99 of single calls.
 #include "app/Form1.h"
 #include "capture/capture_controller.h"
 #include "platform/platform_factory.h"
@@ -71,14 +71,6 @@ void liveTickNewColour(benchmark::State& state) {
     report(state, us);
 }
 
-// The only work while frozen: the poll of F2, F3 and F4.
-void hotKeyPoll(benchmark::State& state) {
-    std::vector<double> us;
-    for (auto _ : state)
-        us.push_back(timedEvent([] { window->capture().pollKeys(); }));
-    report(state, us);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -106,7 +98,6 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("live_tick/new_colour", liveTickNewColour)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("frozen/hot_key_poll", hotKeyPoll)->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

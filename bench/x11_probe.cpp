@@ -11,10 +11,11 @@
 //   x11_probe latency WINDOW RUNS                 F3 to resume, then F4 down: ms until WINDOW shows
 //                                                 the frozen state; prints one time per run
 //   x11_probe taps COUNT INTERVAL_MS              quick F2 taps (down and up at once)
-//   x11_probe floor SECONDS live|frozen           CPU % of a bare Xlib loop with Tinctora's
-//                                                 timers and the fewest round trips they need:
-//                                                 live, pointer + 1x1 image every 40 ms and the
-//                                                 key map every 50 ms; frozen, the key map only
+//   x11_probe floor SECONDS live|blocked          CPU % of the least a program doing Tinctora's
+//                                                 work can cost: live, a bare Xlib loop with one
+//                                                 40 ms timer and the pointer + 1x1 image round
+//                                                 trips; blocked, a process asleep in poll() on
+//                                                 its X connection
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -29,6 +30,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <poll.h>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -211,10 +213,10 @@ int latency(int argc, char** argv) {
     const int runs = std::atoi(argv[3]);
     Display* d = openDisplay();
     for (int run = 0; run < runs; ++run) {
-        key(d, XK_F3, true); // resume first, with a press held across polls as a user holds it
+        key(d, XK_F3, true); // resume first, held as a user holds a key
         sleepMs(150);
         key(d, XK_F3, false);
-        sleepMs(250 + (run * 37) % 50); // a different phase against the 50 ms poll each run
+        sleepMs(250 + (run * 37) % 50); // a different phase against the 40 ms tick each run
         const std::vector<unsigned long> live = statusArea(d, w);
         const Clock::time_point t0 = Clock::now();
         key(d, XK_F4, true);
@@ -263,27 +265,29 @@ int floorCost(int argc, char** argv) {
     const Window root = DefaultRootWindow(d);
     const Clock::time_point t0 = Clock::now();
     const double cpu0 = processCpuSeconds();
-    long ticks = 0, polls = 0;
-    for (;;) {
-        const auto nextTick = t0 + std::chrono::milliseconds(40 * ticks);
-        const auto nextPoll = t0 + std::chrono::milliseconds(50 * polls);
-        const bool tick = live && nextTick <= nextPoll;
-        const auto due = tick ? nextTick : nextPoll;
-        if (std::chrono::duration<double>(due - t0).count() >= seconds)
-            break;
-        std::this_thread::sleep_until(due);
-        if (tick) {
+    if (live) {
+        for (long ticks = 0;; ++ticks) {
+            const auto due = t0 + std::chrono::milliseconds(40 * ticks);
+            if (std::chrono::duration<double>(due - t0).count() >= seconds)
+                break;
+            std::this_thread::sleep_until(due);
             Window r, child;
             int rx, ry, wx, wy;
             unsigned mask;
             XQueryPointer(d, root, &r, &child, &rx, &ry, &wx, &wy, &mask);
             if (XImage* image = XGetImage(d, root, rx, ry, 1, 1, AllPlanes, ZPixmap))
                 XDestroyImage(image);
-            ++ticks;
-        } else {
-            char keys[32];
-            XQueryKeymap(d, keys);
-            ++polls;
+        }
+    } else {
+        // Asleep until the X server sends something, as a frozen picker can be.
+        pollfd connection{ConnectionNumber(d), POLLIN, 0};
+        while (msSince(t0) < seconds * 1000) {
+            const int waitMs = static_cast<int>(seconds * 1000 - msSince(t0)) + 1;
+            if (poll(&connection, 1, waitMs) > 0)
+                while (XPending(d) > 0) {
+                    XEvent event;
+                    XNextEvent(d, &event);
+                }
         }
     }
     std::printf("%.2f\n", (processCpuSeconds() - cpu0) / seconds * 100);

@@ -64,7 +64,7 @@ struct MainWindowFixture {
     app::Form1& load(const QString& vendorBase = about::vendorBaseAddress());
     // Points the fake pointer at a pixel of that colour and runs one sampling tick.
     void sample(std::int32_t colour);
-    // Runs one hot-key poll.
+    // Runs one hot-key poll (for keys that are polled: fakes.keys.mode = Polling).
     void poll();
     const palette::SwatchRow& row() const { return window->swatchRow(); }
 

@@ -29,6 +29,10 @@ CaptureController::CaptureController(platform::Pointer& pointer, platform::Scree
     connect(hotKeyTimer_, &QTimer::timeout, this, &CaptureController::pollKeys);
 }
 
+CaptureController::~CaptureController() {
+    keys_.listen({});
+}
+
 StatusLines CaptureController::status() const {
     if (mode_ == Mode::Frozen)
         return {kPressF3, kCaptured, QString()};
@@ -48,11 +52,16 @@ void CaptureController::setMode(Mode mode) {
 
 void CaptureController::begin() {
     f2Armed_ = f3Armed_ = f4Armed_ = f6Armed_ = true;
-    hotKeyTimer_->start();
+    presses_.reset();
+    if (keys_.delivery() == platform::KeyState::Delivery::Events)
+        keys_.listen([this](const platform::KeyBatch& batch) { applyKeyBatch(batch); });
+    else
+        hotKeyTimer_->start();
     setMode(Mode::Live);
 }
 
 void CaptureController::end() {
+    keys_.listen({});
     hotKeyTimer_->stop();
     sampleTimer_->stop();
     mode_ = Mode::Stopped;
@@ -152,6 +161,13 @@ void CaptureController::pollKeys() {
     readings.f3DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F3);
     readings.f6DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F6);
     applyHotKeys(readings);
+}
+
+void CaptureController::applyKeyBatch(const platform::KeyBatch& batch) {
+    if (mode_ == Mode::Stopped)
+        return;
+    for (const HotKeyReadings& readings : presses_.readingsFor(batch))
+        applyHotKeys(readings);
 }
 
 void CaptureController::applyHotKeys(const HotKeyReadings& keys) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/hotkey_events.h"
 #include "capture/hotkey_poll.h"
 #include "colour/colour_text.h"
 #include "platform/platform.h"
@@ -21,9 +22,11 @@ struct StatusLines {
     friend bool operator==(const StatusLines&, const StatusLines&) = default;
 };
 
-// Capture of the colour under the mouse pointer: live sampling every 40 ms, the hot keys polled
-// every 50 ms, freezing and resuming, and the current colour. It reads the pointer, the screen
-// and the keys through the platform and tells the window what to show through its signals.
+// Capture of the colour under the mouse pointer: live sampling every 40 ms, the hot keys (as
+// events, or polled every 50 ms where the platform cannot send them), freezing and resuming, and
+// the current colour. Nothing runs while frozen unless the keys must be polled. It reads the
+// pointer, the screen and the keys through the platform and tells the window what to show through
+// its signals.
 class CaptureController : public QObject {
     Q_OBJECT
 public:
@@ -39,13 +42,14 @@ public:
     CaptureController(platform::Pointer& pointer, platform::ScreenPixels& pixels,
                       platform::KeyState& keys, platform::ScreenGrabber& grabber,
                       platform::PointerMover& mover, QObject* parent = nullptr);
+    ~CaptureController() override;
 
     Mode mode() const { return mode_; }
     // Nothing before the first colour is shown.
     const std::optional<colour::ShownColour>& current() const { return current_; }
     StatusLines status() const;
 
-    // Live sampling and hot-key polling begin; end() stops both for good.
+    // Live sampling begins and the hot keys are heard; end() stops both for good.
     void begin();
     void end();
     // The Start button and F3: live sampling again.
@@ -71,8 +75,10 @@ public:
 
     // One sampling tick: one pointer read and one pixel read.
     void sample();
-    // One hot-key poll: reads the keys and applies them.
+    // One hot-key poll: reads the keys and applies them (only where keys are polled).
     void pollKeys();
+    // Applies one batch of key changes, all pressed together.
+    void applyKeyBatch(const platform::KeyBatch& batch);
     // Applies one reading of the hot keys, however it was obtained.
     void applyHotKeys(const HotKeyReadings& keys);
     // One press of a hot key that was not polled: seen by the window itself, or reported by the
@@ -105,6 +111,7 @@ private:
     bool f4Armed_ = true;
     bool f6Armed_ = true;
     bool picking_ = false;
+    HotKeyPresses presses_;
     std::optional<colour::ShownColour> current_;
 };
 

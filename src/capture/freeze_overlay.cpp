@@ -14,8 +14,6 @@
 
 namespace tinctora::capture {
 
-using namespace colour;
-
 namespace {
 
 constexpr int kKeyboardGrabAttempts = 20;

@@ -14,8 +14,6 @@ class QPainter;
 
 namespace tinctora::capture {
 
-using colour::ColourValue;
-
 // A still picture of the whole screen, shown over it in a borderless topmost window, with a
 // magnifier at the pointer. Picking reads the picture, never the live screen, so a menu that
 // closes or a video that moves on no longer matters. All positions are screen pixels, read from

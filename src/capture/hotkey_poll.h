@@ -1,7 +1,8 @@
 #pragma once
 
-// What the hot keys do in one poll of the 50 ms key timer. Every key is read once per poll as
-// "down now, or pressed since the previous poll", so a tap shorter than a poll counts too. Each
+// What the hot keys do in one reading of them: one poll of the 50 ms key timer, or one batch of
+// key events (hotkey_events.h). Every key is read once per poll as "down now, or pressed since
+// the previous poll", so a tap shorter than a poll counts too. Each
 // key acts only in the first poll that sees a press: it is re-armed by a poll that sees it up, so
 // holding a key acts once, also across Start and Stop (a held F3 does not undo Stop, a held F4
 // does not undo Start).

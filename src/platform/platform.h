@@ -6,6 +6,7 @@
 
 #include "platform/colour_pick.h"
 #include "platform/global_shortcuts.h"
+#include "platform/keys.h"
 #include "platform/screen_grab.h"
 
 #include <QString>
@@ -44,12 +45,20 @@ public:
     virtual std::int32_t pixelAt(ScreenPoint p) = 0;
 };
 
-enum class HotKey { F2, F3, F4, F6 };
-
 // Global key state, seen whichever program has the keyboard focus.
 class KeyState {
 public:
     virtual ~KeyState() = default;
+
+    // How the program learns about the keys: Events, the listener is told of every change and
+    // nothing needs to wake up to ask; Polling, only isDown and downOrPressedSincePrevious work.
+    enum class Delivery { Events, Polling };
+    virtual Delivery delivery() const = 0;
+    // With Events: from now on the listener receives each batch of changes, from the event loop
+    // and never from inside a read of the pointer or the screen. An empty function stops it. A
+    // key held down may repeat its "down" while the keyboard repeats it.
+    virtual void listen(std::function<void(const KeyBatch&)> listener) = 0;
+
     // Down at this moment.
     virtual bool isDown(HotKey key) = 0;
     // Down at this moment, or pressed at any time since the previous call for this key: a tap

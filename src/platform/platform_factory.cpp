@@ -27,6 +27,9 @@ public:
     explicit NoCapture(QString reason) : reason_(std::move(reason)) {}
     std::optional<ScreenPoint> position() override { return std::nullopt; }
     std::int32_t pixelAt(ScreenPoint) override { return -1; }
+    // Events that never come: nothing wakes up to ask.
+    Delivery delivery() const override { return Delivery::Events; }
+    void listen(std::function<void(const KeyBatch&)>) override {}
     bool isDown(HotKey) override { return false; }
     bool downOrPressedSincePrevious(HotKey) override { return false; }
     void grabScreen(std::function<void(GrabOutcome)> done) override {

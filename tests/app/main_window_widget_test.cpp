@@ -42,7 +42,6 @@ TEST(MainWindowStart, StateAfterLoad) {
     // F2 is armed: the first press adds.
     f.sample(255);
     f.fakes.keys.tap(platform::HotKey::F2);
-    f.poll();
     EXPECT_EQ(w.swatchRow().texts()[0], "00000255");
     // The default palette is current: Save Pallet writes it, and the file dialogs start in its
     // folder.

@@ -95,23 +95,19 @@ TEST(CaptureControl, F4FreezesOnceAndF3Resumes) {
     app::Form1& w = f.load();
     f.sample(33023);
     f.fakes.keys.press(HotKey::F3);
-    f.poll();
     EXPECT_EQ(look(w), kLive) << "F3 does nothing while live";
     f.fakes.keys.release(HotKey::F3);
 
     f.fakes.keys.press(HotKey::F4);
-    f.poll();
     EXPECT_EQ(look(w), kFrozen);
     EXPECT_EQ(w.swatchRow().texts()[0], "00033023");
-    f.poll(); // still held
+    f.fakes.keys.press(HotKey::F4); // still held: the keyboard repeats it
     f.fakes.keys.release(HotKey::F4);
-    f.fakes.keys.press(HotKey::F4);
-    f.poll(); // pressed again while frozen
+    f.fakes.keys.press(HotKey::F4); // pressed again while frozen
     EXPECT_EQ(w.swatchRow().texts()[1], "0") << "F4 stores once: capture is frozen afterwards";
 
     f.fakes.keys.release(HotKey::F4);
     f.fakes.keys.press(HotKey::F3);
-    f.poll();
     EXPECT_EQ(look(w), kResumed);
     f.sample(255);
     EXPECT_EQ(look(w), kLive) << "the first tick after resuming clears CAPTURED";
@@ -121,25 +117,60 @@ TEST(CaptureControl, F3ResumesAfterTheStopButton) {
     MainWindowFixture f;
     app::Form1& w = f.load();
     ui(w).Command3->click();
-    f.fakes.keys.tap(HotKey::F3); // pressed and released between two polls
+    f.fakes.keys.tap(HotKey::F3); // however short the press
+    EXPECT_EQ(look(w), kResumed);
+}
+
+TEST(CaptureControl, WithKeyEventsNothingTicksWhileFrozen) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    const auto running = [&w] {
+        int n = 0;
+        for (const QTimer* timer : w.capture().findChildren<QTimer*>())
+            n += timer->isActive() ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(running(), 1) << "live: the sampling tick only";
+    EXPECT_TRUE(f.fakes.keys.heard());
+    f.fakes.keys.press(HotKey::F4);
+    EXPECT_EQ(running(), 0) << "frozen: nothing wakes until a key or the user";
+    f.fakes.keys.release(HotKey::F4);
+    f.fakes.keys.press(HotKey::F3);
+    EXPECT_EQ(running(), 1);
+    w.capture().end();
+    EXPECT_EQ(running(), 0);
+    EXPECT_FALSE(f.fakes.keys.heard());
+}
+
+TEST(CaptureControl, WithoutKeyEventsTheKeysArePolled) {
+    MainWindowFixture f;
+    f.fakes.keys.mode = platform::KeyState::Delivery::Polling;
+    app::Form1& w = f.load();
+    EXPECT_FALSE(f.fakes.keys.heard());
+    f.sample(33023);
+    f.fakes.keys.tap(HotKey::F4); // pressed and released between two polls
+    EXPECT_EQ(look(w), kLive) << "nothing happens before the poll";
+    f.poll();
+    EXPECT_EQ(look(w), kFrozen);
+    f.fakes.keys.tap(HotKey::F2);
+    f.poll();
+    EXPECT_EQ(w.swatchRow().texts()[1], "00033023");
+    f.fakes.keys.press(HotKey::F3);
     f.poll();
     EXPECT_EQ(look(w), kResumed);
 }
 
-TEST(CaptureControl, TapsOfF4AndF3ShorterThanAPollCount) {
+TEST(CaptureControl, TapsOfF4AndF3Count) {
     MainWindowFixture f;
     app::Form1& w = f.load();
     f.sample(33023);
     f.fakes.keys.tap(HotKey::F4);
-    f.poll();
     EXPECT_EQ(look(w), kFrozen);
     EXPECT_EQ(w.swatchRow().texts()[0], "00033023");
     f.fakes.keys.tap(HotKey::F3);
-    f.poll();
     EXPECT_EQ(look(w), kResumed);
     f.sample(255);
     f.fakes.keys.tap(HotKey::F4);
-    f.poll();
     EXPECT_EQ(w.swatchRow().texts()[1], "00000255") << "every tap counts, not only the first";
 }
 
@@ -148,25 +179,20 @@ TEST(CaptureControl, AHeldKeyActsOnceAcrossStopAndStart) {
     app::Form1& w = f.load();
     ui(w).Command3->click();
     f.fakes.keys.press(HotKey::F3);
-    f.poll();
     EXPECT_EQ(look(w), kResumed);
     ui(w).Command3->click();
-    f.poll(); // F3 still held
+    f.fakes.keys.press(HotKey::F3); // still held: the keyboard repeats it
     EXPECT_EQ(look(w), kFrozen) << "a held F3 does not undo Stop";
     f.fakes.keys.release(HotKey::F3);
-    f.poll();
 
-    f.fakes.keys.press(HotKey::F4);
-    f.poll(); // frozen: this press finds nothing to freeze
+    f.fakes.keys.press(HotKey::F4); // frozen: this press finds nothing to freeze
     ui(w).Command1->click();
     f.sample(255);
-    f.poll(); // F4 still held
+    f.fakes.keys.press(HotKey::F4); // still held
     EXPECT_EQ(look(w), kLive) << "a held F4 does not undo Start";
     EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
     f.fakes.keys.release(HotKey::F4);
-    f.poll();
     f.fakes.keys.press(HotKey::F4);
-    f.poll();
     EXPECT_EQ(look(w), kFrozen) << "a new press freezes";
     EXPECT_EQ(w.swatchRow().texts()[0], "00000255");
 }
@@ -176,27 +202,22 @@ TEST(CaptureControl, F2AddsOncePerPressWhileTheColourKeepsChanging) {
     app::Form1& w = f.load();
     f.sample(255);
     f.fakes.keys.press(HotKey::F2);
-    f.poll();
-    f.poll(); // held
+    f.fakes.keys.press(HotKey::F2); // held: the keyboard repeats it
     EXPECT_EQ(look(w), kLive) << "F2 does not freeze";
     f.sample(65280);
     f.fakes.keys.release(HotKey::F2);
-    f.poll();
-    f.fakes.keys.tap(HotKey::F2); // a tap between two polls
-    f.poll();
+    f.fakes.keys.tap(HotKey::F2);
     EXPECT_EQ(w.swatchRow().texts()[0], "00000255");
     EXPECT_EQ(w.swatchRow().texts()[1], "00065280");
     EXPECT_EQ(w.swatchRow().texts()[2], "0");
     EXPECT_EQ(ui(w).Text1->text(), "00065280");
 }
 
-TEST(CaptureControl, F4AndF2InOnePollStoreTheColourTwice) {
+TEST(CaptureControl, F4AndF2TogetherStoreTheColourTwice) {
     MainWindowFixture f;
     app::Form1& w = f.load();
     f.sample(16711680);
-    f.fakes.keys.press(HotKey::F4);
-    f.fakes.keys.press(HotKey::F2);
-    f.poll();
+    f.fakes.keys.together({{HotKey::F4, true}, {HotKey::F2, true}});
     EXPECT_EQ(look(w), kFrozen);
     EXPECT_EQ(w.swatchRow().texts()[0], "16711680");
     EXPECT_EQ(w.swatchRow().texts()[1], "16711680");
@@ -383,14 +404,12 @@ TEST(Sampling, UnreadablePixelKeepsTheLastGoodColour) {
     EXPECT_EQ(look(w), kLive) << "sampling goes on";
 
     f.fakes.keys.press(HotKey::F4);
-    f.poll();
     EXPECT_EQ(w.swatchRow().texts()[0], "00033023")
         << "an add after a failed read stores the good one";
     EXPECT_EQ(ui(w).Picture(2)->backColor(), 33023);
 
     f.fakes.keys.release(HotKey::F4);
     f.fakes.keys.press(HotKey::F3);
-    f.poll();
     f.sample(1193046);
     EXPECT_EQ(ui(w).Text1->text(), "01193046")
         << "sampling resumes when the screen is readable again";
@@ -406,7 +425,6 @@ TEST(Sampling, UnreadableScreenFromTheStartShowsAndStoresNothing) {
     EXPECT_EQ(ui(w).Label1->text(), "0");
     f.fakes.keys.press(HotKey::F2);
     f.fakes.keys.press(HotKey::F4);
-    f.poll();
     EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
     EXPECT_FALSE(w.swatchRow().changed());
 }

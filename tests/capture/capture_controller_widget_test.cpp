@@ -1,5 +1,6 @@
-// The capture controller without a window: how the hot keys of each poll, Start, Stop and a
-// colour put in from elsewhere move it between live and frozen, and what it asks to add.
+// The capture controller without a window: how the hot keys of each poll or batch of key events,
+// Start, Stop and a colour put in from elsewhere move it between live and frozen, and what it
+// asks to add.
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
 #include "platform/fake/fake_platform.h"
@@ -191,6 +192,115 @@ TEST(CaptureHotKeys, NothingToAddBeforeTheFirstColour) {
     controller.applyHotKeys({true, true, false});
     EXPECT_EQ(adds, 0);
     EXPECT_EQ(controller.mode(), Mode::Frozen);
+}
+
+// The same rule fed by key events: each batch is what the keyboard did in one go.
+TEST(CaptureHotKeys, KeyEventsActOncePerPressAndKeysOfOneBatchAreTogether) {
+    using platform::HotKey;
+    using platform::KeyBatch;
+    const KeyBatch f2Down{{HotKey::F2, true}}, f2Up{{HotKey::F2, false}};
+    const KeyBatch f3Down{{HotKey::F3, true}}, f3Up{{HotKey::F3, false}};
+    const KeyBatch f4Down{{HotKey::F4, true}}, f4Up{{HotKey::F4, false}};
+    const KeyBatch f2Tap{{HotKey::F2, true}, {HotKey::F2, false}};
+    const struct {
+        const char* what;
+        bool startFrozen;
+        std::vector<KeyBatch> batches;
+        int adds;
+        Mode after;
+    } cases[] = {
+        {"F4 held, repeating, freezes and adds once",
+         false,
+         {f4Down, f4Down, f4Down, f4Up},
+         1,
+         Mode::Frozen},
+        {"F4 tapped within one batch counts",
+         false,
+         {{{HotKey::F4, true}, {HotKey::F4, false}}},
+         1,
+         Mode::Frozen},
+        {"F2 held, repeating, adds once", false, {f2Down, f2Down, f2Down}, 1, Mode::Live},
+        {"F2 released and pressed again adds again", false, {f2Down, f2Up, f2Down}, 2, Mode::Live},
+        {"F2 tapped within a batch, twice in a row", false, {f2Tap, f2Tap}, 2, Mode::Live},
+        {"F2 released and pressed again within one batch",
+         false,
+         {f2Down, {{HotKey::F2, false}, {HotKey::F2, true}}},
+         2,
+         Mode::Live},
+        {"F2 pressed twice within one batch is one press",
+         false,
+         {{{HotKey::F2, true}, {HotKey::F2, false}, {HotKey::F2, true}}},
+         1,
+         Mode::Live},
+        {"F4 and F2 together add twice",
+         false,
+         {{{HotKey::F4, true}, {HotKey::F2, true}}},
+         2,
+         Mode::Frozen},
+        {"F4 and F2 in separate batches add twice too", false, {f4Down, f2Down}, 2, Mode::Frozen},
+        {"F4 wins over F3 together with it",
+         false,
+         {{{HotKey::F3, true}, {HotKey::F4, true}}},
+         1,
+         Mode::Frozen},
+        {"F3 while live does nothing", false, {f3Down, f3Up}, 0, Mode::Live},
+        {"F3 tapped resumes", true, {{{HotKey::F3, true}, {HotKey::F3, false}}}, 0, Mode::Live},
+        {"F3 together with F2 drops that F2, even held",
+         true,
+         {{{HotKey::F2, true}, {HotKey::F3, true}}, f2Down, f3Up},
+         0,
+         Mode::Live},
+        {"after F3 with F2, the next F2 press adds",
+         true,
+         {{{HotKey::F3, true}, {HotKey::F2, true}}, f2Up, f2Down},
+         1,
+         Mode::Live},
+        {"F3 then F2 in separate batches: F2 adds", true, {f3Down, f2Down}, 1, Mode::Live},
+        {"F2 adds while frozen", true, {f2Tap}, 1, Mode::Frozen},
+        {"F4 held while F3 resumes does not freeze again",
+         false,
+         {f4Down, f4Up, f4Down, f3Down, f4Down, f3Up},
+         1,
+         Mode::Live},
+        {"F4 and F3 tapped in turn, one batch each, act every time",
+         false,
+         {{{HotKey::F4, true}, {HotKey::F4, false}},
+          {{HotKey::F3, true}, {HotKey::F3, false}},
+          {{HotKey::F4, true}, {HotKey::F4, false}}},
+         2,
+         Mode::Frozen},
+        {"releases alone do nothing", false, {f2Up, f3Up, f4Up}, 0, Mode::Live},
+    };
+    for (const auto& c : cases) {
+        Session s;
+        ASSERT_TRUE(s.fakes.keys.heard());
+        if (c.startFrozen)
+            s.controller.freeze();
+        for (const KeyBatch& batch : c.batches)
+            s.fakes.keys.together(batch);
+        EXPECT_EQ(s.adds(), c.adds) << c.what;
+        EXPECT_EQ(s.controller.mode(), c.after) << c.what;
+    }
+    // F6 arrives as an event like the others: its press opens the frozen screen once and spends
+    // the F2 pressed together with it.
+    Session s;
+    s.fakes.keys.together({{HotKey::F6, true}, {HotKey::F2, true}});
+    s.fakes.keys.together({{HotKey::F6, true}});
+    EXPECT_EQ(s.fakes.grabber.grabs, 1);
+    EXPECT_EQ(s.adds(), 0);
+}
+
+TEST(CaptureHotKeys, KeyEventsAreNotHeardWhenStopped) {
+    platform::fake::FakePlatform fakes;
+    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys, fakes.grabber,
+                                 fakes.mover};
+    EXPECT_FALSE(fakes.keys.heard());
+    controller.begin();
+    EXPECT_TRUE(fakes.keys.heard());
+    controller.end();
+    EXPECT_FALSE(fakes.keys.heard());
+    fakes.keys.press(platform::HotKey::F4);
+    EXPECT_EQ(controller.mode(), Mode::Stopped);
 }
 
 TEST(CaptureModes, ShownFrozenColourIsTheOneAddedAndEndStopsEverything) {

@@ -482,7 +482,6 @@ TEST(SavePallet, WritesTheCurrentFileAndKeepsCaptionAndFlags) {
     PaletteFixture f;
     f.sample(0x563412);
     f.fakes.keys.tap(platform::HotKey::F2);
-    f.poll();
     ASSERT_TRUE(f.w().swatchRow().changed());
     ui(f.w()).svpal->trigger();
     palette::SlotTexts expected = kExample;

@@ -116,7 +116,6 @@ TEST(SwatchMouse, DeleteLeavesAHoleThatTheNextAddFills) {
 
     f.sample(kTeal);
     f.fakes.keys.tap(platform::HotKey::F2);
-    f.poll();
     palette::SlotTexts expected = full;
     expected[2] = "05649426";
     EXPECT_EQ(w.swatchRow().texts(), expected);

@@ -3,6 +3,10 @@
 // GoogleTest comes before Xlib, whose macros (None, Bool) would break it.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
 #include "platform/x11/x11_capture.h"
 #include "platform/x11/x11_connection.h"
 #include "platform/x11/x11_keys.h"
@@ -276,9 +280,75 @@ TEST_F(TrueColourScreen, HeldF2ReleasedBetweenReadsIsNotPressedAgain) {
     EXPECT_FALSE(keys->downOrPressedSincePrevious(HotKey::F2));
 }
 
+// Listens for key events the way the program does, from a Qt event loop that nothing else wakes.
+struct KeyListener {
+    explicit KeyListener(KeyState& keys) : keys(keys) {
+        keys.listen([this](const KeyBatch& batch) {
+            heard.insert(heard.end(), batch.begin(), batch.end());
+            ++batches;
+            if (heard.size() >= expected)
+                loop.quit();
+        });
+    }
+    ~KeyListener() { keys.listen({}); }
+    // Runs the event loop until `count` changes were heard, for at most two seconds.
+    KeyBatch waitFor(std::size_t count) {
+        expected = count;
+        if (heard.size() < count) {
+            QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        return heard;
+    }
+    KeyState& keys;
+    QEventLoop loop;
+    KeyBatch heard;
+    std::size_t expected = 0;
+    int batches = 0;
+};
+
+TEST_F(TrueColourScreen, AKeyPressWakesAListenerWithoutAnyPoll) {
+    int argc = 1;
+    char name[] = "x11_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    ASSERT_EQ(keys->delivery(), KeyState::Delivery::Events);
+    KeyListener listener(*keys);
+    ASSERT_TRUE(run("xdotool key F2"));
+    // Only the connection's socket can wake the loop: nothing here reads the keys.
+    EXPECT_EQ(listener.waitFor(2), (KeyBatch{{HotKey::F2, true}, {HotKey::F2, false}}));
+    ASSERT_TRUE(run("xdotool keydown F4 key F1 F3 keyup F4"));
+    EXPECT_EQ(listener.waitFor(6), (KeyBatch{{HotKey::F2, true},
+                                             {HotKey::F2, false},
+                                             {HotKey::F4, true},
+                                             {HotKey::F3, true},
+                                             {HotKey::F3, false},
+                                             {HotKey::F4, false}}))
+        << "other keys are not heard";
+}
+
+TEST_F(TrueColourScreen, KeysReadInDuringATickAreHeardAfterIt) {
+    int argc = 1;
+    char name[] = "x11_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    KeyListener listener(*keys);
+    ASSERT_TRUE(run("xdotool key F4 && xdotool mousemove 20 30"));
+    // The pointer's reply comes after the key events, so Xlib reads them all from the socket
+    // while it waits: the socket then has nothing left to wake anyone.
+    ASSERT_EQ(pointer->position(), (ScreenPoint{20, 30}));
+    EXPECT_TRUE(listener.heard.empty()) << "never heard in the middle of a read";
+    EXPECT_EQ(listener.waitFor(2), (KeyBatch{{HotKey::F4, true}, {HotKey::F4, false}}));
+    EXPECT_EQ(listener.batches, 1) << "read in one go, heard in one go";
+    ASSERT_TRUE(run("xdotool key F2"));
+    EXPECT_NE(pixels->pixelAt({5, 5}), -1);
+    EXPECT_EQ(listener.waitFor(4).size(), 4u);
+}
+
 TEST_F(TrueColourScreen, WithoutXInput2HeldKeysStillRead) {
     X11Keys keymapOnly(*connection, X11Keys::Source::KeymapOnly);
     EXPECT_EQ(keymapOnly.source(), X11Keys::Source::KeymapOnly);
+    EXPECT_EQ(keymapOnly.delivery(), KeyState::Delivery::Polling) << "the keys must be polled";
     ASSERT_TRUE(run("xdotool keydown F4"));
     EXPECT_TRUE(keymapOnly.isDown(HotKey::F4));
     EXPECT_TRUE(keymapOnly.downOrPressedSincePrevious(HotKey::F4));

@@ -11,17 +11,29 @@ std::int32_t FakeScreen::pixelAt(ScreenPoint p) {
 }
 
 void FakeKeys::press(HotKey key) {
-    down_[key] = true;
-    pressedSince_[key] = true;
+    together({{key, true}});
 }
 
 void FakeKeys::release(HotKey key) {
-    down_[key] = false;
+    together({{key, false}});
 }
 
 void FakeKeys::tap(HotKey key) {
-    press(key);
-    release(key);
+    together({{key, true}, {key, false}});
+}
+
+void FakeKeys::together(const KeyBatch& batch) {
+    for (const KeyChange& change : batch) {
+        down_[change.key] = change.down;
+        if (change.down)
+            pressedSince_[change.key] = true;
+    }
+    if (mode == Delivery::Events && listener_)
+        listener_(batch);
+}
+
+void FakeKeys::listen(std::function<void(const KeyBatch&)> listener) {
+    listener_ = std::move(listener);
 }
 
 bool FakeKeys::isDown(HotKey key) {

@@ -35,13 +35,22 @@ public:
     std::int32_t pixelAt(ScreenPoint p) override;
 };
 
-// A keyboard: press() and release() as the user does; tap() is a press and release that both
-// happen between two polls.
+// A keyboard. By default it sends its changes as events, as the X11 backend with XInput2 does:
+// press(), release() and tap() are each one batch, together() presses keys in one batch. With
+// mode = Polling it sends nothing and the program polls; tap() is then a press and release
+// that both happen between two polls.
 class FakeKeys final : public KeyState {
 public:
+    Delivery mode = Delivery::Events;
     void press(HotKey key);
     void release(HotKey key);
     void tap(HotKey key);
+    void together(const KeyBatch& batch);
+    // Someone listens for key events.
+    bool heard() const { return static_cast<bool>(listener_); }
+
+    Delivery delivery() const override { return mode; }
+    void listen(std::function<void(const KeyBatch&)> listener) override;
     bool isDown(HotKey key) override;
     bool downOrPressedSincePrevious(HotKey key) override;
     int asyncReads(HotKey key) const;
@@ -50,6 +59,7 @@ private:
     std::map<HotKey, bool> down_;
     std::map<HotKey, bool> pressedSince_;
     std::map<HotKey, int> asyncReads_;
+    std::function<void(const KeyBatch&)> listener_;
 };
 
 class FakeWindowLayer final : public WindowLayer {

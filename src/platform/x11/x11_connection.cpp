@@ -36,12 +36,20 @@ void Connection::drainEvents() {
     // XPending reads what waits on the socket without blocking; events Xlib already took in
     // while waiting for a reply are in its queue, which is why a socket notifier alone is not
     // enough.
-    while (XPending(display_) > 0) {
-        XEvent event;
-        XNextEvent(display_, &event);
-        for (const EventHandler& handler : handlers_)
-            handler(event);
-    }
+    while (XPending(display_) > 0)
+        handleNext();
+}
+
+void Connection::drainReadEvents() {
+    while (XEventsQueued(display_, QueuedAlready) > 0)
+        handleNext();
+}
+
+void Connection::handleNext() {
+    XEvent event;
+    XNextEvent(display_, &event);
+    for (const EventHandler& handler : handlers_)
+        handler(event);
 }
 
 } // namespace tinctora::platform::x11

@@ -15,8 +15,10 @@ namespace tinctora::platform::x11 {
 // The program's own Xlib connection, next to the toolkit's: opened once at start-up and kept,
 // because the live tick reads through it 25 times a second. Events sent to it (raw keys, the root
 // window changing size, keyboard mapping changes) wait in Xlib's queue until drainEvents() hands
-// them to the readers; each reader drains before it reads, so nothing piles up and nothing is
-// read stale.
+// them to the readers. The readers drain before they read, so nothing is read stale, and after
+// each round trip, because Xlib takes in the events that arrive while it waits for a reply and a
+// wake-up on the socket would no longer see them; while keys are listened for, the socket wakes
+// the program for the rest.
 class Connection {
 public:
     // Nothing when the display cannot be opened; reason then says why, for the user.
@@ -37,9 +39,13 @@ public:
     // Hands every event already received, or waiting on the socket, to the handlers. Never
     // blocks.
     void drainEvents();
+    // Hands over only the events Xlib has already read, for example while it waited for a
+    // reply: costs no system call.
+    void drainReadEvents();
 
 private:
     explicit Connection(Display* display);
+    void handleNext();
 
     Display* display_;
     int screen_;

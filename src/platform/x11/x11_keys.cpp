@@ -1,3 +1,6 @@
+// Qt's headers come before Xlib's, whose macros (Bool, Status, None) would break them.
+#include <QSocketNotifier>
+
 #include "platform/x11/x11_keys.h"
 
 #include <X11/extensions/XInput2.h>
@@ -54,15 +57,68 @@ void X11Keys::handle(XEvent& event) {
     }
     XGenericEventCookie& cookie = event.xcookie;
     if (cookie.type != GenericEvent || cookie.extension != inputOpcode_ ||
-        cookie.evtype != XI_RawKeyPress)
+        (cookie.evtype != XI_RawKeyPress && cookie.evtype != XI_RawKeyRelease))
         return;
     if (!XGetEventData(connection_.display(), &cookie))
         return;
     const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
-    for (Tracked& key : keys_)
-        if (key.keycode != 0 && raw->detail == key.keycode)
+    const bool down = cookie.evtype == XI_RawKeyPress;
+    for (std::size_t i = 0; i < keys_.size(); ++i) {
+        Tracked& key = keys_[i];
+        if (key.keycode == 0 || raw->detail != key.keycode)
+            continue;
+        if (down)
             key.pressedSincePrevious = true;
+        if (listener_) {
+            static constexpr HotKey kHotKeys[] = {HotKey::F2, HotKey::F3, HotKey::F4, HotKey::F6};
+            heard_.push_back({kHotKeys[i], down});
+            deliverLater();
+        }
+    }
     XFreeEventData(connection_.display(), &cookie);
+}
+
+X11Keys::~X11Keys() = default;
+
+X11Keys::Delivery X11Keys::delivery() const {
+    return source_ == Source::RawEventsAndKeymap ? Delivery::Events : Delivery::Polling;
+}
+
+void X11Keys::listen(std::function<void(const KeyBatch&)> listener) {
+    listener_ = std::move(listener);
+    heard_.clear();
+    deliveryQueued_ = false;
+    if (!listener_ || source_ != Source::RawEventsAndKeymap) {
+        wakeUp_.reset();
+        return;
+    }
+    if (wakeUp_)
+        return;
+    wakeUp_ = std::make_unique<QSocketNotifier>(ConnectionNumber(connection_.display()),
+                                                QSocketNotifier::Read);
+    QObject::connect(wakeUp_.get(), &QSocketNotifier::activated, wakeUp_.get(),
+                     [this] { connection_.drainEvents(); });
+    // Whatever Xlib has read so far would not wake the notifier.
+    connection_.drainEvents();
+}
+
+void X11Keys::deliverLater() {
+    // Events drained while the pointer or the screen is read are handed over only after that
+    // read, from the event loop, so that a freeze never lands in the middle of a tick.
+    if (deliveryQueued_)
+        return;
+    deliveryQueued_ = true;
+    QMetaObject::invokeMethod(
+        wakeUp_.get(), [this] { deliver(); }, Qt::QueuedConnection);
+}
+
+void X11Keys::deliver() {
+    deliveryQueued_ = false;
+    if (heard_.empty() || !listener_)
+        return;
+    KeyBatch batch;
+    batch.swap(heard_);
+    listener_(batch);
 }
 
 bool X11Keys::downInKeymap(const Tracked& key) {

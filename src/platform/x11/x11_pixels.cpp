@@ -50,14 +50,19 @@ std::int32_t X11Pixels::pixelAt(ScreenPoint p) {
         return -1;
     XImage* image =
         XGetImage(connection_.display(), connection_.root(), p.x, p.y, 1, 1, AllPlanes, ZPixmap);
-    if (!image) {
+    std::int32_t colour = -1;
+    if (image) {
+        const unsigned long pixel = XGetPixel(image, 0, 0);
+        XDestroyImage(image);
+        colour = colourOf(pixel);
+    } else {
         // Most likely the screen shrank before its ConfigureNotify arrived.
         refreshRootSize();
-        return -1;
     }
-    const unsigned long pixel = XGetPixel(image, 0, 0);
-    XDestroyImage(image);
-    return colourOf(pixel);
+    // Events that came in while waiting for the replies are in Xlib's queue now, where the
+    // socket's wake-up would not see them until the next tick.
+    connection_.drainReadEvents();
+    return colour;
 }
 
 std::int32_t X11Pixels::colourOf(unsigned long pixel) {

@@ -12,8 +12,12 @@ std::optional<ScreenPoint> X11Pointer::position() {
     unsigned int buttons = 0;
     // False when the pointer is on another screen (and on an X error): its coordinates then
     // belong to another root window.
-    if (!XQueryPointer(connection_.display(), connection_.root(), &rootReturn, &child, &rootX,
-                       &rootY, &windowX, &windowY, &buttons))
+    const bool sameScreen = XQueryPointer(connection_.display(), connection_.root(), &rootReturn,
+                                          &child, &rootX, &rootY, &windowX, &windowY, &buttons);
+    // Events that came in while waiting for the reply are in Xlib's queue now, where the
+    // socket's wake-up would not see them.
+    connection_.drainReadEvents();
+    if (!sameScreen)
         return std::nullopt;
     return ScreenPoint{rootX, rootY};
 }
