@@ -176,7 +176,9 @@ void Form1::fitFontToCaptions() {
     // The status lines: every text they show.
     for (const QString& text : {capture::kPressF4, capture::kPressF3})
         rooms.push_back({text, Label8->contentsRect().width()});
-    rooms.push_back({capture::kCaptured, Label9->contentsRect().width()});
+    for (const QString& text :
+         {capture::kCaptured, capture::kNoLivePickNorGlobalKeys, capture::kNoLivePick})
+        rooms.push_back({text, Label9->contentsRect().width()});
     rooms.push_back({capture::kPressF2, Label10->contentsRect().width()});
     for (QPushButton* b : {Command1, Command2, Command3}) {
         QStyleOptionButton option;
@@ -232,6 +234,9 @@ void Form1::wireEvents() {
             &capture::CaptureController::startFreezeAndPick);
     connect(capture_, &capture::CaptureController::freezeAndPickFailed, this,
             [this](const QString& message) {
+                // A desktop that refuses screenshots may still pick a colour itself.
+                if (platform_.windowOnly)
+                    return pickWithDesktop();
                 platform_.dialogs.message(this, message, "Tinctora", platform::MessageButtons::Ok,
                                           platform::MessageIcon::Exclamation);
             });
@@ -277,6 +282,7 @@ void Form1::wireEvents() {
         connect(box, &widgets::ColourBox::dropped, this, [this, slot] { Picture_DragDrop(slot); });
     }
     wireSwatchDragAndDrop();
+    wireWindowOnlyKeys();
 
     for (QLineEdit* t : {Text1, Text2, Text3, Text4, Text5, Text6})
         t->installEventFilter(this);

@@ -78,6 +78,13 @@ private:
     // Runs a dialog that has no owner outside the topmost band, which would cover it.
     void outsideTopmostBand(const std::function<void()>& dialog);
 
+    // --- A desktop that keeps the pointer and global keys to itself (form1_window_only.cpp) ----
+    void wireWindowOnlyKeys();
+    void startWindowOnlyDesktop();
+    // Lets the desktop pick a colour; it is shown frozen and added to the row, as a pick from the
+    // frozen screen is.
+    void pickWithDesktop();
+
     // --- Handlers ----------------------------------------------------------------------------
     void Command2_Click(); // Load Color
     // Stops capture and selects the text of the box that has the focus, ready to copy.

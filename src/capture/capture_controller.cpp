@@ -203,4 +203,17 @@ void CaptureController::applyHotKeys(const HotKeyReadings& keys) {
         addCurrent();
 }
 
+void CaptureController::hotKeyPressed(platform::HotKey key) {
+    if (mode_ == Mode::Stopped)
+        return;
+    HotKeyReadings press;
+    press.f2DownOrPressedSincePrevious = key == platform::HotKey::F2;
+    press.f3DownOrPressedSincePrevious = key == platform::HotKey::F3;
+    press.f4DownOrPressedSincePrevious = key == platform::HotKey::F4;
+    press.f6DownOrPressedSincePrevious = key == platform::HotKey::F6;
+    applyHotKeys(press);
+    // The key is up again at once: the next press acts too.
+    applyHotKeys(HotKeyReadings{});
+}
+
 } // namespace tinctora::capture

@@ -81,6 +81,9 @@ public:
     void applyKeyBatch(const platform::KeyBatch& batch);
     // Applies one reading of the hot keys, however it was obtained.
     void applyHotKeys(const HotKeyReadings& keys);
+    // One press of a hot key that was not polled: seen by the window itself, or reported by the
+    // desktop. It acts as a tap between two polls would.
+    void hotKeyPressed(platform::HotKey key);
 
 signals:
     void colourShown(const colour::ShownColour& colour);

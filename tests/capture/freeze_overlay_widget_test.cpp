@@ -13,7 +13,8 @@
 namespace tinctora::capture {
 namespace {
 
-using colour::ColourValue;
+using namespace colour;
+
 using platform::FrozenScreen;
 using platform::GrabOutcome;
 using platform::ScreenPoint;

@@ -150,8 +150,8 @@ struct FakePlatform {
     FakeDialogs dialogs;
     FakeScreenGrabber grabber;
     FakePointerMover mover{pointer};
-    Platform platform{pointer,    screen,  keys,    layer, shell,
-                      downloader, dialogs, grabber, mover, QString()};
+    Platform platform{pointer, screen,  keys,  layer,     shell,  downloader,
+                      dialogs, grabber, mover, QString(), nullptr};
 };
 
 } // namespace tinctora::platform::fake
