@@ -13,12 +13,12 @@ TINCTORA_BUILD=${TINCTORA_BUILD:-$TINCTORA_ROOT/build}
 # opener (xdg-utils: xdg-open) on a machine that has nothing to open with.
 # The desktop portal tests add private session buses (dbus-daemon, dbus-bin) and a real headless
 # Wayland desktop: sway, pipewire, the portal with its wlroots and GTK backends, grim (the
-# wlroots backend's screenshots) and Qt's Wayland platform.
+# wlroots backend's screenshots), Qt's Wayland platform and keys typed on that desktop (wtype).
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev libx11-dev libxi-dev libxext-dev libxrandr-dev
                 libgl-dev libgtest-dev libgmock-dev clang-format)
 TEST_PACKAGES=(xvfb xauth xdotool x11-xserver-utils x11-utils openbox wmctrl xclip kcolorchooser
                xdg-utils dbus-daemon dbus-bin sway pipewire xdg-desktop-portal
-               xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim qt6-wayland)
+               xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim qt6-wayland wtype)
 # The release: a font for the manual Help.pdf made at build time; for its checks the PDF tools
 # (poppler-utils: pdfinfo, pdftotext), the desktop-entry and AppStream validators, and what
 # builds, checks and installs the Debian package (dpkg-dev for dpkg-shlibdeps, lintian).

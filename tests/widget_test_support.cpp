@@ -51,9 +51,9 @@ MainWindowControls::MainWindowControls(const app::Form1& w)
       svpal(named<QAction>(w, "svpal")), svas(named<QAction>(w, "svas")),
       impgpl(named<QAction>(w, "impgpl")), expgpl(named<QAction>(w, "expgpl")),
       altop(named<QAction>(w, "altop")), cleall(named<QAction>(w, "cleall")),
-      pdf(named<QAction>(w, "pdf")), helon(named<QAction>(w, "helon")),
-      abo(named<QAction>(w, "abo")), shom(named<QAction>(w, "shom")), del(named<QAction>(w, "del")),
-      window_(w) {}
+      frzpick(named<QAction>(w, "frzpick")), pdf(named<QAction>(w, "pdf")),
+      helon(named<QAction>(w, "helon")), abo(named<QAction>(w, "abo")),
+      shom(named<QAction>(w, "shom")), del(named<QAction>(w, "del")), window_(w) {}
 
 widgets::ColourBox* MainWindowControls::Picture(int n) const {
     return named<widgets::ColourBox>(window_, QString("Picture%1").arg(n));

@@ -79,8 +79,8 @@ Form1::Form1(platform::Platform& platform, QString programFolder, QString vendor
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       platform_(platform), programFolder_(std::move(programFolder)),
       vendorBase_(std::move(vendorBase)),
-      capture_(
-          new capture::CaptureController(platform.pointer, platform.pixels, platform.keys, this)),
+      capture_(new capture::CaptureController(platform.pointer, platform.pixels, platform.keys,
+                                              platform.grabber, platform.mover, this)),
       document_(row_, platform.dialogs, paletteFolderFor(programFolder_)) {
     setObjectName("Form1");
     setWindowTitle("Tinctora 1.1");
@@ -177,7 +177,9 @@ void Form1::fitFontToCaptions() {
     // The status lines: every text they show.
     for (const QString& text : {capture::kPressF4, capture::kPressF3})
         rooms.push_back({text, Label8->contentsRect().width()});
-    rooms.push_back({capture::kCaptured, Label9->contentsRect().width()});
+    for (const QString& text :
+         {capture::kCaptured, capture::kNoLivePickNorGlobalKeys, capture::kNoLivePick})
+        rooms.push_back({text, Label9->contentsRect().width()});
     rooms.push_back({capture::kPressF2, Label10->contentsRect().width()});
     for (QPushButton* b : {Command1, Command2, Command3}) {
         QStyleOptionButton option;
@@ -207,6 +209,7 @@ void Form1::buildMenus() {
     altop->setCheckable(true);
     altop->setChecked(true);
     cleall = item(set, "cleall", "Clear List");
+    frzpick = item(set, "frzpick", "Freeze Screen and Pick");
 
     hel = menuBar()->addMenu("Help");
     hel->setObjectName("hel");
@@ -231,6 +234,16 @@ void Form1::wireEvents() {
     connect(Command1, &QPushButton::clicked, capture_, &capture::CaptureController::resume);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, capture_, &capture::CaptureController::freeze);
+    connect(frzpick, &QAction::triggered, capture_,
+            &capture::CaptureController::startFreezeAndPick);
+    connect(capture_, &capture::CaptureController::freezeAndPickFailed, this,
+            [this](const QString& message) {
+                // A desktop that refuses screenshots may still pick a colour itself.
+                if (platform_.windowOnly)
+                    return pickWithDesktop();
+                platform_.dialogs.message(this, message, "Tinctora", platform::MessageButtons::Ok,
+                                          platform::MessageIcon::Exclamation);
+            });
 
     // altop keeps its own check state: the handler decides, so Qt must not toggle it first.
     connect(altop, &QAction::triggered, this, [this] {
@@ -275,6 +288,7 @@ void Form1::wireEvents() {
         connect(box, &widgets::ColourBox::dropped, this, [this, slot] { Picture_DragDrop(slot); });
     }
     wireSwatchDragAndDrop();
+    wireWindowOnlyKeys();
 
     for (QLineEdit* t : {Text1, Text2, Text3, Text4, Text5, Text6}) {
         t->installEventFilter(this);

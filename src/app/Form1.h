@@ -78,6 +78,13 @@ private:
     // Runs a dialog that has no owner outside the topmost band, which would cover it.
     void outsideTopmostBand(const std::function<void()>& dialog);
 
+    // --- A desktop that keeps the pointer and global keys to itself (form1_window_only.cpp) ----
+    void wireWindowOnlyKeys();
+    void startWindowOnlyDesktop();
+    // Lets the desktop pick a colour; it is shown frozen and added to the row, as a pick from the
+    // frozen screen is.
+    void pickWithDesktop();
+
     // --- Handlers ----------------------------------------------------------------------------
     void Command2_Click(); // Load Color
     // Stops capture and selects the text of the box that has the focus, ready to copy.
@@ -124,20 +131,21 @@ private:
     QMenu* fil = nullptr;                                            // "File"
     QMenu* set = nullptr;                                            // "Settings"
     QMenu* hel = nullptr;                                            // "Help"
-    QMenu* mnu = nullptr;      // the swatch popup menu, never on the menu bar
-    QAction* nw = nullptr;     // "New Pallet"
-    QAction* ldpal = nullptr;  // "Open Pallet..."
-    QAction* svpal = nullptr;  // "Save Pallet"
-    QAction* svas = nullptr;   // "Save Pallet As..."
-    QAction* impgpl = nullptr; // "Import GIMP Palette..."
-    QAction* expgpl = nullptr; // "Export GIMP Palette..."
-    QAction* altop = nullptr;  // "Always on Top", checked
-    QAction* cleall = nullptr; // "Clear List"
-    QAction* pdf = nullptr;    // "PDF Manual"
-    QAction* helon = nullptr;  // "Online Manual"
-    QAction* abo = nullptr;    // "About"
-    QAction* shom = nullptr;   // popup "Show": recalls the pressed swatch
-    QAction* del = nullptr;    // popup "Delete": empties the pressed swatch
+    QMenu* mnu = nullptr;       // the swatch popup menu, never on the menu bar
+    QAction* nw = nullptr;      // "New Pallet"
+    QAction* ldpal = nullptr;   // "Open Pallet..."
+    QAction* svpal = nullptr;   // "Save Pallet"
+    QAction* svas = nullptr;    // "Save Pallet As..."
+    QAction* impgpl = nullptr;  // "Import GIMP Palette..."
+    QAction* expgpl = nullptr;  // "Export GIMP Palette..."
+    QAction* altop = nullptr;   // "Always on Top", checked
+    QAction* cleall = nullptr;  // "Clear List"
+    QAction* frzpick = nullptr; // "Freeze Screen and Pick": F6 from the menu
+    QAction* pdf = nullptr;     // "PDF Manual"
+    QAction* helon = nullptr;   // "Online Manual"
+    QAction* abo = nullptr;     // "About"
+    QAction* shom = nullptr;    // popup "Show": recalls the pressed swatch
+    QAction* del = nullptr;     // popup "Delete": empties the pressed swatch
 
     // --- State -------------------------------------------------------------------------------
     platform::Platform& platform_;

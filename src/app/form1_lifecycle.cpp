@@ -19,6 +19,7 @@ void Form1::Form_Load() {
     document_.loadDefault();
     showRow();
     loaded_ = true;
+    startWindowOnlyDesktop();
 
     if (!platform_.captureUnavailableReason.isEmpty()) {
         // Without a readable screen there is nothing to sample: capture stays stopped, and the

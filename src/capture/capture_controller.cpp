@@ -1,6 +1,8 @@
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
+#include "capture/freeze_overlay.h"
 
+#include <QPointer>
 #include <QTimer>
 
 namespace tinctora::capture {
@@ -18,9 +20,10 @@ QTimer* preciseTimer(QObject* parent, const char* name, int intervalMs) {
 } // namespace
 
 CaptureController::CaptureController(platform::Pointer& pointer, platform::ScreenPixels& pixels,
-                                     platform::KeyState& keys, QObject* parent)
-    : QObject(parent), pointer_(pointer), pixels_(pixels), keys_(keys),
-      sampleTimer_(preciseTimer(this, "Timer1", kSampleIntervalMs)),
+                                     platform::KeyState& keys, platform::ScreenGrabber& grabber,
+                                     platform::PointerMover& mover, QObject* parent)
+    : QObject(parent), pointer_(pointer), pixels_(pixels), keys_(keys), grabber_(grabber),
+      mover_(mover), sampleTimer_(preciseTimer(this, "Timer1", kSampleIntervalMs)),
       hotKeyTimer_(preciseTimer(this, "Timer2", kHotKeyIntervalMs)) {
     connect(sampleTimer_, &QTimer::timeout, this, &CaptureController::sample);
     connect(hotKeyTimer_, &QTimer::timeout, this, &CaptureController::pollKeys);
@@ -48,7 +51,7 @@ void CaptureController::setMode(Mode mode) {
 }
 
 void CaptureController::begin() {
-    f2Armed_ = f3Armed_ = f4Armed_ = true;
+    f2Armed_ = f3Armed_ = f4Armed_ = f6Armed_ = true;
     presses_.reset();
     if (keys_.delivery() == platform::KeyState::Delivery::Events)
         keys_.listen([this](const platform::KeyBatch& batch) { applyKeyBatch(batch); });
@@ -89,6 +92,47 @@ void CaptureController::addCurrent() {
         emit addRequested(*current_);
 }
 
+void CaptureController::startFreezeAndPick() {
+    if (picking_ || mode_ == Mode::Stopped)
+        return;
+    picking_ = true;
+    // The frozen screen covers the live one: sampling it meanwhile would only cost time.
+    sampleTimer_->stop();
+    // The overlay may outlive this controller (the window closing while it is open).
+    const QPointer<CaptureController> self(this);
+    FreezeCallbacks callbacks;
+    callbacks.picked = [self](colour::ColourValue c) {
+        if (!self)
+            return;
+        self->endPicking();
+        self->pickedFromFrozenScreen(c);
+    };
+    callbacks.cancelled = [self] {
+        if (self)
+            self->endPicking();
+    };
+    callbacks.failed = [self](const QString& message) {
+        if (!self)
+            return;
+        self->endPicking();
+        emit self->freezeAndPickFailed(message);
+    };
+    freezeAndPick(grabber_, pointer_, mover_, std::move(callbacks));
+}
+
+void CaptureController::endPicking() {
+    picking_ = false;
+    if (mode_ == Mode::Live)
+        sampleTimer_->start();
+}
+
+void CaptureController::pickedFromFrozenScreen(colour::ColourValue colour) {
+    if (mode_ == Mode::Stopped)
+        return;
+    showFrozen({colour, colour::paddedDecimalText(colour)});
+    addCurrent();
+}
+
 void CaptureController::sample() {
     if (capturedShown_) {
         capturedShown_ = false;
@@ -115,6 +159,7 @@ void CaptureController::pollKeys() {
     readings.f2DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F2);
     readings.f4DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F4);
     readings.f3DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F3);
+    readings.f6DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F6);
     applyHotKeys(readings);
 }
 
@@ -126,15 +171,28 @@ void CaptureController::applyKeyBatch(const platform::KeyBatch& batch) {
 }
 
 void CaptureController::applyHotKeys(const HotKeyReadings& keys) {
-    const CaptureState state{mode_ == Mode::Live, mode_ == Mode::Frozen, f2Armed_, f3Armed_,
-                             f4Armed_};
+    const CaptureState state{mode_ == Mode::Live,
+                             mode_ == Mode::Frozen,
+                             f2Armed_,
+                             f3Armed_,
+                             f4Armed_,
+                             f6Armed_,
+                             picking_};
     const HotKeyDecision decision = decideHotKeys(keys, state);
+    // Latched before acting: a dialog opened by an action runs the key poll meanwhile.
+    f2Armed_ = decision.f2ArmedAfter;
+    f3Armed_ = decision.f3ArmedAfter;
+    f4Armed_ = decision.f4ArmedAfter;
+    f6Armed_ = decision.f6ArmedAfter;
     switch (decision.action) {
     case CaptureAction::Freeze:
         freeze();
         break;
     case CaptureAction::Resume:
         resume();
+        break;
+    case CaptureAction::FreezeScreenAndPick:
+        startFreezeAndPick();
         break;
     case CaptureAction::None:
         break;
@@ -143,9 +201,19 @@ void CaptureController::applyHotKeys(const HotKeyReadings& keys) {
         addCurrent();
     if (decision.addForF2)
         addCurrent();
-    f2Armed_ = decision.f2ArmedAfter;
-    f3Armed_ = decision.f3ArmedAfter;
-    f4Armed_ = decision.f4ArmedAfter;
+}
+
+void CaptureController::hotKeyPressed(platform::HotKey key) {
+    if (mode_ == Mode::Stopped)
+        return;
+    HotKeyReadings press;
+    press.f2DownOrPressedSincePrevious = key == platform::HotKey::F2;
+    press.f3DownOrPressedSincePrevious = key == platform::HotKey::F3;
+    press.f4DownOrPressedSincePrevious = key == platform::HotKey::F4;
+    press.f6DownOrPressedSincePrevious = key == platform::HotKey::F6;
+    applyHotKeys(press);
+    // The key is up again at once: the next press acts too.
+    applyHotKeys(HotKeyReadings{});
 }
 
 } // namespace tinctora::capture

@@ -40,7 +40,8 @@ public:
     static constexpr int kHotKeyIntervalMs = 50;
 
     CaptureController(platform::Pointer& pointer, platform::ScreenPixels& pixels,
-                      platform::KeyState& keys, QObject* parent = nullptr);
+                      platform::KeyState& keys, platform::ScreenGrabber& grabber,
+                      platform::PointerMover& mover, QObject* parent = nullptr);
     ~CaptureController() override;
 
     Mode mode() const { return mode_; }
@@ -61,6 +62,17 @@ public:
     // Asks for the shown colour to be added (nothing before the first colour).
     void addCurrent();
 
+    // F6 and Settings > "Freeze Screen and Pick": grabs the whole screen and shows it frozen
+    // with a magnifier. A pick ends in pickedFromFrozenScreen; a cancel changes nothing; a grab
+    // that fails is reported through freezeAndPickFailed. Does nothing while a pick is open or
+    // after end().
+    void startFreezeAndPick();
+    // From the grab until the frozen screen closes; the hot keys do nothing meanwhile.
+    bool pickingFromFrozenScreen() const { return picking_; }
+    // A colour picked from a still picture of the screen: shown frozen as a sampled colour and
+    // added, as F4 does with the live colour.
+    void pickedFromFrozenScreen(colour::ColourValue colour);
+
     // One sampling tick: one pointer read and one pixel read.
     void sample();
     // One hot-key poll: reads the keys and applies them (only where keys are polled).
@@ -69,19 +81,27 @@ public:
     void applyKeyBatch(const platform::KeyBatch& batch);
     // Applies one reading of the hot keys, however it was obtained.
     void applyHotKeys(const HotKeyReadings& keys);
+    // One press of a hot key that was not polled: seen by the window itself, or reported by the
+    // desktop. It acts as a tap between two polls would.
+    void hotKeyPressed(platform::HotKey key);
 
 signals:
     void colourShown(const colour::ShownColour& colour);
     void statusChanged(const StatusLines& lines);
     void addRequested(const colour::ShownColour& colour);
+    // The screen could not be frozen; message is one sentence for the user. Nothing changed.
+    void freezeAndPickFailed(const QString& message);
 
 private:
     void setMode(Mode mode);
     void show(const colour::ShownColour& colour);
+    void endPicking();
 
     platform::Pointer& pointer_;
     platform::ScreenPixels& pixels_;
     platform::KeyState& keys_;
+    platform::ScreenGrabber& grabber_;
+    platform::PointerMover& mover_;
     QTimer* sampleTimer_ = nullptr;
     QTimer* hotKeyTimer_ = nullptr;
     Mode mode_ = Mode::Stopped;
@@ -89,6 +109,8 @@ private:
     bool f2Armed_ = true;
     bool f3Armed_ = true;
     bool f4Armed_ = true;
+    bool f6Armed_ = true;
+    bool picking_ = false;
     HotKeyPresses presses_;
     std::optional<colour::ShownColour> current_;
 };

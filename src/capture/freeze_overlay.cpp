@@ -88,7 +88,11 @@ FreezeOverlay::~FreezeOverlay() = default;
 void FreezeOverlay::open() {
     placeOverScreen();
     followPointer();
-    show();
+    // A Wayland compositor places windows itself: only full screen covers the output.
+    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+        showFullScreen();
+    else
+        show();
     raise();
     activateWindow();
     setFocus();
@@ -254,7 +258,10 @@ void FreezeOverlay::paintMagnifier(QPainter& painter) const {
     painter.restore();
 }
 
-void FreezeOverlay::mouseMoveEvent(QMouseEvent*) {
+void FreezeOverlay::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF local = event->position() * scale_;
+    mover_.seenAt(nativeTopLeft_ + QPoint(static_cast<int>(std::lround(local.x())),
+                                          static_cast<int>(std::lround(local.y()))));
     followPointer();
 }
 

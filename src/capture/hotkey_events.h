@@ -26,7 +26,7 @@ public:
     std::vector<HotKeyReadings> readingsFor(const platform::KeyBatch& batch);
 
 private:
-    std::array<bool, 3> down_{};
+    std::array<bool, 4> down_{};
 };
 
 } // namespace tinctora::capture

@@ -19,6 +19,14 @@ HotKeyDecision decideHotKeys(const HotKeyReadings& keys, const CaptureState& sta
         newPress(keys.f4DownOrPressedSincePrevious, state.f4Armed, decision.f4ArmedAfter);
     const bool f3 =
         newPress(keys.f3DownOrPressedSincePrevious, state.f3Armed, decision.f3ArmedAfter);
+    const bool f6 =
+        newPress(keys.f6DownOrPressedSincePrevious, state.f6Armed, decision.f6ArmedAfter);
+    if (state.pickingFromFrozenScreen || f6) {
+        decision.f2ArmedAfter = !keys.f2DownOrPressedSincePrevious;
+        if (!state.pickingFromFrozenScreen)
+            decision.action = CaptureAction::FreezeScreenAndPick;
+        return decision;
+    }
 
     if (state.liveCapture && f4) {
         decision.action = CaptureAction::Freeze;

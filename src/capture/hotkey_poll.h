@@ -10,6 +10,10 @@
 //   F3 (a new press, while the status line asks for F3, and F4 did not act): resume live capture.
 //       That poll ends at once, so its F2 reading is dropped and the F2 latch is left as it was.
 //   F2 (a new press, in either state): add the shown colour.
+//   F6 (a new press, in either state): freeze the screen and pick from it. That poll ends at
+//       once, and every other press it reads is spent.
+// While the frozen screen is shown (or being grabbed) no key acts: the picture has the keyboard,
+// and every press read meanwhile is spent, so a key still held when it closes does not act.
 // A press of F4 or F3 that finds nothing to do is spent all the same. F4 and F2 in the same
 // poll add twice.
 namespace tinctora::capture {
@@ -18,6 +22,7 @@ struct HotKeyReadings {
     bool f2DownOrPressedSincePrevious = false; // read first
     bool f4DownOrPressedSincePrevious = false;
     bool f3DownOrPressedSincePrevious = false;
+    bool f6DownOrPressedSincePrevious = false;
 };
 
 struct CaptureState {
@@ -27,9 +32,11 @@ struct CaptureState {
     bool f2Armed = true;
     bool f3Armed = true;
     bool f4Armed = true;
+    bool f6Armed = true;
+    bool pickingFromFrozenScreen = false;
 };
 
-enum class CaptureAction { None, Freeze, Resume };
+enum class CaptureAction { None, Freeze, Resume, FreezeScreenAndPick };
 
 struct HotKeyDecision {
     CaptureAction action = CaptureAction::None;
@@ -38,6 +45,7 @@ struct HotKeyDecision {
     bool f2ArmedAfter = true;
     bool f3ArmedAfter = true;
     bool f4ArmedAfter = true;
+    bool f6ArmedAfter = true;
 };
 
 HotKeyDecision decideHotKeys(const HotKeyReadings& keys, const CaptureState& state);

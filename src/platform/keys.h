@@ -4,7 +4,7 @@
 
 namespace tinctora::platform {
 
-enum class HotKey { F2, F3, F4 };
+enum class HotKey { F2, F3, F4, F6 };
 
 // One key going down or up.
 struct KeyChange {

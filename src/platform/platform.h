@@ -4,7 +4,10 @@
 // talk to X11, the desktop or the network directly. One backend is chosen at start-up
 // (platform_factory.h); tests hand the windows fakes instead.
 
+#include "platform/colour_pick.h"
+#include "platform/global_shortcuts.h"
 #include "platform/keys.h"
+#include "platform/screen_grab.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,6 +20,9 @@
 class QWidget;
 
 namespace tinctora::platform {
+
+class ScreenGrabber; // screen_grab.h
+class PointerMover;
 
 struct ScreenPoint {
     int x = 0;
@@ -125,6 +131,14 @@ public:
                                       const std::int32_t (&customColours)[16]) = 0;
 };
 
+// A desktop that shows the program neither the pointer nor the keys outside its window (Wayland,
+// or an X server that refuses to show its screen): only the desktop itself can read the screen
+// and bind keys, through these (its screenshots are the platform's grabber).
+struct WindowOnlyDesktop {
+    ColourPicker& picker;
+    GlobalShortcuts& shortcuts;
+};
+
 // Everything the windows need from the platform. The backend owns the objects.
 struct Platform {
     Pointer& pointer;
@@ -134,8 +148,14 @@ struct Platform {
     ShellOpen& shell;
     Downloader& downloader;
     Dialogs& dialogs;
+    ScreenGrabber& grabber; // freezing the whole screen for picking from a still picture
+    PointerMover& mover;
     // Empty when the screen and keys can be read; otherwise why not, in one sentence for the user.
     QString captureUnavailableReason;
+    // Set where live following and global key polling cannot work but the desktop can pick and
+    // bind keys itself; then the window's own F-keys act and pointer, pixels and keys read
+    // nothing.
+    WindowOnlyDesktop* windowOnly = nullptr;
 };
 
 } // namespace tinctora::platform

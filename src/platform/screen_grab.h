@@ -42,6 +42,9 @@ class PointerMover {
 public:
     virtual ~PointerMover() = default;
     virtual bool moveBy(int dx, int dy) = 0;
+    // Where the frozen overlay saw the pointer, in screen pixels: for a desktop that does not
+    // tell where its pointer is, the overlay's own mouse events are the only source.
+    virtual void seenAt(QPoint) {}
 };
 
 } // namespace tinctora::platform

@@ -311,7 +311,8 @@ TEST_F(AboutWindow, HtmlInTheVersionItemIsShownLiterally) {
     server.reply.body = "<b>2.0</b><img src=x>\r\n";
     platform::qt::QtDialogs realDialogs;
     platform::Platform withRealDialogs{fakes.pointer, fakes.screen,     fakes.keys,  fakes.layer,
-                                       fakes.shell,   fakes.downloader, realDialogs, QString()};
+                                       fakes.shell,   fakes.downloader, realDialogs, fakes.grabber,
+                                       fakes.mover,   QString()};
     frmAbout w(withRealDialogs, localCopy(), server.base());
     QString shownText;
     Qt::TextFormat shownFormat = Qt::RichText;

@@ -87,8 +87,9 @@ struct WindowWithDesktopOpener {
     }
     platform::fake::FakePlatform fakes;
     platform::qt::QtShellOpen desktopShell;
-    platform::Platform withDesktopShell{fakes.pointer, fakes.screen,     fakes.keys,    fakes.layer,
-                                        desktopShell,  fakes.downloader, fakes.dialogs, QString()};
+    platform::Platform withDesktopShell{
+        fakes.pointer,    fakes.screen,  fakes.keys,    fakes.layer, desktopShell,
+        fakes.downloader, fakes.dialogs, fakes.grabber, fakes.mover, QString()};
     app::Form1 window;
 };
 

@@ -207,7 +207,9 @@ TEST(MainWindowMenus, ItemsWithTheirCaptions) {
                             {"", ""},
                             {"impgpl", "Import GIMP Palette..."},
                             {"expgpl", "Export GIMP Palette..."}});
-    expectItems(ui(w).set, {{"altop", "Always on Top"}, {"cleall", "Clear List"}});
+    expectItems(ui(w).set, {{"altop", "Always on Top"},
+                            {"cleall", "Clear List"},
+                            {"frzpick", "Freeze Screen and Pick"}});
     expectItems(ui(w).mnu, {{"shom", "Show"}, {"del", "Delete"}});
     expectItems(ui(w).hel, {{"pdf", "PDF Manual"}, {"helon", "Online Manual"}, {"abo", "About"}});
     EXPECT_TRUE(ui(w).altop->isCheckable());

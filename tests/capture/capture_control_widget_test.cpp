@@ -1,11 +1,15 @@
 // Live sampling and capture control on the main window: the sampling tick, the hot keys, Start
 // and Stop, and the three status lines.
+#include "capture/freeze_overlay.h"
 #include "widget_test_support.h"
+
+#include <QApplication>
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -220,6 +224,131 @@ TEST(CaptureControl, F4AndF2TogetherStoreTheColourTwice) {
     EXPECT_EQ(w.swatchRow().texts()[2], "0");
 }
 
+// --- Freezing the screen and picking from it ---------------------------------------------------
+
+// A 64 x 48 frozen screen of one monitor whose pixels differ in red with x and in green with y.
+platform::FrozenScreen frozenScreen() {
+    QImage image(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 3, y * 5, 0x40));
+    return {image, QPoint(0, 0), {QRect(0, 0, 64, 48)}};
+}
+// The colour of frozenScreen() at (21, 13), as 0x00BBGGRR.
+constexpr std::int32_t kPickedAt21x13 = 0x40 << 16 | 65 << 8 | 63;
+
+capture::FreezeOverlay* openOverlay() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* overlay = qobject_cast<capture::FreezeOverlay*>(w);
+            overlay && overlay->isVisible())
+            return overlay;
+    return nullptr;
+}
+
+struct FreezeFixture : MainWindowFixture {
+    FreezeFixture() {
+        fakes.grabber.outcome = {platform::GrabOutcome::Status::Grabbed, frozenScreen(), {}};
+        fakes.pointer.at = platform::ScreenPoint{21, 13};
+        fakes.screen.paint({21, 13}, kPickedAt21x13); // the live screen shows the same
+    }
+    ~FreezeFixture() {
+        if (capture::FreezeOverlay* left = openOverlay())
+            left->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // The user points at (21, 13) and taps F6.
+    void pressF6() {
+        fakes.pointer.at = platform::ScreenPoint{21, 13};
+        fakes.keys.tap(HotKey::F6);
+        poll();
+    }
+    // Sends a key to the open overlay; false when none is open.
+    bool keyToOverlay(Qt::Key key) {
+        capture::FreezeOverlay* overlay = openOverlay();
+        if (!overlay)
+            return false;
+        QTest::keyClick(overlay, key);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return true;
+    }
+};
+
+TEST(CaptureControl, F6PicksFromTheFrozenScreenAndStoresLikeF4) {
+    FreezeFixture f;
+    app::Form1& w = f.load();
+    f.sample(kPickedAt21x13);
+    f.fakes.keys.tap(HotKey::F4);
+    f.poll(); // the live colour, stored by F4, for comparison
+    const Panel byF4 = panel(w);
+    ui(w).Command1->click();
+    f.sample(255);
+
+    f.pressF6();
+    ASSERT_NE(openOverlay(), nullptr);
+    EXPECT_EQ(look(w), kLive) << "capture is as it was while the frozen screen is open";
+    f.fakes.keys.tap(HotKey::F6);
+    f.fakes.keys.tap(HotKey::F4);
+    f.fakes.keys.tap(HotKey::F2);
+    f.poll();
+    EXPECT_EQ(f.fakes.grabber.grabs, 1) << "F6 does nothing while the frozen screen is open";
+    EXPECT_EQ(w.swatchRow().texts()[1], "0") << "nor do F4 and F2";
+
+    ASSERT_TRUE(f.keyToOverlay(Qt::Key_Return));
+    EXPECT_EQ(openOverlay(), nullptr);
+    EXPECT_EQ(panel(w), byF4);
+    EXPECT_EQ(look(w), kFrozen);
+    EXPECT_EQ(w.swatchRow().texts()[1], w.swatchRow().texts()[0]);
+    EXPECT_EQ(ui(w).Picture(3)->backColor(), ui(w).Picture(2)->backColor());
+    EXPECT_EQ(w.swatchRow().texts()[2], "0");
+
+    f.poll();    // a poll that sees F6 up re-arms it
+    f.pressF6(); // F6 works again once it has closed, also while frozen
+    EXPECT_NE(openOverlay(), nullptr);
+    EXPECT_EQ(f.fakes.grabber.grabs, 2);
+}
+
+TEST(CaptureControl, TheMenuItemFreezesTooAndEscapeChangesNothing) {
+    FreezeFixture f;
+    app::Form1& w = f.load();
+    f.sample(33023);
+    ui(w).frzpick->trigger();
+    ASSERT_NE(openOverlay(), nullptr);
+    const auto* sampleTimer = w.capture().findChild<QTimer*>("Timer1");
+    ASSERT_NE(sampleTimer, nullptr);
+    EXPECT_FALSE(sampleTimer->isActive())
+        << "the frozen screen covering the live one is not sampled";
+    ASSERT_TRUE(f.keyToOverlay(Qt::Key_Escape));
+    EXPECT_EQ(openOverlay(), nullptr);
+    EXPECT_TRUE(sampleTimer->isActive());
+    EXPECT_EQ(panel(w), kOrange);
+    EXPECT_EQ(look(w), kLive);
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    f.pressF6(); // the keys act again once it has closed
+    EXPECT_EQ(f.fakes.grabber.grabs, 2);
+}
+
+TEST(CaptureControl, AFailedFreezeSaysWhyAndChangesNothing) {
+    FreezeFixture f;
+    f.fakes.grabber.outcome = {platform::GrabOutcome::Status::Failed, std::nullopt,
+                               "The screen changed size while it was read."};
+    f.fakes.dialogs.messageAnswers.push_back(platform::MessageAnswer::Ok);
+    app::Form1& w = f.load();
+    f.sample(33023);
+    ui(w).Command3->click();
+    ui(w).frzpick->trigger();
+    EXPECT_EQ(openOverlay(), nullptr);
+    ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.fakes.dialogs.messages[0].text, "The screen changed size while it was read.");
+    EXPECT_EQ(f.fakes.dialogs.messages[0].icon, platform::MessageIcon::Exclamation);
+    EXPECT_EQ(panel(w), kOrange);
+    EXPECT_EQ(look(w), kFrozen);
+    EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
+    f.fakes.dialogs.messageAnswers.push_back(platform::MessageAnswer::Ok);
+    f.pressF6(); // not stuck: F6 tries again
+    EXPECT_EQ(f.fakes.dialogs.messages.size(), 2u);
+    EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty());
+}
+
 // --- Sampling ---------------------------------------------------------------------------------
 
 TEST(Sampling, OneTickReadsThePointerOnceAndThePixelOnce) {
@@ -250,8 +379,8 @@ TEST(Sampling, EveryFieldShowsTheSameSample) {
     MainWindowFixture f;
     ChangingScreen screen;
     platform::fake::FakePlatform& k = f.fakes;
-    platform::Platform moving{k.pointer, screen,       k.keys,    k.layer,
-                              k.shell,   k.downloader, k.dialogs, QString()};
+    platform::Platform moving{k.pointer,    screen,    k.keys,    k.layer, k.shell,
+                              k.downloader, k.dialogs, k.grabber, k.mover, QString()};
     app::Form1 w(moving, f.folder());
     w.Form_Load();
     w.capture().sample();

@@ -22,10 +22,16 @@ struct Session {
         controller.begin();
         fakes.screen.background = 255;
         controller.sample(); // a colour to add
+        // The frozen screen stays open until the step "Esc" cancels it.
+        fakes.grabber.answerLater = true;
+        fakes.grabber.outcome.status = platform::GrabOutcome::Status::Cancelled;
     }
-    void poll(bool f2, bool f4, bool f3) { controller.applyHotKeys({f2, f4, f3}); }
+    void poll(bool f2, bool f4, bool f3, bool f6 = false) {
+        controller.applyHotKeys({f2, f4, f3, f6});
+    }
     // Words separated by spaces: a poll names the keys it reads as down or pressed since the
-    // previous poll ("2", "43", "-" for none); "Stop" and "Start" are the buttons.
+    // previous poll ("2", "43", "-" for none); "Stop" and "Start" are the buttons, "Esc" closes
+    // the frozen screen.
     void run(const std::string& steps) {
         std::istringstream words(steps);
         for (std::string w; words >> w;) {
@@ -33,9 +39,11 @@ struct Session {
                 controller.freeze();
             } else if (w == "Start") {
                 controller.resume();
+            } else if (w == "Esc") {
+                EXPECT_TRUE(fakes.grabber.answer()) << "no frozen screen open";
             } else {
                 const auto has = [&w](char key) { return w.find(key) != std::string::npos; };
-                poll(has('2'), has('4'), has('3'));
+                poll(has('2'), has('4'), has('3'), has('6'));
             }
         }
     }
@@ -43,7 +51,8 @@ struct Session {
     bool live() const { return controller.mode() == Mode::Live; }
 
     platform::fake::FakePlatform fakes;
-    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys};
+    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys, fakes.grabber,
+                                 fakes.mover};
     std::vector<colour::ShownColour> added;
 };
 
@@ -54,6 +63,7 @@ struct KeyStory {
     const char* steps;
     bool liveAfter;
     int adds;
+    int freezes = 0; // the screen frozen for picking
 };
 
 const KeyStory kKeyStories[] = {
@@ -69,6 +79,13 @@ const KeyStory kKeyStories[] = {
     {"F4 pressed while frozen is spent: no freeze after Start while held", "Stop 4 Start 4", true,
      0},
     {"a tap of F2 in the resume poll is lost", "Stop 23 -", true, 0},
+    {"a tap of F6 freezes the screen and leaves capture as it was", "- 6 -", true, 0, 1},
+    {"F6 while frozen freezes the screen too", "Stop 6 Esc", false, 0, 1},
+    {"a held F6 freezes the screen once", "6 6 6 Esc 6", true, 0, 1},
+    {"F6 pressed again after the frozen screen closed freezes again", "6 Esc - 6", true, 0, 2},
+    {"no hot key acts while the frozen screen is open", "6 - 2 4 3 6 Esc -", true, 0, 1},
+    {"a key held while the frozen screen closes does not act", "6 4 Esc 4 - 4", false, 1, 1},
+    {"F6 with F4 in one poll: the F4 press is spent", "46 Esc 4", true, 0, 1},
 };
 
 TEST(CaptureHotKeys, KeyStories) {
@@ -77,6 +94,7 @@ TEST(CaptureHotKeys, KeyStories) {
         s.run(story.steps);
         EXPECT_EQ(s.live(), story.liveAfter) << story.what;
         EXPECT_EQ(s.adds(), story.adds) << story.what;
+        EXPECT_EQ(s.fakes.grabber.grabs, story.freezes) << story.what;
     }
 }
 
@@ -166,7 +184,8 @@ TEST(CaptureHotKeys, F4WinsOverF3InTheSamePoll) {
 
 TEST(CaptureHotKeys, NothingToAddBeforeTheFirstColour) {
     platform::fake::FakePlatform fakes;
-    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys};
+    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys, fakes.grabber,
+                                 fakes.mover};
     int adds = 0;
     QObject::connect(&controller, &CaptureController::addRequested, [&] { ++adds; });
     controller.begin();
@@ -262,11 +281,19 @@ TEST(CaptureHotKeys, KeyEventsActOncePerPressAndKeysOfOneBatchAreTogether) {
         EXPECT_EQ(s.adds(), c.adds) << c.what;
         EXPECT_EQ(s.controller.mode(), c.after) << c.what;
     }
+    // F6 arrives as an event like the others: its press opens the frozen screen once and spends
+    // the F2 pressed together with it.
+    Session s;
+    s.fakes.keys.together({{HotKey::F6, true}, {HotKey::F2, true}});
+    s.fakes.keys.together({{HotKey::F6, true}});
+    EXPECT_EQ(s.fakes.grabber.grabs, 1);
+    EXPECT_EQ(s.adds(), 0);
 }
 
 TEST(CaptureHotKeys, KeyEventsAreNotHeardWhenStopped) {
     platform::fake::FakePlatform fakes;
-    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys};
+    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys, fakes.grabber,
+                                 fakes.mover};
     EXPECT_FALSE(fakes.keys.heard());
     controller.begin();
     EXPECT_TRUE(fakes.keys.heard());

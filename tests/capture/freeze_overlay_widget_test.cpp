@@ -1,7 +1,7 @@
 // The frozen-screen overlay on the fake platform: what it picks, how the keys and buttons end it,
 // what the magnifier shows and that the picture goes when it closes.
 #include "capture/freeze_overlay.h"
-#include "platform/fake/fake_screen_grab.h"
+#include "platform/fake/fake_platform.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -13,7 +13,8 @@
 namespace tinctora::capture {
 namespace {
 
-using colour::ColourValue;
+using namespace colour;
+
 using platform::FrozenScreen;
 using platform::GrabOutcome;
 using platform::ScreenPoint;

@@ -2,16 +2,27 @@
 
 #include "fake_portal.h"
 #include "private_session_bus.h"
+#include "widget_test_support.h"
 
+#include "capture/capture_texts.h"
+
+#include "capture/freeze_overlay.h"
+#include "platform/wayland/pick_position.h"
 #include "platform/wayland/portal_colour_picker.h"
 #include "platform/wayland/portal_global_shortcuts.h"
 #include "platform/wayland/portal_screen_grabber.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -331,6 +342,176 @@ TEST(ScreenshotMonitors, MonitorsInScaledUnitsAreMappedOntoTheScreenshotsPixels)
     EXPECT_EQ(monitorsInScreenshot(QSize(640, 480), {QRect(0, 0, 800, 800)}),
               std::vector<QRect>{QRect(0, 0, 640, 480)});
     EXPECT_EQ(monitorsInScreenshot(QSize(640, 480), {}), std::vector<QRect>{QRect(0, 0, 640, 480)});
+}
+
+// The main window on a desktop that keeps the pointer and other programs' keys to itself, with
+// the portal client as the program builds it, against the fake portal.
+class WindowOnPortal : public DesktopPortal {
+protected:
+    void TearDown() override {
+        main.window.reset();
+        desktop.reset();
+        DesktopPortal::TearDown();
+    }
+    app::Form1& load() {
+        grabber.emplace(*client);
+        picker.emplace(*client);
+        shortcuts.emplace(*client);
+        desktop.emplace(WindowOnlyDesktop{*picker, *shortcuts});
+        platform::fake::FakePlatform& f = main.fakes;
+        platform.emplace(Platform{pickPosition, f.screen, f.keys, f.layer, f.shell, f.downloader,
+                                  f.dialogs, *grabber, pickPosition, QString(), &*desktop});
+        main.window = std::make_unique<app::Form1>(*platform, main.folder());
+        app::Form1& w = *main.window;
+        w.Form_Load();
+        // The tests drive the timers by hand: live ticks would sample the fake screen.
+        for (QTimer* timer : w.capture().findChildren<QTimer*>())
+            timer->setInterval(24 * 60 * 60 * 1000);
+        w.show();
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+        return w;
+    }
+    bool settle(const std::function<bool()>& done, int ms = 5000) {
+        QDeadlineTimer deadline(ms);
+        while (!done() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    }
+    // Waits until the fake portal has answered n calls of method and the answers were handled.
+    void answered(const QString& method, std::size_t n) {
+        EXPECT_TRUE(settle([&] { return portal && portal->callsNamed(method).size() >= n; }))
+            << qPrintable(method);
+        // The Response signal follows the call; let it arrive and be handled.
+        settle([] { return false; }, 300);
+    }
+
+    testing::MainWindowFixture main;
+    std::optional<PortalScreenGrabber> grabber;
+    std::optional<PortalColourPicker> picker;
+    std::optional<PortalGlobalShortcuts> shortcuts;
+    std::optional<WindowOnlyDesktop> desktop;
+    PickPosition pickPosition;
+    std::optional<Platform> platform;
+};
+
+TEST_F(WindowOnPortal, F6WhereTheDesktopRefusesScreenshotsPicksWithItsPickerAndStoresTheColour) {
+    FakePortal& fake = startPortal();
+    fake.offersGlobalShortcuts = false;
+    fake.answers["PickColor"] = {0, {{"color", portalColour(0x12 / 255.0, 0x34 / 255.0, 1.0)}}};
+    app::Form1& w = load();
+    EXPECT_EQ(testing::ui(w).Label9->text(), capture::kNoLivePickNorGlobalKeys);
+
+    QTest::keyClick(&w, Qt::Key_F6);
+    answered("PickColor", 1);
+    EXPECT_EQ(fake.callsNamed("Screenshot").size(), 2u);
+    EXPECT_EQ(main.row().colourOf(1), 0xFF3412);
+    EXPECT_FALSE(main.row().colourOf(2).has_value());
+    EXPECT_EQ(testing::ui(w).Text2->text(), "1234FF");
+    EXPECT_EQ(testing::ui(w).Label8->text(), capture::kPressF3);
+    // F3 and F4 in the window: live again, then frozen with the shown colour added.
+    QTest::keyClick(&w, Qt::Key_F3);
+    EXPECT_EQ(testing::ui(w).Label8->text(), capture::kPressF4);
+    QTest::keyClick(&w, Qt::Key_F4);
+    EXPECT_EQ(testing::ui(w).Label8->text(), capture::kPressF3);
+    QTest::keyClick(&w, Qt::Key_F2);
+    EXPECT_EQ(main.row().colourOf(3), 0xFF3412);
+    EXPECT_FALSE(main.row().colourOf(4).has_value());
+    EXPECT_TRUE(main.fakes.dialogs.messages.empty());
+}
+
+TEST_F(WindowOnPortal, AScreenshotOpensTheFrozenScreenAndEnterPicksWhereTheMouseWasMovedByArrows) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("shot.png");
+    QImage shot(800, 600, QImage::Format_RGB32);
+    shot.fill(QColor(0x33, 0x66, 0x99));
+    shot.setPixel(400, 300, qRgb(0x01, 0x02, 0x03));
+    shot.setPixel(401, 299, qRgb(0xFE, 0x01, 0x80));
+    ASSERT_TRUE(shot.save(file));
+    FakePortal& fake = startPortal();
+    fake.answers["Screenshot"] = {0, {{"uri", QUrl::fromLocalFile(file).toString()}}};
+    app::Form1& w = load();
+
+    QTest::keyClick(&w, Qt::Key_F6);
+    capture::FreezeOverlay* overlay = nullptr;
+    ASSERT_TRUE(settle([&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* o = qobject_cast<capture::FreezeOverlay*>(top); o && o->isVisible())
+                overlay = o;
+        return overlay != nullptr;
+    }));
+    // The desktop does not say where its pointer is: the overlay's own mouse events do.
+    QTest::mouseMove(overlay, QPoint(400, 300));
+    EXPECT_TRUE(overlay->magnifierText().startsWith("#010203"))
+        << qPrintable(overlay->magnifierText());
+    QTest::keyClick(overlay, Qt::Key_Right);
+    QTest::keyClick(overlay, Qt::Key_Up);
+    QTest::keyClick(overlay, Qt::Key_Return);
+    settle([] { return false; }, 200);
+    EXPECT_EQ(main.row().colourOf(1), 0x8001FE);
+    EXPECT_TRUE(fake.callsNamed("PickColor").empty());
+    EXPECT_TRUE(main.fakes.dialogs.messages.empty());
+}
+
+TEST_F(WindowOnPortal, ACancelledPickChangesNothingAndSaysNothing) {
+    FakePortal& fake = startPortal();
+    fake.answers["PickColor"] = {1, {}};
+    app::Form1& w = load();
+    const QString status = testing::ui(w).Label8->text();
+    QTest::keyClick(&w, Qt::Key_F6);
+    answered("PickColor", 1);
+    EXPECT_FALSE(main.row().colourOf(1).has_value());
+    EXPECT_EQ(testing::ui(w).Label8->text(), status);
+    EXPECT_TRUE(main.fakes.dialogs.messages.empty());
+}
+
+TEST_F(WindowOnPortal, WithoutAPortalAPickSaysOnceWhatToInstall) {
+    app::Form1& w = load();
+    QTest::keyClick(&w, Qt::Key_F6);
+    ASSERT_TRUE(settle([&] { return !main.fakes.dialogs.messages.empty(); }));
+    settle([] { return false; }, 300);
+    ASSERT_EQ(main.fakes.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(main.fakes.dialogs.messages[0].text.contains("install xdg-desktop-portal"));
+    EXPECT_FALSE(main.row().colourOf(1).has_value());
+    // Global keys could not be had either: the status line says so and nothing more.
+    EXPECT_EQ(testing::ui(w).Label9->text(), capture::kNoLivePickNorGlobalKeys);
+}
+
+TEST_F(WindowOnPortal, TheDesktopsGlobalKeysActAsTheWindowsOwn) {
+    FakePortal& fake = startPortal();
+    fake.answers["CreateSession"] = {0, {}};
+    fake.answers["BindShortcuts"] = {0, {}};
+    fake.answers["PickColor"] = {0, {{"color", portalColour(0, 0.5, 0)}}};
+    app::Form1& w = load();
+    answered("BindShortcuts", 1);
+    EXPECT_EQ(testing::ui(w).Label9->text(), capture::kNoLivePick);
+
+    const auto press = [&](GlobalKey key) {
+        fake.activate(fake.lastSession(), PortalGlobalShortcuts::shortcutId(key));
+        settle([] { return false; }, 200);
+    };
+    press(GlobalKey::F6);
+    answered("PickColor", 1);
+    EXPECT_EQ(main.row().colourOf(1), 0x008000);
+    press(GlobalKey::F3);
+    EXPECT_EQ(testing::ui(w).Label8->text(), capture::kPressF4);
+    press(GlobalKey::F4);
+    EXPECT_EQ(testing::ui(w).Label8->text(), capture::kPressF3);
+    EXPECT_EQ(main.row().colourOf(2), 0x008000);
+    EXPECT_FALSE(main.row().colourOf(3).has_value());
+}
+
+TEST_F(WindowOnPortal, ADesktopWithoutGlobalShortcutsKeepsTheOneStatusLine) {
+    FakePortal& fake = startPortal();
+    fake.offersGlobalShortcuts = false;
+    app::Form1& w = load();
+    settle([] { return false; }, 500);
+    EXPECT_EQ(testing::ui(w).Label9->text(), capture::kNoLivePickNorGlobalKeys);
+    EXPECT_TRUE(testing::ui(w).Label9->toolTip().contains("keys outside the window"));
+    const QLabel* line = testing::ui(w).Label9;
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->contentsRect().width());
+    EXPECT_TRUE(main.fakes.dialogs.messages.empty());
+    EXPECT_TRUE(fake.callsNamed("BindShortcuts").empty());
 }
 
 } // namespace

@@ -242,15 +242,19 @@ TEST_F(TrueColourScreen, ATapBetweenTwoReadsCountsOnceAndIsNotDown) {
 }
 
 TEST_F(TrueColourScreen, EachKeyKeepsItsOwnPressSincePrevious) {
-    for (HotKey k : {HotKey::F2, HotKey::F3, HotKey::F4})
+    for (HotKey k : {HotKey::F2, HotKey::F3, HotKey::F4, HotKey::F6})
         keys->downOrPressedSincePrevious(k);
     ASSERT_TRUE(run("xdotool key F3"));
     EXPECT_FALSE(keys->downOrPressedSincePrevious(HotKey::F2));
     EXPECT_FALSE(keys->downOrPressedSincePrevious(HotKey::F4));
+    EXPECT_FALSE(keys->downOrPressedSincePrevious(HotKey::F6));
     EXPECT_TRUE(keys->downOrPressedSincePrevious(HotKey::F3));
+    ASSERT_TRUE(run("xdotool key F6"));
+    EXPECT_FALSE(keys->downOrPressedSincePrevious(HotKey::F3));
+    EXPECT_TRUE(keys->downOrPressedSincePrevious(HotKey::F6));
     // Other keys count for none of them.
-    ASSERT_TRUE(run("xdotool key F1 F5 a Return"));
-    for (HotKey k : {HotKey::F2, HotKey::F3, HotKey::F4}) {
+    ASSERT_TRUE(run("xdotool key F1 F5 F7 a Return"));
+    for (HotKey k : {HotKey::F2, HotKey::F3, HotKey::F4, HotKey::F6}) {
         EXPECT_FALSE(keys->downOrPressedSincePrevious(k));
         EXPECT_FALSE(keys->isDown(k));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fake/fake_screen_grab.h"
 #include "platform/platform.h"
 
 #include <QStringList>
@@ -147,7 +148,10 @@ struct FakePlatform {
     FakeShellOpen shell;
     FakeDownloader downloader;
     FakeDialogs dialogs;
-    Platform platform{pointer, screen, keys, layer, shell, downloader, dialogs, QString()};
+    FakeScreenGrabber grabber;
+    FakePointerMover mover{pointer};
+    Platform platform{pointer, screen,  keys,  layer,     shell,  downloader,
+                      dialogs, grabber, mover, QString(), nullptr};
 };
 
 } // namespace tinctora::platform::fake

@@ -1,4 +1,5 @@
 #include "platform/fake/fake_screen_grab.h"
+#include "platform/fake/fake_platform.h"
 
 namespace tinctora::platform::fake {
 

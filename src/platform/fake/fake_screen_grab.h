@@ -1,12 +1,13 @@
 #pragma once
 
-#include "platform/fake/fake_platform.h"
 #include "platform/screen_grab.h"
 
 #include <utility>
 #include <vector>
 
 namespace tinctora::platform::fake {
+
+class FakePointer;
 
 // Hands every grab the outcome the test set: at once, or when the test calls answer() (as a
 // desktop portal answers later, from the event loop).

@@ -12,6 +12,7 @@ X11Keys::X11Keys(Connection& connection, Source preferred) : connection_(connect
     keys_[0].keysym = XK_F2;
     keys_[1].keysym = XK_F3;
     keys_[2].keysym = XK_F4;
+    keys_[3].keysym = XK_F6;
     lookUpKeycodes();
     if (preferred == Source::RawEventsAndKeymap && selectRawKeyEvents())
         source_ = Source::RawEventsAndKeymap;
@@ -49,7 +50,7 @@ void X11Keys::lookUpKeycodes() {
 
 void X11Keys::handle(XEvent& event) {
     if (event.type == MappingNotify) {
-        // Another client changed which key sends F2, F3 or F4.
+        // Another client changed which key sends one of the hot keys.
         XRefreshKeyboardMapping(&event.xmapping);
         lookUpKeycodes();
         return;
@@ -69,7 +70,7 @@ void X11Keys::handle(XEvent& event) {
         if (down)
             key.pressedSincePrevious = true;
         if (listener_) {
-            static constexpr HotKey kHotKeys[] = {HotKey::F2, HotKey::F3, HotKey::F4};
+            static constexpr HotKey kHotKeys[] = {HotKey::F2, HotKey::F3, HotKey::F4, HotKey::F6};
             heard_.push_back({kHotKeys[i], down});
             deliverLater();
         }
@@ -144,6 +145,8 @@ X11Keys::Tracked& X11Keys::tracked(HotKey key) {
         return keys_[1];
     case HotKey::F4:
         return keys_[2];
+    case HotKey::F6:
+        return keys_[3];
     }
     return keys_[0];
 }

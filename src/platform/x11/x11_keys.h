@@ -10,11 +10,12 @@ class QSocketNotifier;
 
 namespace tinctora::platform::x11 {
 
-// F2, F3 and F4 read for the whole display, whichever window has the focus and without grabbing
-// anything. XInput2 raw key events, which the server sends to the root window of every client
-// that asks for them, tell every press and release: a listener hears them from the event loop,
-// woken by the connection's socket, and a press between two polls still counts. "Down now" comes
-// from the server's key map; without XInput2 that is all that can be told, and keys are polled.
+// F2, F3, F4 and F6 read for the whole display, whichever window has the focus and without
+// grabbing anything. XInput2 raw key events, which the server sends to the root window of every
+// client that asks for them, tell every press and release: a listener hears them from the event
+// loop, woken by the connection's socket, and a press between two polls still counts. "Down now"
+// comes from the server's key map; without XInput2 that is all that can be told, and keys are
+// polled.
 class X11Keys final : public KeyState {
 public:
     enum class Source { RawEventsAndKeymap, KeymapOnly };
@@ -48,8 +49,8 @@ private:
     Connection& connection_;
     Source source_ = Source::KeymapOnly;
     int inputOpcode_ = -1;
-    std::array<Tracked, 3> keys_{};
-    // One key poll asks about F2, F4 and F3 within microseconds: one key map serves them all.
+    std::array<Tracked, 4> keys_{};
+    // One key poll asks about every hot key within microseconds: one key map serves them all.
     std::array<char, 32> keymap_{};
     std::chrono::steady_clock::time_point keymapTakenAt_{};
     std::function<void(const KeyBatch&)> listener_;

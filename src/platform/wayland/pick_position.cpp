@@ -1,0 +1,39 @@
+#include "platform/wayland/pick_position.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace tinctora::platform::wayland {
+
+namespace {
+
+QPoint middleOfPrimaryMonitor() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    // Screen pixels: the monitor's own size times its scale, from its origin.
+    const QRect g = screen->geometry();
+    const qreal scale = screen->devicePixelRatio();
+    return g.topLeft() + QPoint(static_cast<int>(g.width() * scale / 2),
+                                static_cast<int>(g.height() * scale / 2));
+}
+
+} // namespace
+
+std::optional<ScreenPoint> PickPosition::position() {
+    if (!at_)
+        at_ = middleOfPrimaryMonitor();
+    return ScreenPoint{at_->x(), at_->y()};
+}
+
+bool PickPosition::moveBy(int dx, int dy) {
+    position();
+    *at_ += QPoint(dx, dy);
+    return true;
+}
+
+void PickPosition::seenAt(QPoint screenPixel) {
+    at_ = screenPixel;
+}
+
+} // namespace tinctora::platform::wayland

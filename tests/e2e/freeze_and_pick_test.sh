@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# A user freezes the screen with F6 and picks with Enter on two monitors, the left one not the
+# primary, at 96 and at 144 dpi: the root is painted so that each pixel's colour tells where it
+# is, and every stored colour must be the one at the pointer. A picture repainted while frozen
+# still gives the old colour, arrow keys move the pick by one pixel, Escape stores nothing.
+# shellcheck source=tests/e2e/lib.sh
+source "${E2E_LIB:?}"
+: "${TINCTORA_COORDINATE_ROOT:?TINCTORA_COORDINATE_ROOT must name the built x11_coordinate_root}"
+
+start_xvfb 2048x768x24
+xrandr --setmonitor left 1024/270x768/203+0+0 none
+xrandr --setmonitor '*right' 1024/270x768/203+1024+0 none
+start_window_manager
+"$TINCTORA_COORDINATE_ROOT"
+install_program
+
+# encoded X Y: the colour the painted root has at X,Y, as the swatch shows it ("#rrggbb") and as
+# the palette file stores it (padded decimal of 0x00BBGGRR).
+swatch_colour_at() {
+    printf '#%02x%02x%02x' $(($1 & 255)) $(($2 & 255)) $(((($1 >> 8) & 15) | (($2 >> 8) << 4)))
+}
+stored_text_at() {
+    printf '%08d' $((((($1 >> 8) & 15) | (($2 >> 8) << 4)) << 16 | ($2 & 255) << 8 | ($1 & 255)))
+}
+
+overlay_shown() {
+    xdotool search --onlyvisible --name '^Freeze Screen and Pick$' >/dev/null
+}
+overlay_gone() { ! overlay_shown; }
+
+# freeze_at X Y: the pointer at X,Y, F6, and the frozen screen shown.
+freeze_at() {
+    xdotool mousemove "$1" "$2"
+    xdotool key F6
+    wait_for 10 "the frozen screen" overlay_shown
+}
+
+# close_with KEY: a key to the frozen screen, which closes on it.
+close_with() {
+    xdotool key "$1"
+    wait_for 10 "the frozen screen to close" overlay_gone
+}
+
+# pick_at SLOT X Y: freezes at X,Y, picks with Enter and expects the colour in swatch SLOT.
+pick_at() {
+    freeze_at "$2" "$3"
+    close_with Return
+    expect_saved_colour "$1" "$(swatch_colour_at "$2" "$3")"
+    note "swatch $1 holds the colour of $2,$3"
+}
+
+# The points picked are clear of the program's window, which opens in the middle of the right
+# monitor, and of the other program's small window.
+start_program
+start_other_window
+
+note "one pick on each monitor"
+pick_at 1 777 601
+pick_at 2 1537 701
+
+note "Escape stores nothing"
+freeze_at 1101 551
+close_with Escape
+sleep 0.3
+[ "$(saved_colour 3)" != "$(swatch_colour_at 1101 551)" ] || fail "Escape stored a colour"
+
+note "arrow keys move the pick by one screen pixel, Shift+arrow by ten"
+freeze_at 901 503
+xdotool key Right Right Down
+close_with Return
+expect_saved_colour 3 "$(swatch_colour_at 903 504)"
+freeze_at 1301 403
+xdotool key shift+Left Up
+close_with Return
+expect_saved_colour 4 "$(swatch_colour_at 1291 402)"
+
+note "a screen repainted while frozen still gives the frozen colour"
+freeze_at 1999 767
+xsetroot -solid '#000000'
+sleep 0.3
+close_with Return
+expect_saved_colour 5 "$(swatch_colour_at 1999 767)"
+
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+mapfile -t expected < <(twelve_slots "$(stored_text_at 777 601)" "$(stored_text_at 1537 701)" \
+    "$(stored_text_at 903 504)" "$(stored_text_at 1291 402)" "$(stored_text_at 1999 767)")
+expect_palette_file "${expected[@]}"
+
+note "at 144 dpi the picks are still the screen pixels at the pointer"
+"$TINCTORA_COORDINATE_ROOT"
+echo 'Xft.dpi: 144' | xrdb -merge
+start_program
+window_geometry
+note "the window is at $WIN_X,$WIN_Y"
+# The swatches are larger at this scale: the palette file tells what was stored.
+freeze_at 513 655
+close_with Return
+freeze_at 1987 131
+close_with Return
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+mapfile -t expected < <(twelve_slots "$(stored_text_at 777 601)" "$(stored_text_at 1537 701)" \
+    "$(stored_text_at 903 504)" "$(stored_text_at 1291 402)" "$(stored_text_at 1999 767)" \
+    "$(stored_text_at 513 655)" "$(stored_text_at 1987 131)")
+expect_palette_file "${expected[@]}"
