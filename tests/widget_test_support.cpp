@@ -49,6 +49,7 @@ MainWindowControls::MainWindowControls(const app::Form1& w)
       set(named<QMenu>(w, "set")), hel(named<QMenu>(w, "hel")), mnu(named<QMenu>(w, "mnu")),
       nw(named<QAction>(w, "nw")), ldpal(named<QAction>(w, "ldpal")),
       svpal(named<QAction>(w, "svpal")), svas(named<QAction>(w, "svas")),
+      impgpl(named<QAction>(w, "impgpl")), expgpl(named<QAction>(w, "expgpl")),
       altop(named<QAction>(w, "altop")), cleall(named<QAction>(w, "cleall")),
       frzpick(named<QAction>(w, "frzpick")), pdf(named<QAction>(w, "pdf")),
       helon(named<QAction>(w, "helon")), abo(named<QAction>(w, "abo")),

@@ -35,7 +35,8 @@ struct MainWindowControls {
     QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6;
     QPushButton *Command1, *Command2, *Command3;
     QMenu *fil, *set, *hel, *mnu;
-    QAction *nw, *ldpal, *svpal, *svas, *altop, *cleall, *frzpick, *pdf, *helon, *abo, *shom, *del;
+    QAction *nw, *ldpal, *svpal, *svas, *impgpl, *expgpl, *altop, *cleall, *frzpick, *pdf, *helon,
+        *abo, *shom, *del;
 
 private:
     const app::Form1& window_;

@@ -3,6 +3,7 @@
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
 #include "widgets/colour_box.h"
+#include "widgets/copy_as_menu.h"
 #include "widgets/form_font.h"
 #include "widgets/twips.h"
 
@@ -198,6 +199,9 @@ void Form1::buildMenus() {
     ldpal = item(fil, "ldpal", "Open Pallet...");
     svpal = item(fil, "svpal", "Save Pallet");
     svas = item(fil, "svas", "Save Pallet As...");
+    fil->addSeparator();
+    impgpl = item(fil, "impgpl", "Import GIMP Palette...");
+    expgpl = item(fil, "expgpl", "Export GIMP Palette...");
 
     set = menuBar()->addMenu("Settings");
     set->setObjectName("set");
@@ -258,6 +262,8 @@ void Form1::wireEvents() {
     connect(ldpal, &QAction::triggered, this, onRow(&palette::PaletteDocument::open));
     connect(svpal, &QAction::triggered, this, onRow(&palette::PaletteDocument::save));
     connect(svas, &QAction::triggered, this, onRow(&palette::PaletteDocument::saveAs));
+    connect(impgpl, &QAction::triggered, this, onRow(&palette::PaletteDocument::importGimp));
+    connect(expgpl, &QAction::triggered, this, onRow(&palette::PaletteDocument::exportGimp));
     connect(shom, &QAction::triggered, this, [this] {
         recallSlot(pressedSlot_);
         pressedSlot_.reset();
@@ -284,8 +290,14 @@ void Form1::wireEvents() {
     wireSwatchDragAndDrop();
     wireWindowOnlyKeys();
 
-    for (QLineEdit* t : {Text1, Text2, Text3, Text4, Text5, Text6})
+    for (QLineEdit* t : {Text1, Text2, Text3, Text4, Text5, Text6}) {
         t->installEventFilter(this);
+        widgets::offerCopyAs(*t, [this]() -> std::optional<colour::ColourValue> {
+            if (const std::optional<colour::ShownColour>& shown = capture_->current())
+                return shown->value;
+            return std::nullopt;
+        });
+    }
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -136,6 +136,8 @@ private:
     QAction* ldpal = nullptr;   // "Open Pallet..."
     QAction* svpal = nullptr;   // "Save Pallet"
     QAction* svas = nullptr;    // "Save Pallet As..."
+    QAction* impgpl = nullptr;  // "Import GIMP Palette..."
+    QAction* expgpl = nullptr;  // "Export GIMP Palette..."
     QAction* altop = nullptr;   // "Always on Top", checked
     QAction* cleall = nullptr;  // "Clear List"
     QAction* frzpick = nullptr; // "Freeze Screen and Pick": F6 from the menu

@@ -23,6 +23,9 @@ PaletteDocument::PaletteDocument(SwatchRow& row, platform::Dialogs& dialogs, QSt
       path_(defaultPalettePath()), dialogFolder_(paletteFolder_ + "/") {}
 
 void PaletteDocument::showCaption(const QString& caption) {
+    const QString namedPrefix = kCaption + " - ";
+    name_ = caption.startsWith(namedPrefix) ? caption.mid(namedPrefix.size()).replace("&&", "&")
+                                            : caption;
     if (showCaption_)
         showCaption_(caption);
 }

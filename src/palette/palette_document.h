@@ -45,6 +45,11 @@ public:
     // Empties the row once the user agrees.
     void clearAsked();
 
+    // GIMP palettes (*.gpl), the palettes image editors share. Export writes the row under the
+    // palette's name; import fills the row and leaves it without a file, like New Pallet.
+    void exportGimp();
+    void importGimp();
+
 private:
     void showCaption(const QString& caption);
     void tellSaveFailed(const QString& path, const QString& reason);
@@ -52,6 +57,7 @@ private:
     // overwrites.
     bool rowOnlyInDefaultPalette() const;
     void showFileCaption(const QString& fileName);
+    void tellFailure(const QString& text);
     platform::MessageAnswer ask(const QString& text, const QString& title,
                                 platform::MessageButtons buttons);
 
@@ -63,6 +69,9 @@ private:
     QString path_; // the file Save Pallet writes; empty for a new palette
     bool isDefaultPalette_ = true;
     QString dialogFolder_; // where the palette file dialogs start
+    // The palette's name as the caption shows it: "Default", a file's title, or "Saved Colors"
+    // for a palette without one; exports are named after it.
+    QString name_ = "Default";
 };
 
 } // namespace tinctora::palette

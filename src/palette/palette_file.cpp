@@ -61,15 +61,14 @@ QString whyNotReplaceable(const QString& path) {
     return {};
 }
 
-bool writePaletteFile(const QString& path, const SlotTexts& row, QString* reason) {
+bool writeFileAtomically(const QString& path, std::string_view bytes, QString* reason) {
     // The atomic save renames its temporary file over the link's target: over a device or a pipe
-    // that would replace something that is no palette at all.
+    // that would replace something that is no file of ours at all.
     if (const QString why = whyNotReplaceable(path); !why.isEmpty())
         return fail(reason, why);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(reason, file.errorString());
-    const std::string bytes = writePalette(row);
     // The write only fills Qt's buffer; a full disk shows up when the buffer is flushed, and
     // QSaveFile::commit() (Qt 6.4) would ignore that failure and put the cut file in place.
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
@@ -82,6 +81,10 @@ bool writePaletteFile(const QString& path, const SlotTexts& row, QString* reason
     if (!file.commit())
         return fail(reason, file.errorString());
     return true;
+}
+
+bool writePaletteFile(const QString& path, const SlotTexts& row, QString* reason) {
+    return writeFileAtomically(path, writePalette(row), reason);
 }
 
 } // namespace tinctora::palette

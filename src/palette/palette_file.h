@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 // Palette files on disk. Writes are atomic: the new content goes to a temporary file that then
 // replaces the old one, so a crash or a full disk never leaves a truncated palette behind.
 namespace tinctora::palette {
@@ -20,8 +22,11 @@ FileReadResult readPaletteFile(const QString& path);
 // links are followed), or an empty text when it may: only regular files are replaced.
 QString whyNotReplaceable(const QString& path);
 
-// Writes the row; false when the file could not be written (the old content then stays), with
-// the reason in *reason when it is given.
+// Writes the bytes atomically; false when the file could not be written (the old content then
+// stays), with the reason in *reason when it is given. Every file the program saves goes here.
+bool writeFileAtomically(const QString& path, std::string_view bytes, QString* reason = nullptr);
+
+// Writes the row as a palette file, as writeFileAtomically() does.
 bool writePaletteFile(const QString& path, const SlotTexts& row, QString* reason = nullptr);
 
 } // namespace tinctora::palette

@@ -170,6 +170,10 @@ void expectItems(QMenu* menu, std::initializer_list<MenuItem> expected) {
     int i = 0;
     for (const MenuItem& item : expected) {
         QAction* a = actions[i++];
+        if (*item.name == '\0') { // a separator
+            EXPECT_TRUE(a->isSeparator()) << "item " << i;
+            continue;
+        }
         EXPECT_EQ(a->objectName(), item.name);
         EXPECT_EQ(a->text(), item.caption) << item.name;
         EXPECT_FALSE(a->isSeparator()) << item.name;
@@ -199,7 +203,10 @@ TEST(MainWindowMenus, ItemsWithTheirCaptions) {
     expectItems(ui(w).fil, {{"nw", "New Pallet"},
                             {"ldpal", "Open Pallet..."},
                             {"svpal", "Save Pallet"},
-                            {"svas", "Save Pallet As..."}});
+                            {"svas", "Save Pallet As..."},
+                            {"", ""},
+                            {"impgpl", "Import GIMP Palette..."},
+                            {"expgpl", "Export GIMP Palette..."}});
     expectItems(ui(w).set, {{"altop", "Always on Top"},
                             {"cleall", "Clear List"},
                             {"frzpick", "Freeze Screen and Pick"}});

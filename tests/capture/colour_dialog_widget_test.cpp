@@ -5,12 +5,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -379,6 +382,83 @@ TEST(TextBoxes, ComingBackToTheWindowDoesNotStopCapture) {
     QCoreApplication::processEvents();
     ASSERT_TRUE(ui(w).Text3->hasFocus());
     EXPECT_TRUE(sampling(w));
+}
+
+// The box's right-click menu, as it pops up.
+QMenu* rightClickMenu(QLineEdit* box) {
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(3, 5), box->mapToGlobal(QPoint(3, 5)));
+    QCoreApplication::sendEvent(box, &click);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+QStringList captions(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (const QAction* a : actions)
+        texts << (a->isSeparator() ? "---" : a->text());
+    return texts;
+}
+
+TEST(TextBoxes, RightClickOffersQtsItemsThenTheColourInEveryForm) {
+    MainWindowFixture f;
+    app::Form1& w = ShownWindow(f).window;
+    for (QLineEdit* box : boxes(w)) {
+        const std::unique_ptr<QMenu> standard(box->createStandardContextMenu());
+        QMenu* menu = rightClickMenu(box);
+        ASSERT_NE(menu, nullptr) << box->objectName().toStdString();
+        EXPECT_EQ(captions(menu->actions()), captions(standard->actions())
+                                                 << "---"
+                                                 << "Copy #123456"
+                                                 << "Copy rgb(18, 52, 86)"
+                                                 << "Copy hsl(210, 65%, 20%)"
+                                                 << "Copy hsv(210, 79%, 34%)"
+                                                 << "Copy 5649426")
+            << box->objectName().toStdString();
+        menu->close();
+    }
+}
+
+TEST(TextBoxes, CopyAsPutsTheFormOnTheClipboardAndThePrimarySelection) {
+    MainWindowFixture f;
+    app::Form1& w = ShownWindow(f).window;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    for (const QString form : {"hsl(210, 65%, 20%)", "#123456", "5649426"}) {
+        clipboard->clear();
+        QMenu* menu = rightClickMenu(ui(w).Text4);
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions()) {
+            if (a->text() == "Copy " + form)
+                a->trigger();
+        }
+        menu->close();
+        EXPECT_EQ(clipboard->text(), form);
+        if (clipboard->supportsSelection()) {
+            EXPECT_EQ(clipboard->text(QClipboard::Selection), form);
+        }
+    }
+}
+
+TEST(TextBoxes, TheCopiedColourIsTheOneShownNotTheBoxText) {
+    MainWindowFixture f;
+    app::Form1& w = ShownWindow(f).window;
+    ui(w).Text2->setText("#FFFFFF"); // typed over; the colour shown stays #123456
+    f.sample(kRed);
+    QMenu* menu = rightClickMenu(ui(w).Text2);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(captions(menu->actions()).contains("Copy rgb(255, 0, 0)"));
+    menu->close();
+}
+
+TEST(TextBoxes, BeforeTheFirstColourOnlyQtsItemsAreOffered) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const std::unique_ptr<QMenu> standard(ui(w).Text1->createStandardContextMenu());
+    QMenu* menu = rightClickMenu(ui(w).Text1);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(captions(menu->actions()), captions(standard->actions()));
+    menu->close();
 }
 
 } // namespace

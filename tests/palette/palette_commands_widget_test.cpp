@@ -553,5 +553,148 @@ TEST(SavePallet, ADeviceAtThePathOrBehindALinkIsLeftAsItIs) {
     }
 }
 
+// --- GIMP palettes ----------------------------------------------------------------------------
+
+// kExample as GIMP writes it: the colours in slot order, empty slots left out.
+const QByteArray kExampleGpl = "GIMP Palette\nName: Default\nColumns: 12\n"
+                               "255   0   0\t#ff0000\n"
+                               "  0 255   0\t#00ff00\n"
+                               "  0   0 255\t#0000ff\n"
+                               " 18  52  86\t#123456\n"
+                               "  0   0   0\t#000000\n"
+                               "  1   0   0\t#010000\n";
+
+TEST(ExportGimpPalette, WritesTheRowUnderThePalettesNameAndChangesNothingElse) {
+    PaletteFixture f;
+    f.markChanged();
+    f.fakes.dialogs.fileAnswers = {f.pallets() + "shared"};
+    ui(f.w()).expgpl->trigger();
+    EXPECT_EQ(readFile(f.pallets() + "shared.gpl"), kExampleGpl);
+    const auto& asked = f.fakes.dialogs.fileRequests.back();
+    EXPECT_EQ(asked.title, "Export GIMP Palette");
+    EXPECT_EQ(asked.filter, "GIMP palettes (*.gpl)");
+    EXPECT_EQ(asked.folder, f.pallets());
+    EXPECT_TRUE(asked.save);
+    EXPECT_TRUE(f.messages().empty());
+    EXPECT_TRUE(f.w().swatchRow().changed()) << "the palette itself is still unsaved";
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+    EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini");
+}
+
+TEST(ExportGimpPalette, TheNameIsThePalettesOrSavedColorsWithoutOne) {
+    PaletteFixture f;
+    f.fakes.dialogs.fileAnswers = {f.pallets() + "R&D", f.pallets() + "a.gpl",
+                                   f.pallets() + "b.GPL"};
+    ui(f.w()).svas->trigger();
+    ui(f.w()).expgpl->trigger();
+    EXPECT_TRUE(readFile(f.pallets() + "a.gpl").startsWith("GIMP Palette\nName: R&D\n"));
+    ui(f.w()).nw->trigger(); // the saved palette had no changes: no question
+    ui(f.w()).expgpl->trigger();
+    EXPECT_EQ(readFile(f.pallets() + "b.GPL"), "GIMP Palette\nName: Saved Colors\nColumns: 12\n");
+}
+
+TEST(ExportGimpPalette, AFailedWriteNamesTheFileAndTheReason) {
+    PaletteFixture f;
+    QDir().mkpath(f.pallets() + "taken.gpl");
+    f.fakes.dialogs.fileAnswers = {f.pallets() + "taken.gpl", f.folder() + "/no such folder/x"};
+    ui(f.w()).expgpl->trigger();
+    ui(f.w()).expgpl->trigger();
+    ASSERT_EQ(f.messages().size(), 2u);
+    EXPECT_EQ(f.messages()[0].text, "The GIMP palette could not be saved to " + f.pallets() +
+                                        "taken.gpl: it is a folder.");
+    EXPECT_TRUE(f.messages()[1].text.startsWith("The GIMP palette could not be saved to " +
+                                                f.folder() + "/no such folder/x.gpl: "));
+    EXPECT_EQ(f.messages()[1].icon, MessageIcon::Critical);
+    EXPECT_TRUE(QFileInfo(f.pallets() + "taken.gpl").isDir());
+}
+
+TEST(ImportGimpPalette, TheFirstTwelveColoursFillTheRowWhichHasNoFileYet) {
+    PaletteFixture f;
+    QByteArray gpl = "GIMP Palette\r\nName: Inkscape default\r\nColumns: 3\r\n# comment\r\n\r\n";
+    for (int n = 1; n <= 14; ++n)
+        gpl += QByteArray::number(n) + "\t 0  0 Colour number " + QByteArray::number(n) + "\r\n";
+    writeFile(f.folder() + "/shared/my.colours.gpl", gpl);
+    f.fakes.dialogs.fileAnswers = {f.folder() + "/shared/my.colours.gpl"};
+    ui(f.w()).impgpl->trigger();
+    EXPECT_TRUE(f.messages().empty()) << "nothing changed before the import";
+    palette::SlotTexts expected;
+    for (int n = 1; n <= 12; ++n)
+        expected[static_cast<std::size_t>(n - 1)] =
+            QString("%1").arg(n, 8, 10, QChar('0')).toStdString();
+    EXPECT_EQ(f.w().swatchRow().texts(), expected);
+    EXPECT_EQ(ui(f.w()).Picture(13)->backColor(), 12);
+    EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - my.colours");
+    EXPECT_TRUE(f.w().swatchRow().changed());
+    EXPECT_FALSE(f.w().paletteDocument().isDefault());
+    const auto& asked = f.fakes.dialogs.fileRequests.back();
+    EXPECT_EQ(asked.title, "Import GIMP Palette");
+    EXPECT_EQ(asked.filter, "GIMP palettes (*.gpl)");
+    EXPECT_FALSE(asked.save);
+    // Save Pallet asks for a name, as Save Pallet As does.
+    f.fakes.dialogs.fileAnswers = {f.pallets() + "imported"};
+    ui(f.w()).svpal->trigger();
+    EXPECT_EQ(f.fakes.dialogs.fileRequests.back().title, "Save Pallet");
+    EXPECT_EQ(readFile(f.pallets() + "imported.ini").count("\r\n"), 12);
+    EXPECT_EQ(f.readDefaultPalette(), fileOf(kExample)) << "the default palette is untouched";
+}
+
+TEST(ImportGimpPalette, WhatExportWroteComesBackWithFewerColoursThenEmptySlots) {
+    PaletteFixture f;
+    f.fakes.dialogs.fileAnswers = {f.pallets() + "x", f.pallets() + "x.gpl"};
+    ui(f.w()).expgpl->trigger();
+    ui(f.w()).impgpl->trigger();
+    const palette::SlotTexts expected{"00000255", "00065280", "16711680", "05649426",
+                                      "00000000", "00000001", "0",        "0",
+                                      "0",        "0",        "0",        "0"};
+    EXPECT_EQ(f.w().swatchRow().texts(), expected);
+    EXPECT_EQ(ui(f.w()).Picture(6)->backColor(), 0);
+    EXPECT_FALSE(ui(f.w()).Picture(8)->backColor().has_value());
+}
+
+TEST(ImportGimpPalette, WhatCannotBeReadIsNamedWithItsLineAndTheRowStays) {
+    struct Case {
+        QByteArray bytes;
+        QString said;
+    };
+    for (const Case& c :
+         {Case{"GIMP Palette\n0 0 0\n1 2 256 too bright\n",
+               "could not be read. Line 3: A red, green or blue value is not a number from 0 to "
+               "255."},
+          Case{"JASC-PAL\n", "could not be read. Line 1: The file does not begin with the line "
+                             "\"GIMP Palette\"."}}) {
+        PaletteFixture f;
+        writeFile(f.pallets() + "bad.gpl", c.bytes);
+        f.fakes.dialogs.fileAnswers = {f.pallets() + "bad.gpl", f.pallets() + "missing.gpl"};
+        ui(f.w()).impgpl->trigger();
+        ui(f.w()).impgpl->trigger();
+        ASSERT_EQ(f.messages().size(), 2u);
+        EXPECT_EQ(f.messages()[0].text, "The GIMP palette " + f.pallets() + "bad.gpl " + c.said);
+        EXPECT_EQ(f.messages()[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(f.messages()[1].text, "The GIMP palette " + f.pallets() +
+                                            "missing.gpl could not be read. It does "
+                                            "not exist.");
+        EXPECT_EQ(f.w().swatchRow().texts(), kExample);
+        EXPECT_FALSE(f.w().swatchRow().changed());
+        EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
+        EXPECT_TRUE(f.w().paletteDocument().isDefault());
+    }
+}
+
+TEST(ImportGimpPalette, ChangesAreOfferedForSavingAsOpenDoes) {
+    for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
+        PaletteFixture f;
+        f.clearList();
+        f.fakes.dialogs.messageAnswers = {answer};
+        f.fakes.dialogs.fileAnswers = {""};
+        ui(f.w()).impgpl->trigger();
+        ASSERT_EQ(f.messages().size(), 1u);
+        EXPECT_EQ(f.messages()[0].text, "Save Changes before opening?");
+        EXPECT_EQ(f.messages()[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(f.readDefaultPalette(),
+                  answer == MessageAnswer::Yes ? QByteArray("-1207\r\n") : fileOf(kExample));
+        EXPECT_EQ(f.w().swatchRow().changed(), answer == MessageAnswer::No);
+    }
+}
+
 } // namespace
 } // namespace tinctora::testing
