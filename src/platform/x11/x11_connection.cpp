@@ -52,4 +52,17 @@ void Connection::handleNext() {
         handler(event);
 }
 
+std::optional<RootSize> Connection::rootSize() const {
+    Window root = 0;
+    int x = 0;
+    int y = 0;
+    unsigned int width = 0;
+    unsigned int height = 0;
+    unsigned int border = 0;
+    unsigned int depth = 0;
+    if (!XGetGeometry(display_, root_, &root, &x, &y, &width, &height, &border, &depth))
+        return std::nullopt;
+    return RootSize{static_cast<int>(width), static_cast<int>(height)};
+}
+
 } // namespace tinctora::platform::x11

@@ -8,9 +8,17 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tinctora::platform::x11 {
+
+// The root window's size in screen pixels: the whole screen, every monitor.
+struct RootSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const RootSize&, const RootSize&) = default;
+};
 
 // The program's own Xlib connection, next to the toolkit's: opened once at start-up and kept,
 // because the live tick reads through it 25 times a second. Events sent to it (raw keys, the root
@@ -32,6 +40,8 @@ public:
     Window root() const { return root_; }
     int screen() const { return screen_; }
     const ErrorTrap& errors() const { return errors_; }
+    // Asks the server (one round trip); nothing when it does not answer.
+    std::optional<RootSize> rootSize() const;
 
     using EventHandler = std::function<void(XEvent&)>;
     // Handlers see every event drained from now on, in the order they were added.

@@ -24,17 +24,10 @@ X11Pixels::X11Pixels(Connection& connection) : connection_(connection) {
 }
 
 void X11Pixels::refreshRootSize() {
-    Window root = 0;
-    int x = 0;
-    int y = 0;
-    unsigned int width = 0;
-    unsigned int height = 0;
-    unsigned int border = 0;
-    unsigned int depth = 0;
-    sizeKnown_ = XGetGeometry(connection_.display(), connection_.root(), &root, &x, &y, &width,
-                              &height, &border, &depth) != 0;
-    width_ = sizeKnown_ ? static_cast<int>(width) : 0;
-    height_ = sizeKnown_ ? static_cast<int>(height) : 0;
+    const std::optional<RootSize> size = connection_.rootSize();
+    sizeKnown_ = size.has_value();
+    width_ = size ? size->width : 0;
+    height_ = size ? size->height : 0;
 }
 
 bool X11Pixels::onScreen(ScreenPoint p) const {

@@ -24,26 +24,6 @@ const QString kResized = QStringLiteral(
 const QString kNoMemory = QStringLiteral(
     "The screen could not be frozen because there is not enough memory for its picture.");
 
-struct RootSize {
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const RootSize&, const RootSize&) = default;
-};
-
-std::optional<RootSize> rootSize(Connection& connection) {
-    Window root = 0;
-    int x = 0;
-    int y = 0;
-    unsigned int width = 0;
-    unsigned int height = 0;
-    unsigned int border = 0;
-    unsigned int depth = 0;
-    if (!XGetGeometry(connection.display(), connection.root(), &root, &x, &y, &width, &height,
-                      &border, &depth))
-        return std::nullopt;
-    return RootSize{static_cast<int>(width), static_cast<int>(height)};
-}
-
 QRgb rgbOf(std::int32_t colour) {
     return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
@@ -270,7 +250,7 @@ void X11ScreenGrabber::grabScreen(std::function<void(GrabOutcome)> done) {
 
 GrabOutcome X11ScreenGrabber::grab() {
     lastUsedSharedMemory_ = false;
-    const std::optional<RootSize> before = rootSize(connection_);
+    const std::optional<RootSize> before = connection_.rootSize();
     if (!before || before->width <= 0 || before->height <= 0)
         return failed(kRefused);
     const Converter converter(connection_);
@@ -298,7 +278,7 @@ GrabOutcome X11ScreenGrabber::grab() {
                                   static_cast<unsigned>(before->height), AllPlanes, ZPixmap);
         if (!image) {
             // Most likely the screen shrank between asking its size and reading it.
-            const std::optional<RootSize> now = rootSize(connection_);
+            const std::optional<RootSize> now = connection_.rootSize();
             return failed(now && *now != *before ? kResized : kRefused);
         }
         std::unique_ptr<XImage, ImageDeleter> owned(image);
@@ -320,7 +300,7 @@ GrabOutcome X11ScreenGrabber::grab() {
     if (picture.isNull())
         return failed(kNoMemory);
     // A screen that grew meanwhile would leave part of it out of the picture.
-    const std::optional<RootSize> after = rootSize(connection_);
+    const std::optional<RootSize> after = connection_.rootSize();
     if (!after || *after != *before)
         return failed(kResized);
 
