@@ -13,38 +13,6 @@ mkdir -p "$PROGRAM_DIR/Pallets"
 slots=(00000255 0 05649426 0 0 0 0 0 0 0 0 16711680)
 printf '%s\r\n' "${slots[@]}" >"$PROGRAM_DIR/Pallets/default.ini"
 
-dialog_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .; }
-dialog_closed() { ! dialog_named "$1"; }
-
-# A popup menu is a window of the program's own besides the main window.
-menu_is_open() {
-    xdotool search --onlyvisible --class tinctora | grep -v "^$TINCTORA_WINDOW\$" | grep -q .
-}
-
-# open_file_menu_item N: clicks "File" on the menu bar and picks its N-th item by keyboard.
-open_file_menu_item() {
-    local n=$1 i
-    window_geometry
-    xdotool mousemove "$((WIN_X + 16))" "$((WIN_Y + (CLIENT_TOP - WIN_Y) / 2))" click 1
-    wait_for 10 "the File menu to open" menu_is_open
-    for ((i = 0; i < n; i++)); do
-        xdotool key Down
-    done
-    xdotool key Return
-}
-
-# answer_file_dialog TITLE NAME: types NAME into the file dialog titled TITLE and presses Enter.
-answer_file_dialog() {
-    local title=$1 name=$2 dialog
-    wait_for 15 "the \"$title\" dialog" dialog_named "$title"
-    dialog=$(dialog_named "$title")
-    xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
-    sleep 0.3 # the dialog puts the focus on its file name box once it is shown
-    xdotool type --delay 20 "$name"
-    xdotool key Return
-    wait_for 10 "the \"$title\" dialog to close" dialog_closed "$title"
-}
-
 # expect_lines FILE LINE...: FILE holds exactly these lines, each ended by CR LF.
 expect_lines() {
     local file=$1
