@@ -69,11 +69,11 @@ QScreen* screenChosenFor(const QRect& logical, QScreen* current) {
 } // namespace
 
 FreezeOverlay::FreezeOverlay(platform::FrozenScreen screen, platform::Pointer& pointer,
-                             platform::PointerMover& mover, const MagnifierSpec& spec,
+                             platform::PointerMover& mover, const MagnifierShape& shape,
                              QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::X11BypassWindowManagerHint),
-      screen_(std::move(screen)), pointer_(pointer), mover_(mover), spec_(spec) {
+      screen_(std::move(screen)), pointer_(pointer), mover_(mover), shape_(shape) {
     for (const QRect& m : screen_.monitors)
         monitors_.push_back(pixelRectOf(m));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -187,7 +187,7 @@ void FreezeOverlay::followPointer() {
         return;
     const std::optional<PixelRect> before = at_ ? std::optional(layout_.panel) : std::nullopt;
     at_ = now;
-    layout_ = layOutMagnifier(now, monitors_, spec_);
+    layout_ = layOutMagnifier(now, monitors_, shape_);
     if (before)
         update(toLogical(*before));
     update(toLogical(layout_.panel));
@@ -216,7 +216,7 @@ void FreezeOverlay::paintMagnifier(QPainter& painter) const {
     painter.translate(-nativeTopLeft_);
     const PixelRect& grid = layout_.grid;
     const PixelRect& panel = layout_.panel;
-    const int zoom = spec_.zoom;
+    const int zoom = shape_.zoom;
     const QBrush offScreen(QColor(96, 96, 96), Qt::BDiagPattern);
     for (int row = 0; row < layout_.source.height; ++row) {
         for (int column = 0; column < layout_.source.width; ++column) {
@@ -239,7 +239,7 @@ void FreezeOverlay::paintMagnifier(QPainter& painter) const {
     for (int i = 1; i < layout_.source.height; ++i)
         painter.drawLine(grid.x, grid.y + i * zoom, grid.right() - 1, grid.y + i * zoom);
     // The centre pixel: black outside, white inside, visible on any colour.
-    const int half = spec_.gridPixels / 2;
+    const int half = shape_.gridPixels / 2;
     const QRect centre(grid.x + half * zoom, grid.y + half * zoom, zoom, zoom);
     painter.setPen(Qt::black);
     painter.drawRect(centre.adjusted(-1, -1, 0, 0));

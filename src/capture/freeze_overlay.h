@@ -22,7 +22,7 @@ class FreezeOverlay final : public QWidget {
     Q_OBJECT
 public:
     FreezeOverlay(platform::FrozenScreen screen, platform::Pointer& pointer,
-                  platform::PointerMover& mover, const MagnifierSpec& spec = {},
+                  platform::PointerMover& mover, const MagnifierShape& shape = {},
                   QWidget* parent = nullptr);
     ~FreezeOverlay() override;
 
@@ -63,7 +63,7 @@ private:
     std::vector<PixelRect> monitors_;
     platform::Pointer& pointer_;
     platform::PointerMover& mover_;
-    MagnifierSpec spec_;
+    MagnifierShape shape_;
     std::optional<PixelPoint> at_;
     MagnifierLayout layout_;
     // The screen pixel under the window's top-left device pixel, and the toolkit's scale.

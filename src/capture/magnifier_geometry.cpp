@@ -46,20 +46,20 @@ int place(int pointer, int size, int gap, int start, int end) {
 } // namespace
 
 MagnifierLayout layOutMagnifier(PixelPoint pointer, const std::vector<PixelRect>& monitors,
-                                const MagnifierSpec& spec) {
+                                const MagnifierShape& shape) {
     MagnifierLayout layout;
-    const int half = spec.gridPixels / 2;
-    layout.source = {pointer.x - half, pointer.y - half, spec.gridPixels, spec.gridPixels};
-    const int gridSize = spec.gridPixels * spec.zoom;
+    const int half = shape.gridPixels / 2;
+    layout.source = {pointer.x - half, pointer.y - half, shape.gridPixels, shape.gridPixels};
+    const int gridSize = shape.gridPixels * shape.zoom;
     const int width = gridSize;
-    const int height = gridSize + spec.labelHeight;
+    const int height = gridSize + shape.labelHeight;
     layout.monitor = monitorFor(pointer, monitors);
     if (layout.monitor) {
         const PixelRect& m = monitors[static_cast<std::size_t>(*layout.monitor)];
-        layout.panel = {place(pointer.x, width, spec.gap, m.x, m.right()),
-                        place(pointer.y, height, spec.gap, m.y, m.bottom()), width, height};
+        layout.panel = {place(pointer.x, width, shape.gap, m.x, m.right()),
+                        place(pointer.y, height, shape.gap, m.y, m.bottom()), width, height};
     } else {
-        layout.panel = {pointer.x + 1 + spec.gap, pointer.y + 1 + spec.gap, width, height};
+        layout.panel = {pointer.x + 1 + shape.gap, pointer.y + 1 + shape.gap, width, height};
     }
     layout.grid = {layout.panel.x, layout.panel.y, gridSize, gridSize};
     return layout;

@@ -28,7 +28,7 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
-struct MagnifierSpec {
+struct MagnifierShape {
     int gridPixels = 15;  // source pixels across and down; odd, so one pixel is the centre
     int zoom = 9;         // screen pixels per source pixel
     int labelHeight = 40; // below the grid: the centre colour as text
@@ -52,7 +52,7 @@ struct MagnifierLayout {
 // nearest one when the pointer is between monitors) and never covers the pointer's pixel unless
 // the monitor is too small to hold it beside the pointer in either direction.
 MagnifierLayout layOutMagnifier(PixelPoint pointer, const std::vector<PixelRect>& monitors,
-                                const MagnifierSpec& spec = {});
+                                const MagnifierShape& shape = {});
 
 // The screen pixel shown in grid cell (column, row), or nothing when that pixel is off every
 // monitor (or the cell is outside the grid).

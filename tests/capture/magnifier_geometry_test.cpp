@@ -108,8 +108,8 @@ TEST(MagnifierGeometry, WithoutMonitorsItSitsBelowRightOfThePointer) {
 }
 
 TEST(MagnifierGeometry, FollowsTheGridZoomAndLabelAsked) {
-    const MagnifierSpec spec{9, 5, 20, 4};
-    const MagnifierLayout layout = layOutMagnifier({640, 512}, kOneMonitor, spec);
+    const MagnifierShape shape{9, 5, 20, 4};
+    const MagnifierLayout layout = layOutMagnifier({640, 512}, kOneMonitor, shape);
     EXPECT_EQ(layout.source, (PixelRect{636, 508, 9, 9}));
     EXPECT_EQ(layout.panel, (PixelRect{645, 517, 45, 65}));
     EXPECT_EQ(layout.grid, (PixelRect{645, 517, 45, 45}));
