@@ -18,9 +18,6 @@ start_program
 
 error_box() { xdotool search --onlyvisible --name '^Error!$' | head -n 1 | grep .; }
 no_error_box() { ! error_box; }
-menu_is_open() {
-    xdotool search --onlyvisible --class tinctora | grep -v "^$TINCTORA_WINDOW\$" | grep -q .
-}
 
 # pick_help_item N: opens the Help menu (File, then two to the right) and picks its N-th item.
 pick_help_item() {
