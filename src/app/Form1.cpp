@@ -2,6 +2,7 @@
 #include "app/data_locations.h"
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
+#include "widgets/cached_frame_style.h"
 #include "widgets/colour_box.h"
 #include "widgets/copy_as_menu.h"
 #include "widgets/form_font.h"
@@ -140,6 +141,13 @@ void Form1::buildControls() {
     Label7 = label(Frame4, "Label7", "RGB", twipRect(120, 2040, 1335, 255));
     Label3 = label(Frame4, "Label3", "0", twipRect(120, 2280, 1695, 255));
     Text3 = textBox(Frame4, "Text3", twipRect(120, 2280, 1695, 285));
+    // The colour box and the read-outs change with every new colour under the pointer; their
+    // frames do not.
+    auto* cachedFrames = new widgets::CachedFrameStyle;
+    cachedFrames->setParent(this);
+    Picture1->setStyle(cachedFrames);
+    for (QLineEdit* t : {Text1, Text2, Text3, Text4, Text5, Text6})
+        t->setStyle(cachedFrames);
 
     // Bottom: two rows of six swatches at a pitch of 600 twips.
     Frame5 = frame(client, "Frame5", "Saved Colors - Default", twipRect(120, 4320, 4095, 1455));

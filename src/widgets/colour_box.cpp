@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace tinctora::widgets {
 
@@ -12,7 +13,10 @@ ColourBox::ColourBox(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setLineWidth(2);
-    setAutoFillBackground(true);
+    // The box paints its colour itself: its palette, and so the frame drawn from it, stays the
+    // same while the colour follows the pointer.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    shown_ = palette().color(QPalette::Window);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
 }
@@ -32,9 +36,14 @@ void ColourBox::paintWith(const QColor& colour) {
     if (colour == shown_ && shown_.isValid())
         return;
     shown_ = colour;
-    QPalette p = palette();
-    p.setColor(QPalette::Window, colour);
-    setPalette(p);
+    update();
+}
+
+void ColourBox::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(rect(), shown_);
+    painter.end();
+    QFrame::paintEvent(event);
 }
 
 void ColourBox::setDragSource(DragDataFactory data, DragIconFactory icon) {

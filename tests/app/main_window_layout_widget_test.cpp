@@ -3,7 +3,9 @@
 #include "widget_test_support.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -154,6 +156,87 @@ TEST(MainWindowLayout, FixedClientAreaBelowTheMenuBarAndNoMaximiseButton) {
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+// --- Look ------------------------------------------------------------------------------------
+// The boxes that follow the pointer draw their frames from kept pictures; the window must look
+// exactly as if every box were drawn directly by the desktop's style.
+
+QImage drawn(QWidget& w, QImage::Format format, qreal ratio) {
+    QImage image((QSizeF(w.size()) * ratio).toSize(), format);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::black);
+    w.render(&image);
+    return image;
+}
+
+struct LookCase {
+    const char* what;
+    void (*arrange)(MainWindowFixture&, app::Form1&);
+};
+
+const LookCase kLooks[] = {
+    {"at start", [](MainWindowFixture&, app::Form1&) {}},
+    {"live colour", [](MainWindowFixture& f, app::Form1&) { f.sample(33023); }},
+    {"second colour of a different width",
+     [](MainWindowFixture& f, app::Form1&) {
+         f.sample(33023);
+         f.sample(16777215);
+     }},
+    {"text box with the focus",
+     [](MainWindowFixture& f, app::Form1& w) {
+         f.sample(1);
+         ui(w).Text1->setFocus(Qt::TabFocusReason);
+     }},
+    {"text selected",
+     [](MainWindowFixture& f, app::Form1& w) {
+         f.sample(12345678);
+         ui(w).Text4->selectAll();
+     }},
+    {"disabled text box",
+     [](MainWindowFixture& f, app::Form1& w) {
+         f.sample(65535);
+         ui(w).Text5->setEnabled(false);
+     }},
+};
+
+TEST(MainWindowLook, FollowingBoxesLookAsIfDrawnDirectly) {
+    for (const LookCase& look : kLooks) {
+        for (const QImage::Format format :
+             {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+            for (const qreal ratio : {1.0, 2.0}) {
+                MainWindowFixture f;
+                app::Form1& w = f.load();
+                w.show();
+                look.arrange(f, w);
+                // Drawn twice, so the second drawing comes from the kept pictures.
+                drawn(w, format, ratio);
+                const QImage kept = drawn(w, format, ratio);
+                for (QWidget* box : std::initializer_list<QWidget*>{
+                         ui(w).Picture1, ui(w).Text1, ui(w).Text2, ui(w).Text3, ui(w).Text4,
+                         ui(w).Text5, ui(w).Text6})
+                    box->setStyle(QApplication::style());
+                const QImage direct = drawn(w, format, ratio);
+                EXPECT_TRUE(kept == direct)
+                    << look.what << ", format " << format << ", pixel ratio " << ratio;
+            }
+        }
+    }
+}
+
+TEST(MainWindowLook, TheColourBoxShowsTheColourInsideItsFrame) {
+    MainWindowFixture f;
+    app::Form1& w = f.load();
+    w.show();
+    f.sample(33023); // FF8000
+    widgets::ColourBox* box = ui(w).Picture1;
+    const QImage image = drawn(*box, QImage::Format_RGB32, 1.0);
+    EXPECT_EQ(QColor(image.pixel(box->width() / 2, box->height() / 2)), QColor(0xFF, 0x80, 0x00));
+    EXPECT_NE(QColor(image.pixel(0, 0)), QColor(0xFF, 0x80, 0x00)) << "the frame is drawn";
+    f.sample(0x00FF00);
+    EXPECT_EQ(
+        QColor(drawn(*box, QImage::Format_RGB32, 1.0).pixel(box->width() / 2, box->height() / 2)),
+        QColor(0x00, 0xFF, 0x00));
 }
 
 // --- Menus ---------------------------------------------------------------------------------
