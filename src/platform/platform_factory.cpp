@@ -1,5 +1,6 @@
 #include "platform/platform_factory.h"
 
+#include "platform/network/module_downloader.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/screen_grab.h"
 #include "platform/wayland/pick_position.h"
@@ -8,6 +9,7 @@
 #include "platform/wayland/portal_screen_grabber.h"
 #include "platform/x11/x11_capture.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -92,7 +94,8 @@ private:
     std::unique_ptr<PortalDesktop> portal_;
     qt::QtWindowLayer layer_;
     qt::QtShellOpen shell_;
-    qt::QtDownloader downloader_;
+    // The installation puts the network module in the program's own folder, and so does the build.
+    network::ModuleDownloader downloader_{QCoreApplication::applicationDirPath()};
     qt::QtDialogs dialogs_;
     std::unique_ptr<Platform> platform_;
 };

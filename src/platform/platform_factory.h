@@ -14,7 +14,8 @@ public:
 };
 
 // The one place where the backend is chosen: X11 for the screen, pointer and keys when the
-// desktop offers it, Qt for dialogs, the window layer, opening documents and downloads.
+// desktop offers it, Qt for dialogs, the window layer and opening documents, the network module
+// beside the program for downloads.
 // Needs a QApplication. When the screen and keys cannot be read, the platform's
 // captureUnavailableReason says why, and the reason is also written to standard error.
 std::unique_ptr<PlatformBackend> makeDesktopPlatform();

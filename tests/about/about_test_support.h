@@ -2,6 +2,7 @@
 
 #include "about/frmAbout.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/network/module_downloader.h"
 #include "platform/qt/qt_desktop.h"
 #include "test_http_server.h"
 
@@ -15,10 +16,10 @@
 
 namespace tinctora::testing {
 
-// Lets the fake downloader fetch through the real one, so that the program's calls are both
-// recorded and sent to the test's HTTP server.
-inline void downloadForReal(platform::fake::FakeDownloader& fake,
-                            platform::qt::QtDownloader& real) {
+// Lets the fake downloader fetch through the real one (the network module the build made, as the
+// program loads it), so that the program's calls are both recorded and sent to the test's HTTP
+// server.
+inline void downloadForReal(platform::fake::FakeDownloader& fake, platform::Downloader& real) {
     fake.respond = [&real](const platform::fake::FakeDownloader::Call& call) {
         return real.download(call.url, call.localPath, call.timeoutMs, call.keepUserInputOut);
     };

@@ -37,7 +37,7 @@ struct AboutWindow : ::testing::Test {
     QTemporaryDir folder;
     TestHttpServer server;
     platform::fake::FakePlatform fakes;
-    platform::qt::QtDownloader realDownloader;
+    platform::network::ModuleDownloader realDownloader{TINCTORA_NETWORK_MODULE_DIR};
     std::unique_ptr<frmAbout> window;
 };
 
@@ -270,6 +270,18 @@ TEST_F(AboutWindow, ManualCheckFailuresShowOneMessageAndKeepTheLabel) {
         EXPECT_EQ(m.icon, MessageIcon::Exclamation);
         EXPECT_EQ(w.Label6->text(), "from the automatic check");
     }
+}
+
+TEST_F(AboutWindow, WithoutTheNetworkModuleBothChecksFailAsAnyTransferWould) {
+    QTemporaryDir programFolder;
+    platform::network::ModuleDownloader withoutModule(programFolder.path());
+    downloadForReal(fakes.downloader, withoutModule);
+    EXPECT_EQ(autoCheck("1.1\r\n"), "");
+    EXPECT_TRUE(fakes.dialogs.messages.empty());
+    window->Command2_Click();
+    ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(fakes.dialogs.messages[0].text, "Can not check for version at this time!");
+    EXPECT_TRUE(server.paths.isEmpty());
 }
 
 TEST_F(AboutWindow, ManualCheckWaitsForAFiveSecondReply) {

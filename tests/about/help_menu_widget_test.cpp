@@ -330,7 +330,7 @@ struct AboutCommand : ::testing::Test {
 
     MainWindowFixture f;
     TestHttpServer server;
-    platform::qt::QtDownloader realDownloader;
+    platform::network::ModuleDownloader realDownloader{TINCTORA_NETWORK_MODULE_DIR};
     int timesShown = 0;
     QString shownWith = "(not shown)";
     bool topmostWhileShown = true;

@@ -18,6 +18,8 @@ cmake --install "$BUILD_DIR" --prefix "$PREFIX" >"$E2E_TMP/install.log" 2>&1 ||
 
 note "the installed files"
 [ -x "$PREFIX/lib/tinctora/tinctora" ] || fail "no program in lib/tinctora"
+[ -f "$PREFIX/lib/tinctora/$(basename "$TINCTORA_NETWORK_MODULE")" ] ||
+    fail "no network module beside the installed program"
 [ "$(readlink "$PREFIX/bin/tinctora")" = ../lib/tinctora/tinctora ] ||
     fail "bin/tinctora is not a relative link to the program"
 pages=$(pdfinfo "$PREFIX/lib/tinctora/Help.pdf" | sed -n 's/^Pages: *//p')

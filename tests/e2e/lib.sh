@@ -86,9 +86,12 @@ set_screen_colour() {
     xsetroot -solid "$1"
 }
 
-# install_program: the real binary copied alone into a fresh program folder, as a user would.
+# install_program: the real binary and its network module copied into a fresh program folder, as
+# a user would.
 install_program() {
     cp "$TINCTORA_BINARY" "$PROGRAM_DIR/tinctora"
+    cp "${TINCTORA_NETWORK_MODULE:?TINCTORA_NETWORK_MODULE must name the built network module}" \
+        "$PROGRAM_DIR/"
 }
 
 window_of_tinctora() {

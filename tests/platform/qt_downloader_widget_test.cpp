@@ -1,11 +1,16 @@
-#include "platform/qt/qt_desktop.h"
+// The downloader of the network module, loaded as the program loads it, against a real HTTP
+// server on 127.0.0.1.
+#include "platform/network/module_downloader.h"
 #include "test_http_server.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace tinctora::testing {
 namespace {
@@ -17,7 +22,7 @@ using Status = DownloadOutcome::Status;
 struct DownloaderFixture : ::testing::Test {
     QTemporaryDir folder;
     TestHttpServer server;
-    platform::qt::QtDownloader downloader;
+    platform::network::ModuleDownloader downloader{TINCTORA_NETWORK_MODULE_DIR};
 
     QString localPath() const { return folder.path() + "/qor.ini"; }
     QUrl url() const { return QUrl(server.base() + "/qor.ini"); }
@@ -142,6 +147,44 @@ TEST_F(DownloaderFixture, UnwritableLocalCopyFails) {
         downloader.download(url(), folder.path() + "/missing/qor.ini", 10000, true);
     EXPECT_EQ(outcome.status, Status::Failed);
     EXPECT_EQ(server.paths.size(), 1);
+}
+
+TEST_F(DownloaderFixture, MissingOrBrokenModuleFailsWithTheReasonOnEveryDownload) {
+    const QString qtCore = QLibraryInfo::path(QLibraryInfo::LibrariesPath) + "/libQt6Core.so.6";
+    ASSERT_TRUE(QFile::exists(qtCore));
+    const struct {
+        const char* what;
+        std::function<void(const QString& modulePath)> make;
+        QString reason;
+    } cases[] = {
+        {"no module", [](const QString&) {}, "No such file"},
+        {"not a library",
+         [](const QString& path) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write(QByteArray(4096, 'x'));
+         },
+         "ELF"},
+        {"a library without the downloader",
+         [&](const QString& path) { ASSERT_TRUE(QFile::link(qtCore, path)); },
+         "tinctora_make_downloader"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir programFolder;
+        c.make(programFolder.filePath(platform::network::ModuleDownloader::moduleFileName()));
+        writeLocal("old copy");
+        platform::network::ModuleDownloader withoutModule(programFolder.path());
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const DownloadOutcome outcome = withoutModule.download(url(), localPath(), 10000, true);
+            EXPECT_EQ(outcome.status, Status::Failed);
+            EXPECT_TRUE(outcome.detail.startsWith("the network module could not be loaded: "))
+                << outcome.detail.toStdString();
+            EXPECT_TRUE(outcome.detail.contains(c.reason)) << outcome.detail.toStdString();
+        }
+        EXPECT_EQ(readLocal(), "old copy");
+    }
+    EXPECT_TRUE(server.paths.isEmpty());
 }
 
 } // namespace

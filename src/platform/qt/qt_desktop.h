@@ -4,7 +4,8 @@
 
 #include <functional>
 
-// The parts of the platform that Qt provides on every desktop.
+// The parts of the platform that Qt provides on every desktop. Downloads come from the network
+// module (platform/network/).
 namespace tinctora::platform::qt {
 
 class QtWindowLayer final : public WindowLayer {
@@ -41,12 +42,6 @@ public:
                          const QString& filter) override;
     std::int32_t chooseColour(std::int32_t initial,
                               const std::int32_t (&customColours)[16]) override;
-};
-
-class QtDownloader final : public Downloader {
-public:
-    DownloadOutcome download(const QUrl& url, const QString& localPath, int timeoutMs,
-                             bool keepUserInputOut) override;
 };
 
 } // namespace tinctora::platform::qt

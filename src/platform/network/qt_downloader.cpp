@@ -1,4 +1,4 @@
-#include "platform/qt/qt_desktop.h"
+#include "platform/network/qt_downloader.h"
 #include "platform/text_body.h"
 
 #include <QEventLoop>
@@ -10,7 +10,7 @@
 
 #include <memory>
 
-namespace tinctora::platform::qt {
+namespace tinctora::platform::network {
 
 namespace {
 
@@ -118,4 +118,4 @@ DownloadOutcome QtDownloader::download(const QUrl& url, const QString& localPath
     return store(body, localPath);
 }
 
-} // namespace tinctora::platform::qt
+} // namespace tinctora::platform::network

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/platform.h"
+
+namespace tinctora::platform::network {
+
+// Downloads with Qt Network. Lives in the network module only, so that the program itself never
+// loads Qt Network and what it pulls in (Kerberos, libproxy, ...) unless a download is made.
+class QtDownloader final : public Downloader {
+public:
+    DownloadOutcome download(const QUrl& url, const QString& localPath, int timeoutMs,
+                             bool keepUserInputOut) override;
+};
+
+} // namespace tinctora::platform::network
