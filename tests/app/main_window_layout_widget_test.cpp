@@ -1,9 +1,11 @@
 // The main window as built: every control at its place in the form's twips (15 to a pixel), with
 // its caption; the menu bar; the fixed size; the keyboard focus order.
 #include "widget_test_support.h"
+#include "widgets/form_font.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -329,6 +331,43 @@ TEST(MainWindowFocus, TabOrderAndStartFocus) {
 }
 
 // --- The form's font ---------------------------------------------------------------------------
+
+// Whether every caption fits its room in the font.
+bool allFit(const QFont& font, const std::vector<widgets::CaptionRoom>& rooms) {
+    const QFontMetrics metrics(font);
+    return std::all_of(rooms.begin(), rooms.end(), [&](const widgets::CaptionRoom& room) {
+        return metrics.horizontalAdvance(room.text) <= room.width;
+    });
+}
+
+// A font that is too wide is narrowed to the widest stretch, in steps of 2 down to 80, at which
+// every caption fits, or to 80 when none does; one that fits is left alone.
+TEST(MainWindowFont, NarrowedToTheWidestStretchThatFits) {
+    QFont font = QApplication::font();
+    font.setPixelSize(11);
+    const QString caption = "Press F3 to start Capture";
+    const int natural = QFontMetrics(font).horizontalAdvance(caption);
+    for (const int percent : {130, 100, 97, 93, 88, 84, 81, 60}) {
+        const std::vector<widgets::CaptionRoom> rooms = {{"Red", 40},
+                                                         {caption, natural * percent / 100}};
+        int expected = 100;
+        if (!allFit(font, rooms)) {
+            expected = 80;
+            for (int stretch = 98; stretch > 80; stretch -= 2) {
+                QFont narrower = font;
+                narrower.setStretch(stretch);
+                if (allFit(narrower, rooms)) {
+                    expected = stretch;
+                    break;
+                }
+            }
+        }
+        const QFont narrowed = widgets::narrowedToFit(font, rooms);
+        EXPECT_EQ(narrowed.stretch() == 0 ? 100 : narrowed.stretch(), expected)
+            << "room for " << percent << " % of the caption";
+        EXPECT_EQ(narrowed.pixelSize(), 11);
+    }
+}
 
 // The form is laid out for an 11-pixel dialog font: every caption must fit its control with it.
 TEST(MainWindowFont, CaptionsFitTheirControls) {
