@@ -233,9 +233,14 @@ void FreezeOverlay::paintMagnifier(QPainter& painter) const {
         }
     }
     // Grid lines a shade away from every colour, so they show on black and on white alike.
-    painter.setPen(QColor(128, 128, 128, 110));
+    const QColor gridLine(128, 128, 128, 110);
+    // The columns' lines go in pieces one cell high: Qt blends a see-through line taller than
+    // 96 pixels on its worker threads, which woke them for every line at every move.
     for (int i = 1; i < layout_.source.width; ++i)
-        painter.drawLine(grid.x + i * zoom, grid.y, grid.x + i * zoom, grid.bottom() - 1);
+        for (int y = grid.y; y < grid.bottom(); y += zoom)
+            painter.fillRect(QRect(grid.x + i * zoom, y, 1, std::min(zoom, grid.bottom() - y)),
+                             gridLine);
+    painter.setPen(gridLine);
     for (int i = 1; i < layout_.source.height; ++i)
         painter.drawLine(grid.x, grid.y + i * zoom, grid.right() - 1, grid.y + i * zoom);
     // The centre pixel: black outside, white inside, visible on any colour.

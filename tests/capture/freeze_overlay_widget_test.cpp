@@ -4,6 +4,7 @@
 #include "platform/fake/fake_platform.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -176,6 +177,26 @@ TEST_F(FreezeOverlayTest, TheMagnifierShowsTheZoomedPixelsAroundThePointer) {
     // Left of the screen's edge there is no pixel to show.
     EXPECT_NE(cell(4, 7), pictureColour(0, 100));
     EXPECT_NE(qRed(cell(4, 7)), 0xFF);
+    // The grid's lines darken or lighten every pixel under them once, each alike, and twice
+    // where a row's line crosses a column's.
+    const auto underGridLine = [](QRgb cellColour) {
+        QImage blended(1, 1, QImage::Format_RGB32);
+        blended.fill(cellColour);
+        QPainter(&blended).fillRect(0, 0, 1, 1, QColor(128, 128, 128, 110));
+        return blended.pixel(0, 0);
+    };
+    for (int column = 5; column < 15; ++column) {
+        if (column == 7 || column == 8)
+            continue; // the centre pixel's outline lies on these
+        for (int row = 0; row < 15; ++row) {
+            const QRgb once = underGridLine(cell(column, row));
+            // The panel's black outline runs along the grid's top.
+            for (int dy = row == 0 ? 1 : 0; dy < 9; ++dy)
+                ASSERT_EQ(shown.pixel(layout.grid.x + column * 9, layout.grid.y + row * 9 + dy),
+                          dy == 0 ? underGridLine(once) : once)
+                    << "column line " << column << ", row " << row << " + " << dy;
+        }
+    }
     // Away from the magnifier the picture is shown as it was, pixel for pixel.
     for (const QPoint p : {QPoint(255, 0), QPoint(200, 199), QPoint(130, 20)})
         EXPECT_EQ(shown.pixel(p), pictureColour(p.x(), p.y())) << p.x() << "," << p.y();
