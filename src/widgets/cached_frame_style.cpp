@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <cmath>
+#include <functional>
 
 namespace tinctora::widgets {
 
@@ -70,8 +71,18 @@ CachedFrameStyle::PictureKey keyOf(int element, const QStyleOptionFrame& frame,
             int(frame.direction)};
 }
 
-QImage blankPicture(const CachedFrameStyle::PictureKey& key) {
-    return QImage(key.size, key.format);
+// A picture of the frame's size, filled with the colour, with the frame drawn on it as if it
+// stood at the picture's top left.
+QImage drawnAtOrigin(const QStyleOptionFrame& frame, QImage::Format format, const QColor& fill,
+                     const std::function<void(const QStyleOptionFrame&, QPainter&)>& draw) {
+    QImage picture(frame.rect.size(), format);
+    picture.fill(fill);
+    QStyleOptionFrame atOrigin = frame;
+    atOrigin.rect.moveTopLeft({0, 0});
+    QPainter onPicture(&picture);
+    draw(atOrigin, onPicture);
+    onPicture.end();
+    return picture;
 }
 
 // Copies the picture pixel for pixel. Without smoothing, which moving by whole pixels does not
@@ -130,21 +141,15 @@ bool CachedFrameStyle::drawPanelFromPicture(const QStyleOption& option, QPainter
     if (!format)
         return false;
 
-    const PictureKey key = keyOf(PE_PanelLineEdit, *frame, *format, background.color().rgba());
-    auto found = pictures_.constFind(key);
-    if (found == pictures_.constEnd()) {
-        QImage picture = blankPicture(key);
-        picture.fill(background.color());
-        QStyleOptionFrame atOrigin = *frame;
-        atOrigin.rect.moveTopLeft({0, 0});
-        QPainter onPicture(&picture);
-        QProxyStyle::drawPrimitive(PE_PanelLineEdit, &atOrigin, &onPicture, &widget);
-        onPicture.end();
-        if (pictures_.size() >= kMostPictures)
-            pictures_.clear();
-        found = pictures_.insert(key, picture);
-    }
-    drawAtPlace(painter, option.rect.topLeft(), *found);
+    const QImage& picture =
+        kept(keyOf(PE_PanelLineEdit, *frame, *format, background.color().rgba()), [&] {
+            return drawnAtOrigin(*frame, *format, background.color(),
+                                 [&](const QStyleOptionFrame& atOrigin, QPainter& onPicture) {
+                                     QProxyStyle::drawPrimitive(PE_PanelLineEdit, &atOrigin,
+                                                                &onPicture, &widget);
+                                 });
+        });
+    drawAtPlace(painter, option.rect.topLeft(), picture);
     return true;
 }
 
@@ -154,26 +159,30 @@ bool CachedFrameStyle::drawFrameFromPicture(const QStyleOption& option, QPainter
     if (!frame || !usable(option) || !targetFormat(painter))
         return false;
 
-    const PictureKey key = keyOf(CE_ShapedFrame, *frame, QImage::Format_ARGB32_Premultiplied, 0);
+    constexpr QImage::Format kWithAlpha = QImage::Format_ARGB32_Premultiplied;
+    const QImage& picture = kept(keyOf(CE_ShapedFrame, *frame, kWithAlpha, 0), [&] {
+        const QImage drawn = drawnAtOrigin(
+            *frame, kWithAlpha, Qt::transparent,
+            [&](const QStyleOptionFrame& atOrigin, QPainter& onPicture) {
+                QProxyStyle::drawControl(CE_ShapedFrame, &atOrigin, &onPicture, &widget);
+            });
+        return onlyOpaqueOrClear(drawn) ? drawn : QImage();
+    });
+    if (picture.isNull())
+        return false;
+    drawAtPlace(painter, option.rect.topLeft(), picture);
+    return true;
+}
+
+const QImage& CachedFrameStyle::kept(const PictureKey& key,
+                                     const std::function<QImage()>& make) const {
     auto found = pictures_.constFind(key);
     if (found == pictures_.constEnd()) {
-        QImage picture = blankPicture(key);
-        picture.fill(Qt::transparent);
-        QStyleOptionFrame atOrigin = *frame;
-        atOrigin.rect.moveTopLeft({0, 0});
-        QPainter onPicture(&picture);
-        QProxyStyle::drawControl(CE_ShapedFrame, &atOrigin, &onPicture, &widget);
-        onPicture.end();
-        if (!onlyOpaqueOrClear(picture))
-            picture = QImage();
         if (pictures_.size() >= kMostPictures)
             pictures_.clear();
-        found = pictures_.insert(key, picture);
+        found = pictures_.insert(key, make());
     }
-    if (found->isNull())
-        return false;
-    drawAtPlace(painter, option.rect.topLeft(), *found);
-    return true;
+    return *found;
 }
 
 } // namespace tinctora::widgets

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QProxyStyle>
 
+#include <functional>
 #include <optional>
 
 namespace tinctora::widgets {
@@ -53,6 +54,8 @@ private:
     bool drawFrameFromPicture(const QStyleOption& option, QPainter& painter,
                               const QWidget& widget) const;
     bool usable(const QStyleOption& option) const;
+    // The picture kept under the key, made first when there is none.
+    const QImage& kept(const PictureKey& key, const std::function<QImage()>& make) const;
 
     const bool enabled_;
     // A handful of entries: one per box size, state and palette. Cleared when it outgrows what
