@@ -1,4 +1,5 @@
 #include "palette/gimp_palette.h"
+#include "slot_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +9,6 @@
 
 namespace tinctora::palette {
 namespace {
-
-SlotTexts row(std::initializer_list<const char*> texts) {
-    SlotTexts slots = emptySlots();
-    std::size_t i = 0;
-    for (const char* t : texts)
-        slots[i++] = t;
-    return slots;
-}
 
 TEST(GimpPaletteWriter, WritesTheColoursInSlotOrderAsGimpDoes) {
     // Empty slots and texts that are no colour are left out; "00000000" is black.

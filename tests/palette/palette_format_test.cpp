@@ -1,4 +1,5 @@
 #include "palette/palette_format.h"
+#include "slot_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -6,14 +7,6 @@
 
 namespace tinctora::palette {
 namespace {
-
-SlotTexts row(std::initializer_list<const char*> texts) {
-    SlotTexts slots = emptySlots();
-    std::size_t i = 0;
-    for (const char* t : texts)
-        slots[i++] = t;
-    return slots;
-}
 
 const char kWorkedExample[] = "00000255\r\n00065280\r\n16777215\r\n33023\r\n0\r\n0\r\n0\r\n0\r\n"
                               "0\r\n0\r\n0\r\n0\r\n";
