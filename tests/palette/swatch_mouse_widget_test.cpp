@@ -1,5 +1,6 @@
 // The user's mouse work on the swatch row: recall by click, the Show/Delete popup, Clear List, and
 // dragging the current colour from Picture1 onto a swatch.
+#include "slot_rows.h"
 #include "widget_test_support.h"
 
 #include <QAction>
@@ -27,13 +28,7 @@ using platform::MessageAnswer;
 constexpr std::int32_t kRed = 0x0000FF;
 constexpr std::int32_t kTeal = 0x563412; // #123456
 
-palette::SlotTexts row(std::initializer_list<const char*> texts) {
-    palette::SlotTexts r = palette::emptySlots();
-    std::size_t i = 0;
-    for (const char* t : texts)
-        r[i++] = t;
-    return r;
-}
+using palette::row;
 
 QByteArray fileOf(const palette::SlotTexts& r) {
     QByteArray bytes;
