@@ -14,6 +14,7 @@
 #include "platform/x11/x11_pointer.h"
 #include "platform/x11/x11_pointer_mover.h"
 #include "platform/x11/x11_screen_grab.h"
+#include "tools/root_picture.h"
 #include "xvfb_server.h"
 
 #include <X11/Xutil.h>
@@ -29,36 +30,9 @@
 namespace tinctora::platform::x11 {
 namespace {
 
+using testing::paintRoot;
 using testing::XvfbServer;
 using GrabStatus = decltype(GrabOutcome::status); // Xlib makes "Status" a macro
-
-// Sets the root window's background to a picture of the given pixel values, drawn through the
-// test's own connection, and waits until the server shows it.
-void paintRoot(Display* d, int width, int height,
-               const std::function<unsigned long(int x, int y)>& valueAt) {
-    const int s = DefaultScreen(d);
-    const Window root = RootWindow(d, s);
-    const auto depth = static_cast<unsigned>(DefaultDepth(d, s));
-    XImage* image =
-        XCreateImage(d, DefaultVisual(d, s), depth, ZPixmap, 0, nullptr,
-                     static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
-    image->data = static_cast<char*>(std::malloc(static_cast<std::size_t>(image->bytes_per_line) *
-                                                 static_cast<std::size_t>(height)));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            XPutPixel(image, x, y, valueAt(x, y));
-    const Pixmap pixmap =
-        XCreatePixmap(d, root, static_cast<unsigned>(width), static_cast<unsigned>(height), depth);
-    const GC gc = XCreateGC(d, pixmap, 0, nullptr);
-    XPutImage(d, pixmap, gc, image, 0, 0, 0, 0, static_cast<unsigned>(width),
-              static_cast<unsigned>(height));
-    XSetWindowBackgroundPixmap(d, root, pixmap);
-    XClearWindow(d, root);
-    XFreeGC(d, gc);
-    XFreePixmap(d, pixmap);
-    XDestroyImage(image);
-    XSync(d, False);
-}
 
 // On a 24-bit screen: red and green are the low bytes of x and y, blue holds their high bits,
 // so every pixel of a screen up to 4096 wide says where it is.
