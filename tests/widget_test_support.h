@@ -2,7 +2,7 @@
 
 #include "app/Form1.h"
 #include "capture/capture_controller.h"
-#include "platform/fake/fake_platform.h"
+#include "fakes/fake_platform.h"
 #include "widgets/colour_box.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "about/frmAbout.h"
-#include "platform/fake/fake_platform.h"
+#include "fakes/fake_platform.h"
 #include "platform/network/module_downloader.h"
 #include "platform/qt/qt_desktop.h"
 #include "test_http_server.h"

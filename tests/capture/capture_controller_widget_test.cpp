@@ -3,7 +3,7 @@
 // asks to add.
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
-#include "platform/fake/fake_platform.h"
+#include "fakes/fake_platform.h"
 
 #include <gtest/gtest.h>
 

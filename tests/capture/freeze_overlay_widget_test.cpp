@@ -1,7 +1,7 @@
 // The frozen-screen overlay on the fake platform: what it picks, how the keys and buttons end it,
 // what the magnifier shows and that the picture goes when it closes.
 #include "capture/freeze_overlay.h"
-#include "platform/fake/fake_platform.h"
+#include "fakes/fake_platform.h"
 
 #include <QApplication>
 #include <QPainter>

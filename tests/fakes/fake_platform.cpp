@@ -1,4 +1,4 @@
-#include "platform/fake/fake_platform.h"
+#include "fakes/fake_platform.h"
 
 #include <QFile>
 

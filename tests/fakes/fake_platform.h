@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/fake/fake_screen_grab.h"
+#include "fakes/fake_screen_grab.h"
 #include "platform/platform.h"
 
 #include <QStringList>
