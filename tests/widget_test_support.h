@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "capture/capture_controller.h"
 #include "fakes/fake_platform.h"
+#include "test_files.h"
 #include "widgets/colour_box.h"
 
 #include <QTemporaryDir>

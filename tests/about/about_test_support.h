@@ -4,6 +4,7 @@
 #include "fakes/fake_platform.h"
 #include "platform/network/module_downloader.h"
 #include "platform/qt/qt_desktop.h"
+#include "test_files.h"
 #include "test_http_server.h"
 
 #include <QApplication>
@@ -54,11 +55,6 @@ private:
 
 inline bool fileExists(const QString& path) {
     return QFile::exists(path);
-}
-
-inline QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 inline void writeFile(const QString& path, const QByteArray& bytes) {

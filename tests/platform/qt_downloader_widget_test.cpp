@@ -1,6 +1,7 @@
 // The downloader of the network module, loaded as the program loads it, against a real HTTP
 // server on 127.0.0.1.
 #include "platform/network/module_downloader.h"
+#include "test_files.h"
 #include "test_http_server.h"
 
 #include <QElapsedTimer>
@@ -34,10 +35,7 @@ struct DownloaderFixture : ::testing::Test {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    QByteArray readLocal() const {
-        QFile file(localPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-    }
+    QByteArray readLocal() const { return fileBytes(localPath()); }
 };
 
 TEST_F(DownloaderFixture, StoresATextReplyInPlaceOfTheLocalCopy) {
