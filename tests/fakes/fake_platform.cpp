@@ -4,7 +4,7 @@
 
 namespace tinctora::platform::fake {
 
-std::int32_t FakeScreen::pixelAt(ScreenPoint p) {
+colour::ColourValue FakeScreen::pixelAt(ScreenPoint p) {
     ++reads;
     const auto found = painted.find({p.x, p.y});
     return found != painted.end() ? found->second : background;
@@ -41,15 +41,9 @@ bool FakeKeys::isDown(HotKey key) {
 }
 
 bool FakeKeys::downOrPressedSincePrevious(HotKey key) {
-    ++asyncReads_[key];
     const bool result = down_[key] || pressedSince_[key];
     pressedSince_[key] = false;
     return result;
-}
-
-int FakeKeys::asyncReads(HotKey key) const {
-    const auto found = asyncReads_.find(key);
-    return found != asyncReads_.end() ? found->second : 0;
 }
 
 void FakeWindowLayer::setTopmost(QWidget*, bool on) {
@@ -114,17 +108,17 @@ QString FakeDialogs::saveFileName(QWidget*, const QString& title, const QString&
     return takeFile(fileAnswers, unexpected, title);
 }
 
-std::int32_t FakeDialogs::chooseColour(std::int32_t initial,
-                                       const std::int32_t (&customColours)[16]) {
+colour::ColourValue FakeDialogs::chooseColour(colour::ColourValue initial,
+                                              const colour::ColourValue (&customColours)[16]) {
     colourInitials.push_back(initial);
     colourCustoms.emplace_back(std::begin(customColours), std::end(customColours));
     if (whileOpen)
         whileOpen();
     if (colourAnswers.empty()) {
         unexpected << "colour dialog without a queued answer";
-        return -1;
+        return colour::kNoColour;
     }
-    const std::int32_t answer = colourAnswers.front();
+    const colour::ColourValue answer = colourAnswers.front();
     colourAnswers.pop_front();
     return answer;
 }
