@@ -103,12 +103,14 @@ class Downloader {
 public:
     virtual ~Downloader() = default;
     static constexpr qint64 kMaxBytes = 64 * 1024;
-    // Fetches url into localPath (replacing it) and returns when the transfer has ended or was
-    // aborted after timeoutMs. While it waits the event loop runs; with keepUserInputOut, no
-    // mouse or key input is handled meanwhile (the windows stay painted). A reply over kMaxBytes,
-    // an HTTP error status, a redirect or a body that is not text is a failure.
-    virtual DownloadOutcome download(const QUrl& url, const QString& localPath, int timeoutMs,
-                                     bool keepUserInputOut) = 0;
+    // Starts fetching url into localPath (replacing it) and returns at once; `done` is called
+    // once with the outcome, from the event loop, when the transfer has ended or was aborted
+    // after timeoutMs (or before download returns when it cannot even start). With
+    // keepUserInputOut, the windows take no mouse or key input until then (they stay painted).
+    // A reply over kMaxBytes, an HTTP error status, a redirect or a body that is not text is a
+    // failure. The caller makes sure that whatever `done` uses is still there when it is called.
+    virtual void download(const QUrl& url, const QString& localPath, int timeoutMs,
+                          bool keepUserInputOut, std::function<void(DownloadOutcome)> done) = 0;
 };
 
 enum class MessageIcon { Critical, Question, Exclamation, Information };

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -21,9 +22,12 @@ namespace tinctora::testing {
 // program loads it), so that the program's calls are both recorded and sent to the test's HTTP
 // server.
 inline void downloadForReal(platform::fake::FakeDownloader& fake, platform::Downloader& real) {
-    fake.respond = [&real](const platform::fake::FakeDownloader::Call& call) {
-        return real.download(call.url, call.localPath, call.timeoutMs, call.keepUserInputOut);
-    };
+    fake.forwardTo = &real;
+}
+
+// Runs the event loop until `ended` says so; false when it still says no after 60 s.
+inline bool waitUntil(const std::function<bool()>& ended) {
+    return QTest::qWaitFor(ended, 60000);
 }
 
 // Acts on a window of type W as soon as it is shown modally, then (unless `act` closed it)

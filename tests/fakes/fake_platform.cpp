@@ -51,16 +51,24 @@ void FakeWindowLayer::setTopmost(QWidget*, bool on) {
     calls.push_back(on);
 }
 
-DownloadOutcome FakeDownloader::download(const QUrl& url, const QString& localPath, int timeoutMs,
-                                         bool keepUserInputOut) {
+void FakeDownloader::download(const QUrl& url, const QString& localPath, int timeoutMs,
+                              bool keepUserInputOut, std::function<void(DownloadOutcome)> done) {
     const Call call{url, localPath, timeoutMs, keepUserInputOut};
     calls.push_back(call);
-    if (respond)
-        return respond(call);
+    if (respond) {
+        done(respond(call));
+        return;
+    }
+    if (forwardTo) {
+        forwardTo->download(url, localPath, timeoutMs, keepUserInputOut, std::move(done));
+        return;
+    }
     QFile file(localPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size())
-        return {DownloadOutcome::Status::Failed, "cannot write the local copy"};
-    return {DownloadOutcome::Status::Stored, {}};
+    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size()) {
+        done({DownloadOutcome::Status::Failed, "cannot write the local copy"});
+        return;
+    }
+    done({DownloadOutcome::Status::Stored, {}});
 }
 
 MessageAnswer FakeDialogs::message(QWidget*, const QString& text, const QString& title,

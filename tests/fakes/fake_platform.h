@@ -92,12 +92,16 @@ public:
         int timeoutMs;
         bool keepUserInputOut;
     };
-    // Called for each download; by default writes `body` to the local path and reports Stored.
+    // Called for each download, whose outcome it gives at once; by default the download writes
+    // `body` to the local path and reports Stored.
     std::function<DownloadOutcome(const Call&)> respond;
     QByteArray body = "1.1\r\n";
+    // When set (and respond is not), every download is made by this one instead, and still
+    // recorded.
+    Downloader* forwardTo = nullptr;
     std::vector<Call> calls;
-    DownloadOutcome download(const QUrl& url, const QString& localPath, int timeoutMs,
-                             bool keepUserInputOut) override;
+    void download(const QUrl& url, const QString& localPath, int timeoutMs, bool keepUserInputOut,
+                  std::function<void(DownloadOutcome)> done) override;
 };
 
 // Answers queued by the test, taken in order; a dialog with no queued answer is a test failure
