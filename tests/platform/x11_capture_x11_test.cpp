@@ -153,7 +153,7 @@ TEST_F(TrueColourScreen, OutsideTheScreenReadsMinusOneWithoutAskingTheServer) {
     for (const ScreenPoint p :
          {ScreenPoint{-1, 0}, ScreenPoint{0, -1}, ScreenPoint{1024, 0}, ScreenPoint{0, 768},
           ScreenPoint{100000, 5}, ScreenPoint{-100000, -100000}})
-        EXPECT_EQ(pixels->pixelAt(p), -1) << p.x << "," << p.y;
+        EXPECT_EQ(pixels->pixelAt(p), colour::kNoColour) << p.x << "," << p.y;
     EXPECT_EQ(connection->errors().count(), 0u);
     EXPECT_EQ(pixels->pixelAt({5, 5}), 0x563412);
 }
@@ -163,12 +163,12 @@ TEST_F(TrueColourScreen, FollowsTheScreenWhenItChangesSize) {
     ASSERT_EQ(pixels->pixelAt({900, 700}), 0x563412);
     // xrandr complains about the output that no longer fits, but the screen does shrink.
     run("xrandr --fb 800x600");
-    EXPECT_EQ(pixels->pixelAt({900, 700}), -1);
+    EXPECT_EQ(pixels->pixelAt({900, 700}), colour::kNoColour);
     EXPECT_EQ(pixels->pixelAt({799, 599}), 0x563412);
     run("xrandr --fb 1024x768");
     ASSERT_TRUE(run("xsetroot -solid '#123456'"));
     EXPECT_EQ(pixels->pixelAt({900, 700}), 0x563412);
-    EXPECT_EQ(pixels->pixelAt({1024, 700}), -1);
+    EXPECT_EQ(pixels->pixelAt({1024, 700}), colour::kNoColour);
     // The size came from the server's notices, not from reads that failed.
     EXPECT_EQ(connection->errors().count(), 0u);
 }
@@ -315,7 +315,7 @@ TEST_F(TrueColourScreen, KeysReadInDuringATickAreHeardAfterIt) {
     EXPECT_EQ(listener.waitFor(2), (KeyBatch{{HotKey::F4, true}, {HotKey::F4, false}}));
     EXPECT_EQ(listener.batches, 1) << "read in one go, heard in one go";
     ASSERT_TRUE(run("xdotool key F2"));
-    EXPECT_NE(pixels->pixelAt({5, 5}), -1);
+    EXPECT_NE(pixels->pixelAt({5, 5}), colour::kNoColour);
     EXPECT_EQ(listener.waitFor(4).size(), 4u);
 }
 
@@ -597,7 +597,7 @@ TEST_F(TwoMonitors, ReadsThePixelUnderThePointerOnTheSecondMonitor) {
     EXPECT_EQ(pixels->pixelAt({1023, 0}), 0x563412);
     EXPECT_EQ(pixels->pixelAt({1024, 0}), 0xEFCDAB);
     EXPECT_EQ(pixels->pixelAt({2047, 767}), 0xEFCDAB);
-    EXPECT_EQ(pixels->pixelAt({2048, 0}), -1);
+    EXPECT_EQ(pixels->pixelAt({2048, 0}), colour::kNoColour);
     XDestroyWindow(d, w);
     XSync(d, False);
 }
