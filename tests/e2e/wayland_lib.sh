@@ -170,5 +170,11 @@ case "${1:-}" in
         echo "SKIP: the Wayland session needs root to start as $WAYLAND_SESSION_USER in namespaces"
         exit 77
     fi
+    # A checkout inside a folder closed to others (such as /root) cannot be run from as nobody.
+    if ! setpriv --reuid="$WAYLAND_SESSION_USER" --regid="$(id -g "$WAYLAND_SESSION_USER")" \
+        --clear-groups test -r "$WAYLAND_LIB"; then
+        echo "SKIP: $WAYLAND_SESSION_USER cannot read $WAYLAND_LIB; clone where other users can read"
+        exit 77
+    fi
     ;;
 esac
