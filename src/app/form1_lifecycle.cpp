@@ -17,9 +17,7 @@ void Form1::Form_Load() {
     capture_->begin();
     platform_.layer.setTopmost(this, true); // shows the window, before the palette is loaded
     document_.loadDefault();
-    showRow();
     loaded_ = true;
-    startWindowOnlyDesktop();
 
     if (!platform_.captureUnavailableReason.isEmpty()) {
         // Without a readable screen there is nothing to sample: capture stays stopped, and the
@@ -51,13 +49,13 @@ void Form1::QueryUnload() {
     }
 }
 
-void Form1::altop_Click() {
-    altop->setChecked(!altop->isChecked());
-    platform_.layer.setTopmost(this, altop->isChecked());
+void Form1::toggleAlwaysOnTop() {
+    alwaysOnTopAction_->setChecked(!alwaysOnTopAction_->isChecked());
+    platform_.layer.setTopmost(this, alwaysOnTopAction_->isChecked());
 }
 
 void Form1::outsideTopmostBand(const std::function<void()>& dialog) {
-    const bool leaveTopmost = altop->isChecked();
+    const bool leaveTopmost = alwaysOnTopAction_->isChecked();
     if (leaveTopmost)
         platform_.layer.setTopmost(this, false);
     dialog();
@@ -80,7 +78,7 @@ errorUnlessHandedOver(QWidget* window, platform::Dialogs& dialogs, const QString
 
 } // namespace
 
-void Form1::pdf_Click() {
+void Form1::openPdfManual() {
     platform_.shell.open(
         programFolder_ + "/Help.pdf",
         errorUnlessHandedOver(
@@ -88,14 +86,14 @@ void Form1::pdf_Click() {
             "Error Running PDF Manual! Try installing Adobe Reader or read the Online Manual"));
 }
 
-void Form1::helon_Click() {
+void Form1::openOnlineManual() {
     platform_.shell.open(about::onlineManualAddress(vendorBase_),
                          errorUnlessHandedOver(this, platform_.dialogs,
                                                "Error loading Web Site! - Please go to " +
                                                    about::webSiteAddress() + "."));
 }
 
-void Form1::abo_Click() {
+void Form1::showAbout() {
     about::showBusyPointer();
     // Owned by this window; the guard notices if the window goes while the About window waits.
     QPointer<about::frmAbout> frm =
