@@ -253,11 +253,7 @@ void Form1::wireEvents() {
                                           platform::MessageIcon::Exclamation);
             });
 
-    // Always on Top keeps its own check state: the handler decides, so Qt must not toggle it first.
-    connect(alwaysOnTopAction_, &QAction::triggered, this, [this] {
-        alwaysOnTopAction_->setChecked(!alwaysOnTopAction_->isChecked());
-        toggleAlwaysOnTop();
-    });
+    connect(alwaysOnTopAction_, &QAction::triggered, this, &Form1::toggleAlwaysOnTop);
     // The File menu's commands tell their own outcome, and the row shows itself.
     const auto command = [this](QAction* action, auto run) {
         connect(action, &QAction::triggered, this, [this, run] { (document_.*run)(); });

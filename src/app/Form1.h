@@ -155,6 +155,7 @@ private:
     palette::PaletteDocument document_;
     std::optional<int> hoveredSlot_; // the swatch a click recalls
     std::optional<int> pressedSlot_; // the swatch the popup menu acts on
+    bool topmost_ = true;            // Always on Top, as its check shows
     bool closed_ = false;            // the close handling has run
     bool loaded_ = false;            // Load has read the default palette into the row
 };

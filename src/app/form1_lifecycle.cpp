@@ -50,12 +50,14 @@ void Form1::QueryUnload() {
 }
 
 void Form1::toggleAlwaysOnTop() {
-    alwaysOnTopAction_->setChecked(!alwaysOnTopAction_->isChecked());
-    platform_.layer.setTopmost(this, alwaysOnTopAction_->isChecked());
+    topmost_ = !topmost_;
+    // Qt has toggled the check already; it shows the state, whatever Qt made of it.
+    alwaysOnTopAction_->setChecked(topmost_);
+    platform_.layer.setTopmost(this, topmost_);
 }
 
 void Form1::outsideTopmostBand(const std::function<void()>& dialog) {
-    const bool leaveTopmost = alwaysOnTopAction_->isChecked();
+    const bool leaveTopmost = topmost_;
     if (leaveTopmost)
         platform_.layer.setTopmost(this, false);
     dialog();
