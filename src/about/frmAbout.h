@@ -32,25 +32,15 @@ public:
     // How long "Check Version" waits; the window stays painted meanwhile.
     static constexpr int kManualTimeoutMs = 15000;
 
-    // --- Controls -------------------------------------------------------------------------
-    QLabel* Image1 = nullptr;        // background picture, under everything
-    QLabel* Label1 = nullptr;        // product name
-    QLabel* Label3 = nullptr;        // version
-    QLabel* Label4 = nullptr;        // credit line
-    QLabel* Label5 = nullptr;        // web site
-    QLabel* Label6 = nullptr;        // outcome of the version check
-    QLabel* Label2 = nullptr;        // copyright
-    QPushButton* Command1 = nullptr; // "OK"
-    QPushButton* Command2 = nullptr; // "Check Version"
-    QTimer* Timer1 = nullptr;        // time-out of the automatic check
+    QTimer* Timer1 = nullptr; // time-out of the automatic check
 
     // --- Operations and handlers --------------------------------------------------------------
     // The automatic check: returns at once; once the version file is in (at most
-    // kCheckTimeoutMs), fills Label6 (empty when the check fails), shows the default mouse
-    // pointer and calls `checked`, unless this window is gone by then. Never shows a message.
+    // kCheckTimeoutMs), fills the outcome line (empty when the check fails), shows the default
+    // mouse pointer and calls `checked`, unless this window is gone by then. Never shows a message.
     void checkupdates(std::function<void()> checked = {});
     void Command1_Click();
-    // The manual check: returns at once; later fills Label6 and reports the outcome in a
+    // The manual check: returns at once; later fills the outcome line and reports the outcome in a
     // message box. Meanwhile the windows take no clicks.
     void Command2_Click();
     void Timer1_Timer();
@@ -58,12 +48,23 @@ public:
     QString localCopyPath() const;
 
 private:
+    // Each with its object name on the form.
+    QLabel* background_ = nullptr;              // Image1: the picture under everything
+    QLabel* productLine_ = nullptr;             // Label1: the product name
+    QLabel* versionLine_ = nullptr;             // Label3: the version
+    QLabel* creditLine_ = nullptr;              // Label4: the credit line
+    QLabel* webSiteLine_ = nullptr;             // Label5: the web site
+    QLabel* checkOutcome_ = nullptr;            // Label6: the outcome of the version check
+    QLabel* copyrightLine_ = nullptr;           // Label2: the copyright
+    QPushButton* okButton_ = nullptr;           // Command1 "OK"
+    QPushButton* checkVersionButton_ = nullptr; // Command2 "Check Version"
+
     void buildControls();
     using VersionChecked = std::function<void(std::optional<std::string> item)>;
     // The version check both the automatic and the manual check make: fetches the version file,
-    // reads its first item, shows the outcome in Label6 and calls `checked` with the item (never
-    // once this window is gone). Nothing when the transfer failed, stillInTime() said the check
-    // came too late, or the copy held no item; the copy stays.
+    // reads its first item, shows the outcome as the outcome line and calls `checked` with the item
+    // (never once this window is gone). Nothing when the transfer failed, stillInTime() said the
+    // check came too late, or the copy held no item; the copy stays.
     void checkVersion(int timeoutMs, std::function<bool()> stillInTime, VersionChecked checked);
     std::optional<std::string> versionOf(const platform::DownloadOutcome& outcome);
     void reportManualCheck(const std::optional<std::string>& item);

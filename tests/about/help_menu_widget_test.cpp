@@ -314,7 +314,7 @@ struct AboutCommand : ::testing::Test {
     void runAbout(const std::function<void(frmAbout&)>& whileShown = {}) {
         WhenShownModally<frmAbout> watch(
             [&](frmAbout& about) {
-                shownWith = about.Label6->text();
+                shownWith = controls(about).Label6->text();
                 topmostWhileShown = f.fakes.layer.topmost;
                 pointerBusyWhileShown = about::busyPointerShown();
                 owner = about.parentWidget();
@@ -323,7 +323,7 @@ struct AboutCommand : ::testing::Test {
                 if (whileShown)
                     whileShown(about);
             },
-            [](frmAbout& about) { about.Command1->click(); });
+            [](frmAbout& about) { controls(about).Command1->click(); });
         ui(*f.window).abo->trigger();
         // Shown once the check has ended, and gone once closed.
         EXPECT_TRUE(waitUntil([&] { return watch.shown > 0 && shownWindow.isNull(); }));
@@ -400,7 +400,7 @@ TEST_F(AboutCommand, ServerThatNeverAnswersStillOpensTheWindowAfterTheTimeOut) {
 TEST_F(AboutCommand, CheckVersionButtonRunsTheManualCheck) {
     runAbout([&](frmAbout& about) {
         server.reply.body = "1.2\r\n";
-        about.Command2->click();
+        controls(about).Command2->click();
         EXPECT_TRUE(waitUntil([&] { return !f.fakes.dialogs.messages.empty(); }));
     });
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
