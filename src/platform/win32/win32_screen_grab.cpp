@@ -1,8 +1,7 @@
 #include "platform/win32/win32_desktop.h"
 
 #include "platform/win32/win32_monitor_layout.h"
-
-#include <windows.h>
+#include "platform/win32/win32_screen_copy.h"
 
 namespace tinctora::platform::win32 {
 
@@ -22,59 +21,8 @@ GrabOutcome failed(const QString& message) {
     return outcome;
 }
 
-// The bounding rectangle of all monitors.
-QRect virtualScreen() {
-    return QRect(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                 GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
-}
-
-BOOL CALLBACK addMonitor(HMONITOR, HDC, LPRECT area, LPARAM list) {
-    reinterpret_cast<std::vector<QRect>*>(list)->push_back(QRect(
-        QPoint(area->left, area->top), QSize(area->right - area->left, area->bottom - area->top)));
-    return TRUE;
-}
-
-std::vector<QRect> reportedMonitors() {
-    std::vector<QRect> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, &addMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
-}
-
-// A 32-bit top-down bitmap whose pixels (B, G, R, unused) are QImage's RGB32 as they stand; it
-// is freed with the last copy of the picture.
-struct Picture {
-    HBITMAP bitmap = nullptr;
-    void* bits = nullptr;
-};
-
-Picture makePicture(HDC screen, QSize size) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.width();
-    info.bmiHeader.biHeight = -size.height(); // negative: the first row is the top one
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    Picture picture;
-    picture.bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &picture.bits, nullptr, 0);
-    if (!picture.bitmap)
-        picture.bits = nullptr;
-    return picture;
-}
-
-bool copyScreen(HDC screen, const Picture& picture, const QRect& area) {
-    HDC memory = CreateCompatibleDC(screen);
-    if (!memory)
-        return false;
-    const HGDIOBJ before = SelectObject(memory, picture.bitmap);
-    // CAPTUREBLT takes in the layered windows (menus, tool tips, translucent windows), as the
-    // user sees the screen.
-    const bool copied = BitBlt(memory, 0, 0, area.width(), area.height(), screen, area.x(),
-                               area.y(), SRCCOPY | CAPTUREBLT) != FALSE;
-    GdiFlush();
-    SelectObject(memory, before);
-    DeleteDC(memory);
-    return copied;
+QRect rectOf(const ScreenArea& area) {
+    return QRect(area.x, area.y, area.width, area.height);
 }
 
 // GDI leaves the top byte of each pixel 0; QImage's RGB32 has it 0xFF.
@@ -93,38 +41,32 @@ void Win32ScreenGrabber::grabScreen(std::function<void(GrabOutcome)> done) {
 }
 
 GrabOutcome Win32ScreenGrabber::grab() {
-    const QRect before = virtualScreen();
-    if (before.isEmpty())
-        return failed(kRefused);
-    HDC screen = GetDC(nullptr);
-    if (!screen)
-        return failed(kRefused);
-    const Picture picture = makePicture(screen, before.size());
-    const bool copied = picture.bitmap && copyScreen(screen, picture, before);
-    ReleaseDC(nullptr, screen);
-    if (!picture.bitmap)
+    const ScreenCopy copy = copyVirtualScreen();
+    if (copy.status == ScreenCopy::Status::NoMemory)
         return failed(kNoMemory);
-    if (!copied) {
-        DeleteObject(picture.bitmap);
-        return failed(kRefused); // for example while the secure desktop is shown
-    }
-    QImage image(
-        static_cast<uchar*>(picture.bits), before.width(), before.height(), before.width() * 4,
-        QImage::Format_RGB32, [](void* bitmap) { DeleteObject(static_cast<HBITMAP>(bitmap)); },
-        picture.bitmap);
-    if (image.isNull()) {
-        DeleteObject(picture.bitmap);
+    if (copy.status != ScreenCopy::Status::Copied)
+        return failed(kRefused);
+    // The bitmap's pixels are RGB32 as they stand: the bitmap becomes the picture's memory and
+    // is freed with its last copy.
+    QImage picture(copy.bits, copy.area.width, copy.area.height, copy.area.width * 4,
+                   QImage::Format_RGB32, &freeScreenCopy, copy.bitmap);
+    if (picture.isNull()) {
+        freeScreenCopy(copy.bitmap);
         return failed(kNoMemory);
     }
-    makeOpaque(image);
+    makeOpaque(picture);
     // A monitor added or removed meanwhile would leave part of the screen out of the picture.
-    if (virtualScreen() != before)
+    if (virtualScreenArea() != copy.area)
         return failed(kResized);
 
+    std::vector<QRect> reported;
+    for (const ScreenArea& monitor : monitorAreas())
+        reported.push_back(rectOf(monitor));
+    const QRect whole = rectOf(copy.area);
     GrabOutcome outcome;
     outcome.status = GrabOutcome::Status::Grabbed;
-    outcome.screen = FrozenScreen{std::move(image), before.topLeft(),
-                                  monitorsWithin(before, reportedMonitors())};
+    outcome.screen =
+        FrozenScreen{std::move(picture), whole.topLeft(), monitorsWithin(whole, reported)};
     return outcome;
 }
 
