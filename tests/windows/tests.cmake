@@ -7,6 +7,8 @@
 # pipes with mknod); and the tests of the network module (About, the Help menu, the downloader),
 # which Windows does not have: its program carries Qt Network itself.
 
+find_package(Qt6 6.4 REQUIRED COMPONENTS Test)
+
 # GoogleTest from Debian's source of it, built with the same compiler as everything else.
 set(INSTALL_GTEST OFF CACHE BOOL "GoogleTest is only built for the tests here" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
