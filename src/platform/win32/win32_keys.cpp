@@ -43,8 +43,8 @@ public:
     RawInputWindow& operator=(const RawInputWindow&) = delete;
 
 private:
+    // A window class of its own per object, so that two objects never share one.
     explicit RawInputWindow(Win32Keys& owner)
-        // A class of its own per object, so that two of them never share one.
         : owner_(owner),
           className_(L"TinctoraRawKeys" + std::to_wstring(reinterpret_cast<std::uintptr_t>(this))) {
     }
