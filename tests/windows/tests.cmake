@@ -12,8 +12,6 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Test)
 # GoogleTest from Debian's source of it, built with the same compiler as everything else.
 set(INSTALL_GTEST OFF CACHE BOOL "GoogleTest is only built for the tests here" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-add_library(GTest::gtest ALIAS gtest)
-add_library(GTest::gtest_main ALIAS gtest_main)
 
 # ctest runs every test program through wine, in a prefix of the build's own unless WINEPREFIX
 # names one.
