@@ -52,7 +52,15 @@ target_link_libraries(widget_tests PRIVATE tinctora_ui tinctora_fakes tinctora_p
 target_include_directories(widget_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 qt_import_plugins(widget_tests INCLUDE Qt6::QOffscreenIntegrationPlugin)
 tinctora_windows_test_program(widget_tests)
-add_test(NAME windows.widget_tests COMMAND widget_tests)
+# Left out here: the user's folders of a read-only copy are the XDG ones of Linux (Windows: the
+# AppData folders), and the captions' fit, which needs real fonts: the offscreen platform under
+# wine falls back to Qt's box font, every glyph a square (wine_window_test.sh shows the real
+# window with DejaVu instead).
+set(TINCTORA_WINDOWS_SKIPPED_TESTS
+  DataLocations.ReadOnlyProgramFolderUsesTheUsersFolders
+  MainWindowFont.CaptionsFitTheirControls)
+list(JOIN TINCTORA_WINDOWS_SKIPPED_TESTS ":" skipped)
+add_test(NAME windows.widget_tests COMMAND widget_tests --gtest_filter=-${skipped})
 set_tests_properties(windows.widget_tests PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=${TINCTORA_WINE_FONT_DIR}" TIMEOUT 600)
 
