@@ -61,6 +61,13 @@ build_tinctora_tests() {
     cmake --build "$TINCTORA_TEST_BUILD" --parallel "$(nproc)"
 }
 
+# Windows (scripts/windows): the mingw-w64 compiler, what builds the static Qt from Debian's
+# source (apt-get source needs dpkg-dev; xz unpacks it; Ninja), the icon's maker (python3), the
+# zip and installer makers (zip, nsis) and wine, which the tests run the program in.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build dpkg-dev xz-utils python3 zip nsis wine
+                  wine64)
+WINDOWS_TEST_PACKAGES=(unzip)
+
 # Fuzzing: clang with its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev)
 TINCTORA_FUZZ_BUILD=${TINCTORA_FUZZ_BUILD:-$TINCTORA_ROOT/build-fuzz}

@@ -2,6 +2,20 @@
 
 #include <QSocketNotifier>
 
+#ifdef _WIN32
+
+namespace tinctora::app {
+
+// Windows ends a program with messages, not signals: the close of the window, or the session's
+// end, which Qt turns into aboutToQuit. There is nothing to catch.
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
+
+TerminationSignals::~TerminationSignals() = default;
+
+} // namespace tinctora::app
+
+#else
+
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -52,3 +66,5 @@ TerminationSignals::~TerminationSignals() {
 }
 
 } // namespace tinctora::app
+
+#endif

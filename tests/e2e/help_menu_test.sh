@@ -24,30 +24,10 @@ note "start-up reads neither the network module nor Qt Network"
 ! maps_name "$MODULE" || fail "the network module is loaded at start-up"
 ! maps_name libQt6Network || fail "Qt Network is loaded at start-up"
 
-error_box() { xdotool search --onlyvisible --name '^Error!$' | head -n 1 | grep .; }
-no_error_box() { ! error_box; }
-
-# pick_help_item N: opens the Help menu (File, then two to the right) and picks its N-th item.
-pick_help_item() {
-    local n=$1 i
-    window_geometry
-    xdotool mousemove "$((WIN_X + 16))" "$((WIN_Y + (CLIENT_TOP - WIN_Y) / 2))" click 1
-    wait_for 10 "the File menu to open" menu_is_open
-    xdotool key Right Right
-    sleep 0.3
-    for ((i = 1; i < n; i++)); do
-        xdotool key Down
-    done
-    xdotool key Return
-}
-
 for item in 1 2; do
     note "Help menu item $item: the error message comes up and OK closes it"
     pick_help_item "$item"
-    wait_for 15 "the \"Error!\" message" error_box
-    xdotool windowactivate --sync "$(error_box)" >/dev/null 2>&1 || true
-    xdotool key Return
-    wait_for 10 "the message to close" no_error_box
+    close_error_box
 done
 grep -q "no method available for opening '$PROGRAM_DIR/Help.pdf'" "$E2E_TMP/tinctora.log" ||
     fail "xdg-open was not asked for Help.pdf: $(cat "$E2E_TMP/tinctora.log")"

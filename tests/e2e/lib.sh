@@ -7,13 +7,15 @@ set -euo pipefail
 : "${TINCTORA_PIXEL_PROBE:?TINCTORA_PIXEL_PROBE must name the built x11_pixel_probe}"
 
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tinctora-e2e.XXXXXX")
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
 E2E_PIDS=()
 PROGRAM_DIR=$E2E_TMP/program
 TINCTORA_PID=
 TINCTORA_WINDOW=
 
 # Never the user's display, desktop session or home folder.
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER WINEPREFIX
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
 export HOME=$E2E_TMP/home
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
@@ -28,6 +30,7 @@ e2e_cleanup() {
     for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
         wait "${E2E_PIDS[i]}" 2>/dev/null || true
     done
+    [ -z "${WINEPREFIX:-}" ] || "$WINESERVER" -k 2>/dev/null || true
     rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
@@ -116,6 +119,37 @@ start_program() {
     (cd "$E2E_TMP" && exec "$PROGRAM_DIR/tinctora" >>"$E2E_TMP/tinctora.log" 2>&1) &
     track_started_program $!
     note "tinctora runs as process $TINCTORA_PID, window $TINCTORA_WINDOW"
+}
+
+# --- Tinctora for Windows under wine ------------------------------------------------------------
+
+# start_wine: a fresh wine prefix of the test's own, holding one sans-serif face: a new prefix
+# here has no fonts at all. Keys reach a wine program only while one of its windows has the focus.
+start_wine() {
+    export WINEPREFIX=$E2E_TMP/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+    "$WINE" wineboot --init >"$E2E_TMP/wineboot.log" 2>&1 || fail "wineboot failed"
+    "$WINESERVER" -w
+    cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf \
+        /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    note "wine prefix $WINEPREFIX"
+}
+
+# install_windows_program: tinctora.exe alone in a fresh program folder, a portable copy.
+install_windows_program() {
+    cp "$TINCTORA_BINARY" "$PROGRAM_DIR/tinctora.exe"
+}
+
+# start_windows_program: as start_program, the Windows program under wine.
+start_windows_program() {
+    (cd "$E2E_TMP" && exec "$WINE" "$PROGRAM_DIR/tinctora.exe" >>"$E2E_TMP/tinctora.log" 2>&1) &
+    track_started_program $!
+    note "tinctora.exe runs under wine as process $TINCTORA_PID, window $TINCTORA_WINDOW"
+}
+
+focus_tinctora() {
+    xdotool windowactivate --sync "$TINCTORA_WINDOW" >/dev/null 2>&1 || true
+    wait_for 10 "Tinctora to have the focus" \
+        sh -c "[ \"\$(xdotool getactivewindow)\" = $TINCTORA_WINDOW ]"
 }
 
 process_has_ended() {
@@ -238,7 +272,7 @@ twelve_slots() {
     printf '%s\n' "${slots[@]}"
 }
 
-# --- The File menu and the real file dialogs ---------------------------------------------------
+# --- The menus and the real file dialogs ---------------------------------------------------
 
 dialog_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .; }
 dialog_closed() { ! dialog_named "$1"; }
@@ -271,4 +305,30 @@ answer_file_dialog() {
     xdotool type --delay 20 "$name"
     xdotool key Return
     wait_for 10 "the \"$title\" dialog to close" dialog_closed "$title"
+}
+
+# pick_help_item N: opens the Help menu (File, then two to the right) and picks its N-th item.
+pick_help_item() {
+    local n=$1 i
+    window_geometry
+    xdotool mousemove "$((WIN_X + 16))" "$((WIN_Y + (CLIENT_TOP - WIN_Y) / 2))" click 1
+    wait_for 10 "the File menu to open" menu_is_open
+    xdotool key Right Right
+    sleep 0.3
+    for ((i = 1; i < n; i++)); do
+        xdotool key Down
+    done
+    xdotool key Return
+}
+
+# The program's error messages are titled "Error!".
+error_box() { dialog_named 'Error!'; }
+no_error_box() { ! error_box; }
+
+# close_error_box: waits for the "Error!" message and closes it with OK (Enter).
+close_error_box() {
+    wait_for 15 "the \"Error!\" message" error_box
+    xdotool windowactivate --sync "$(error_box)" >/dev/null 2>&1 || true
+    xdotool key Return
+    wait_for 10 "the message to close" no_error_box
 }

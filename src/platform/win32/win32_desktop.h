@@ -1,0 +1,56 @@
+#pragma once
+
+// The screen, the pointer, the window layer and the shell's open operation through Win32. Every
+// position is in physical screen pixels across all monitors: the program is per-monitor DPI
+// aware, so at 150 % scaling the pixel read is the one under the pointer. This header stays free
+// of <windows.h>, whose macros would leak into the Qt code that includes it.
+
+#include "platform/platform.h"
+#include "platform/screen_grab.h"
+
+namespace tinctora::platform::win32 {
+
+// GetCursorPos; nothing while the pointer cannot be read (another desktop, such as the secure
+// one of the lock screen, has the input).
+class Win32Pointer final : public Pointer {
+public:
+    std::optional<ScreenPoint> position() override;
+};
+
+// GetPixel on the screen's device context, which is taken and given back within each read.
+// -1 outside every monitor and while the screen cannot be read.
+class Win32Pixels final : public ScreenPixels {
+public:
+    colour::ColourValue pixelAt(ScreenPoint p) override;
+};
+
+// SetCursorPos relative to where the pointer is; Windows keeps it on the monitors.
+class Win32PointerMover final : public PointerMover {
+public:
+    bool moveBy(int dx, int dy) override;
+};
+
+// The whole virtual screen, every monitor at its place, copied from the screen's device context
+// into one picture. Calls done before it returns.
+class Win32ScreenGrabber final : public ScreenGrabber {
+public:
+    void grabScreen(std::function<void(GrabOutcome)> done) override;
+    GrabOutcome grab();
+};
+
+// SetWindowPos into or out of the topmost band, without moving, sizing or activating.
+class Win32WindowLayer final : public WindowLayer {
+public:
+    void setTopmost(QWidget* window, bool topmost) override;
+};
+
+// ShellExecuteW "open", owned by the window that has the focus so that a question of the shell
+// ("open with ...") comes above a topmost main window. A local file that does not exist is
+// FileNotFound without asking the shell; otherwise done hears the shell's answer from the event
+// loop.
+class Win32ShellOpen final : public ShellOpen {
+public:
+    void open(const QString& fileOrAddress, std::function<void(OpenOutcome)> done) override;
+};
+
+} // namespace tinctora::platform::win32
