@@ -4,8 +4,9 @@
 
 namespace tinctora::platform::network {
 
-// Downloads with Qt Network. Lives in the network module only, so that the program itself never
-// loads Qt Network and what it pulls in (Kerberos, libproxy, ...) unless a download is made.
+// Downloads with Qt Network. On Linux it lives in the network module only, so that the program
+// itself never loads Qt Network and what it pulls in (Kerberos, libproxy, ...) unless a download
+// is made; the Windows program, built with a static Qt, carries it itself.
 class QtDownloader final : public Downloader {
 public:
     void download(const QUrl& url, const QString& localPath, int timeoutMs, bool keepUserInputOut,
