@@ -20,10 +20,12 @@ grabbed 800x600 ${colour#\#}
 no screenshot left
 unavailable"
     local output
-    # The screenshot is read at a corner and in the middle, with Qt on Wayland itself.
+    # The screenshot is read at a corner and in the middle, with Qt on Wayland itself. A checkout
+    # under /tmp is shared into the session as a mount of its own, with pictures of its own:
+    # only the private /tmp itself (-xdev) must hold none afterwards.
     output=$(wayland_session "$colour" env QT_QPA_PLATFORM=wayland bash -c '
         "$0" pick && "$0" screenshot 0 0 && "$0" screenshot 799 599 || exit
-        found=$(find /tmp -name "*.png" ! -path "/tmp/session/*" | head -n 1)
+        found=$(find /tmp -xdev -name "*.png" ! -path "/tmp/session/*" | head -n 1)
         [ -z "$found" ] && echo "no screenshot left
 unavailable" || echo "left behind: $found"
     ' "$PORTAL_PROBE") || fail "the session failed (its exit status and logs are above); it printed: ${output:-nothing}"
@@ -44,6 +46,7 @@ trap 'rm -rf "$clone"' EXIT
 mkdir -p "$clone/tests/e2e" "$clone/build"
 cp "$WAYLAND_LIB" "$clone/tests/e2e/"
 cp "$PORTAL_PROBE" "$clone/build/"
+touch "$clone/build/icon.png"
 chmod -R a+rX "$clone"
 (
     cd "$clone"

@@ -74,7 +74,7 @@ TEST(Win32KeyTranslation, AHeldKeyPressesOnceThroughTheRule) {
         if (!change)
             continue;
         for (const capture::HotKeyReadings& reading : presses.readingsFor({*change}))
-            f4Presses += reading.f4DownOrPressedSincePrevious ? 1 : 0;
+            f4Presses += reading[HotKey::F4] ? 1 : 0;
     }
     EXPECT_EQ(f4Presses, 2);
 }
