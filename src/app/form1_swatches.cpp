@@ -65,9 +65,9 @@ void Form1::showRow() {
 
 void Form1::storeColour(const colour::ShownColour& shown, std::optional<int> slot) {
     if (slot)
-        row_.put(*slot, shown.decimalText);
+        row_.put(*slot, palette::slotTextOf(shown));
     else
-        row_.add(shown.decimalText);
+        row_.add(palette::slotTextOf(shown));
     showRow();
 }
 

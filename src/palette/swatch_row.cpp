@@ -67,4 +67,10 @@ std::optional<colour::ShownColour> SwatchRow::recall(std::optional<int> slot) co
     return colour::ShownColour{*value, text(*slot)};
 }
 
+std::string slotTextOf(const colour::ShownColour& shown) {
+    if (isEmptySlot(shown.decimalText))
+        return colour::paddedDecimalText(shown.value);
+    return shown.decimalText;
+}
+
 } // namespace tinctora::palette

@@ -45,4 +45,9 @@ private:
     bool changed_ = false;
 };
 
+// The text a slot stores for a shown colour: the text as shown, except that black shown as the
+// bare "0" (the colour dialog's plain form) is stored zero-filled, since a bare "0" in a slot is
+// the empty slot and the black would be lost.
+std::string slotTextOf(const colour::ShownColour& shown);
+
 } // namespace tinctora::palette

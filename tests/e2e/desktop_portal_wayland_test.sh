@@ -26,7 +26,7 @@ unavailable"
         found=$(find /tmp -name "*.png" ! -path "/tmp/session/*" | head -n 1)
         [ -z "$found" ] && echo "no screenshot left
 unavailable" || echo "left behind: $found"
-    ' "$PORTAL_PROBE") || fail "the session failed; it printed: $output"
+    ' "$PORTAL_PROBE") || fail "the session failed (its exit status and logs are above); it printed: ${output:-nothing}"
     [ "$output" = "$expected" ] || fail "expected:
 $expected
 got:
@@ -36,3 +36,17 @@ $output"
 
 check_colour '#336699'
 check_colour '#FE0180'
+
+# A clone under /tmp, in a folder with a space, started from inside it: the session's private
+# /tmp must not hide the library or the programs it runs.
+clone=$(mktemp -d "/tmp/tinctora clone.XXXXXX")
+trap 'rm -rf "$clone"' EXIT
+mkdir -p "$clone/tests/e2e" "$clone/build"
+cp "$WAYLAND_LIB" "$clone/tests/e2e/"
+cp "$PORTAL_PROBE" "$clone/build/"
+chmod -R a+rX "$clone"
+(
+    cd "$clone"
+    export WAYLAND_LIB="$clone/tests/e2e/wayland_lib.sh" PORTAL_PROBE="$clone/build/portal_probe"
+    check_colour '#5A7B9C'
+)

@@ -52,7 +52,7 @@ fi
 check_pick() {
     local colour=$1 line=$2 output
     output=$(wayland_session "$colour" bash -c "$in_session" sh "$TINCTORA_BINARY" "$line") ||
-        fail "the session failed; it printed: $output"
+        fail "the session failed (its exit status and logs are above); it printed: ${output:-nothing}"
     [ "$output" = "stored" ] || fail "after F6 on $colour: $output"
     echo "-- $colour: picked with F6 and stored as $line"
 }

@@ -228,6 +228,17 @@ TEST(DragAndDrop, DropFillsAnEmptySwatchOrReplacesAFilledOneAndStopsCapture) {
     EXPECT_TRUE(dropOn(ui(w).Picture(2), dragFrom(w).get()));
     EXPECT_EQ(w.swatchRow().texts(), row({"65280", "0", "0", "0", "05649426"}));
     EXPECT_EQ(ui(w).Picture(2)->backColor(), 0x00FF00);
+
+    // Black from the dialog shows as a bare "0", the empty slot's text: F2 and a drop store it
+    // zero-filled, so it stays black in the swatch and in the file.
+    f.fakes.dialogs.colourAnswers = {0};
+    ui(w).Command2->click();
+    EXPECT_EQ(ui(w).Text1->text(), "0");
+    f.fakes.keys.tap(platform::HotKey::F2);
+    EXPECT_TRUE(dropOn(ui(w).Picture(4), dragFrom(w).get()));
+    EXPECT_EQ(w.swatchRow().texts(), row({"65280", "00000000", "00000000", "0", "05649426"}));
+    EXPECT_EQ(ui(w).Picture(3)->backColor(), 0);
+    EXPECT_EQ(ui(w).Picture(4)->backColor(), 0);
 }
 
 TEST(DragAndDrop, DropsWithoutOurFormatOrFromAnotherWindowAreRefused) {

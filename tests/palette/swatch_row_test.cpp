@@ -29,6 +29,20 @@ TEST(SwatchRow, AddFillsTheFirstHoleAndAFullRowStaysUnchanged) {
     EXPECT_FALSE(row.changed()) << "an add that stores nothing leaves the flag";
 }
 
+TEST(SwatchRow, AShownColourIsStoredAsShownButBlackNeverAsTheEmptySlot) {
+    struct Case {
+        colour::ShownColour shown;
+        const char* stored;
+    };
+    for (const Case& c : {Case{{0, "0"}, "00000000"}, Case{{0, "00000000"}, "00000000"},
+                          Case{{255, "255"}, "255"}, Case{{255, "00000255"}, "00000255"}}) {
+        EXPECT_EQ(slotTextOf(c.shown), c.stored) << c.shown.decimalText;
+        SwatchRow row;
+        row.add(slotTextOf(c.shown));
+        EXPECT_EQ(row.colourOf(1), c.shown.value) << "it reads back as the colour shown";
+    }
+}
+
 TEST(SwatchRow, EmptyAndPutOutsideTheRow) {
     struct Case {
         std::optional<int> slot;
