@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTimer>
 
 #include <stdexcept>
 
@@ -78,22 +77,23 @@ QByteArray MainWindowFixture::readDefaultPalette() const {
 }
 
 app::Form1& MainWindowFixture::load(const QString& vendorBase) {
-    window = std::make_unique<app::Form1>(fakes.platform, folder(), vendorBase);
+    window = std::make_unique<app::Form1>(fakes.platform, folder(), vendorBase, clock.factory());
     window->Form_Load();
-    // The tests drive the timers by hand: only the controller's own ticks would be in the way.
-    for (QTimer* timer : window->capture().findChildren<QTimer*>())
-        timer->setInterval(24 * 60 * 60 * 1000);
     return *window;
 }
 
 void MainWindowFixture::sample(std::int32_t colour) {
     fakes.pointer.at = platform::ScreenPoint{10, 10};
     fakes.screen.paint({10, 10}, colour);
-    window->capture().sample();
+    tick();
+}
+
+bool MainWindowFixture::tick() {
+    return clock.tick(capture::CaptureController::kSampleIntervalMs);
 }
 
 void MainWindowFixture::poll() {
-    window->capture().pollKeys();
+    clock.tick(capture::CaptureController::kHotKeyIntervalMs);
 }
 
 } // namespace tinctora::testing

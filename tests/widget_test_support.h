@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "capture/capture_controller.h"
+#include "capture/manual_clock.h"
 #include "platform/fake/fake_platform.h"
 #include "widgets/colour_box.h"
 
@@ -61,16 +62,20 @@ struct MainWindowFixture {
     QByteArray readDefaultPalette() const;
     QString folder() const { return programFolder.path(); }
 
-    // Builds the window and runs its Load handler; the test drives the timers by hand.
+    // Builds the window and runs its Load handler; the test ticks capture's clock by hand.
     app::Form1& load(const QString& vendorBase = about::vendorBaseAddress());
-    // Points the fake pointer at a pixel of that colour and runs one sampling tick.
+    // Points the fake pointer at a pixel of that colour and runs one sampling tick (while
+    // sampling).
     void sample(std::int32_t colour);
+    // One sampling tick; false when capture is not sampling.
+    bool tick();
     // Runs one hot-key poll (for keys that are polled: fakes.keys.mode = Polling).
     void poll();
     const palette::SwatchRow& row() const { return window->swatchRow(); }
 
     QTemporaryDir programFolder;
     platform::fake::FakePlatform fakes;
+    ManualClock clock;
     std::unique_ptr<app::Form1> window;
 };
 

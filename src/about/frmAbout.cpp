@@ -86,42 +86,44 @@ frmAbout::frmAbout(platform::Platform& platform, QString versionCopyPath, QStrin
     setFont(dialogFont);
     buildControls();
     setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
-    connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmAbout::Command2_Click);
+    connect(okButton_, &QPushButton::clicked, this, &frmAbout::Command1_Click);
+    connect(checkVersionButton_, &QPushButton::clicked, this, &frmAbout::Command2_Click);
     connect(Timer1, &QTimer::timeout, this, &frmAbout::Timer1_Timer);
 }
 
 frmAbout::~frmAbout() = default;
 
 void frmAbout::buildControls() {
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
-    Image1->setGeometry(twipRect(-480, -840, 9000, 6000));
-    Image1->setPixmap(QPixmap(":/tinctora/about-background.png"));
-    Image1->lower();
+    background_ = new QLabel(this);
+    background_->setObjectName("Image1");
+    background_->setGeometry(twipRect(-480, -840, 9000, 6000));
+    background_->setPixmap(QPixmap(":/tinctora/about-background.png"));
+    background_->lower();
 
     const QColor ink(Qt::black);
     const QString version = QString::fromStdString(runningVersionText());
-    Label1 = caption(this, "Label1", "Tinctora", twipRect(0, 0, 6255, 1215), tahoma(36, true), ink);
-    Label3 = caption(this, "Label3", "Version " + version, twipRect(0, 960, 6255, 495),
-                     tahoma(15.75, true), ink);
-    Label4 = caption(this, "Label4",
-                     "Tinctora " + version + " was created and programmed by the Tinctora team",
-                     twipRect(0, 1440, 6255, 855), tahoma(15.75, false), ink);
-    Label5 = caption(this, "Label5", "Visit us on the web at: " + webSiteAddress(),
-                     twipRect(0, 2520, 6255, 495), tahoma(15.75, false), ink);
-    Label6 = caption(this, "Label6", "You have the latest Version", twipRect(0, 3240, 6255, 495),
-                     tahoma(15.75, false), ink);
-    Label2 = caption(this, "Label2", QString::fromUtf8("\u00A9 2026 The Tinctora team"),
-                     twipRect(0, 3720, 6255, 495), tahoma(15.75, false), Qt::white);
+    productLine_ =
+        caption(this, "Label1", "Tinctora", twipRect(0, 0, 6255, 1215), tahoma(36, true), ink);
+    versionLine_ = caption(this, "Label3", "Version " + version, twipRect(0, 960, 6255, 495),
+                           tahoma(15.75, true), ink);
+    creditLine_ = caption(
+        this, "Label4", "Tinctora " + version + " was created and programmed by the Tinctora team",
+        twipRect(0, 1440, 6255, 855), tahoma(15.75, false), ink);
+    webSiteLine_ = caption(this, "Label5", "Visit us on the web at: " + webSiteAddress(),
+                           twipRect(0, 2520, 6255, 495), tahoma(15.75, false), ink);
+    checkOutcome_ = caption(this, "Label6", "You have the latest Version",
+                            twipRect(0, 3240, 6255, 495), tahoma(15.75, false), ink);
+    copyrightLine_ = caption(this, "Label2", QString::fromUtf8("\u00A9 2026 The Tinctora team"),
+                             twipRect(0, 3720, 6255, 495), tahoma(15.75, false), Qt::white);
     // A long answer from the server stays on its one line rather than pushing the others.
-    Label6->setWordWrap(false);
+    checkOutcome_->setWordWrap(false);
 
-    Command1 = whiteButton(this, "Command1", "OK", twipRect(1680, 4320, 1215, 375));
-    Command2 = whiteButton(this, "Command2", "Check Version", twipRect(3240, 4320, 1215, 375));
-    setTabOrder(Command1, Command2);
-    Command1->setDefault(true);
-    Command1->setFocus(Qt::OtherFocusReason);
+    okButton_ = whiteButton(this, "Command1", "OK", twipRect(1680, 4320, 1215, 375));
+    checkVersionButton_ =
+        whiteButton(this, "Command2", "Check Version", twipRect(3240, 4320, 1215, 375));
+    setTabOrder(okButton_, checkVersionButton_);
+    okButton_->setDefault(true);
+    okButton_->setFocus(Qt::OtherFocusReason);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -158,9 +160,9 @@ std::optional<std::string> frmAbout::checkVersion(int timeoutMs,
     if (!item)
         return std::nullopt;
     if (isRunningVersion(*item))
-        Label6->setText(kLatestVersion + QString::fromStdString(*item));
+        checkOutcome_->setText(kLatestVersion + QString::fromStdString(*item));
     else
-        Label6->setText(kUpdateAvailable);
+        checkOutcome_->setText(kUpdateAvailable);
     return item;
 }
 
@@ -174,7 +176,7 @@ void frmAbout::checkupdates() {
         return Timer1->isActive();
     });
     if (!item || !QFile::remove(localCopyPath()))
-        Label6->clear();
+        checkOutcome_->clear();
 }
 
 void frmAbout::Command1_Click() {

@@ -32,34 +32,35 @@ public:
     // How long "Check Version" waits; the window stays painted meanwhile.
     static constexpr int kManualTimeoutMs = 15000;
 
-    // --- Controls -------------------------------------------------------------------------
-    QLabel* Image1 = nullptr;        // background picture, under everything
-    QLabel* Label1 = nullptr;        // product name
-    QLabel* Label3 = nullptr;        // version
-    QLabel* Label4 = nullptr;        // credit line
-    QLabel* Label5 = nullptr;        // web site
-    QLabel* Label6 = nullptr;        // outcome of the version check
-    QLabel* Label2 = nullptr;        // copyright
-    QPushButton* Command1 = nullptr; // "OK"
-    QPushButton* Command2 = nullptr; // "Check Version"
-    QTimer* Timer1 = nullptr;        // time-out of the automatic check
+    QTimer* Timer1 = nullptr; // time-out of the automatic check
 
     // --- Operations and handlers --------------------------------------------------------------
-    // The automatic check: fills Label6 (empty when the check fails) and shows the default mouse
-    // pointer on return. Never shows a message.
+    // The automatic check: fills the outcome line (empty when the check fails) and shows the
+    // default mouse pointer on return. Never shows a message.
     void checkupdates();
     void Command1_Click();
-    // The manual check: fills Label6 and reports the outcome in a message box.
+    // The manual check: fills the outcome line and reports the outcome in a message box.
     void Command2_Click();
     void Timer1_Timer();
 
     QString localCopyPath() const;
 
 private:
+    // Each with its object name on the form.
+    QLabel* background_ = nullptr;              // Image1: the picture under everything
+    QLabel* productLine_ = nullptr;             // Label1: the product name
+    QLabel* versionLine_ = nullptr;             // Label3: the version
+    QLabel* creditLine_ = nullptr;              // Label4: the credit line
+    QLabel* webSiteLine_ = nullptr;             // Label5: the web site
+    QLabel* checkOutcome_ = nullptr;            // Label6: the outcome of the version check
+    QLabel* copyrightLine_ = nullptr;           // Label2: the copyright
+    QPushButton* okButton_ = nullptr;           // Command1 "OK"
+    QPushButton* checkVersionButton_ = nullptr; // Command2 "Check Version"
+
     void buildControls();
     platform::DownloadOutcome downloadVersionFile(int timeoutMs);
     // The version check both the automatic and the manual check make: fetches the version file,
-    // reads its first item and shows the outcome in Label6. Nothing when the transfer failed,
+    // reads its first item and shows the outcome. Nothing when the transfer failed,
     // stillInTime() said the check came too late, or the copy held no item; the copy stays.
     std::optional<std::string> checkVersion(int timeoutMs,
                                             const std::function<bool()>& stillInTime);

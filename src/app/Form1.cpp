@@ -75,13 +75,12 @@ QAction* item(QMenu* menu, const char* name, const QString& caption) {
 } // namespace
 
 Form1::Form1(platform::Platform& platform, QString programFolder, QString vendorBase,
-             QWidget* parent)
+             const capture::TickerFactory& makeTicker, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       platform_(platform), programFolder_(std::move(programFolder)),
       vendorBase_(std::move(vendorBase)),
-      capture_(new capture::CaptureController(platform.pointer, platform.pixels, platform.keys,
-                                              platform.grabber, platform.mover, this)),
+      capture_(new capture::CaptureController(platform, makeTicker, this)),
       document_(row_, platform.dialogs, paletteFolderFor(programFolder_)) {
     setObjectName("Form1");
     setWindowTitle("Tinctora 1.1");
@@ -97,7 +96,7 @@ Form1::Form1(platform::Platform& platform, QString programFolder, QString vendor
 Form1::~Form1() = default;
 
 widgets::ColourBox* Form1::swatch(int slot) const {
-    return swatches.at(static_cast<std::size_t>(slot - 1));
+    return swatchBoxes_.at(static_cast<std::size_t>(slot - 1));
 }
 
 void Form1::buildControls() {
@@ -107,71 +106,73 @@ void Form1::buildControls() {
     setCentralWidget(client);
 
     // Left column.
-    Frame1 = frame(client, "Frame1", "Color", twipRect(120, 120, 2055, 2055));
-    Picture1 = new widgets::ColourBox(Frame1);
-    Picture1->setObjectName("Picture1");
-    Picture1->setGeometry(twipRect(120, 240, 1815, 1695));
-    Picture1->setSystemColour(QPalette::Base);
+    currentFrame_ = frame(client, "Frame1", "Color", twipRect(120, 120, 2055, 2055));
+    currentColourBox_ = new widgets::ColourBox(currentFrame_);
+    currentColourBox_->setObjectName("Picture1");
+    currentColourBox_->setGeometry(twipRect(120, 240, 1815, 1695));
+    currentColourBox_->setSystemColour(QPalette::Base);
     const auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
-    Label8 = label(client, "Label8", "Press F4 To Capture Color", twipRect(120, 2280, 2055, 255),
-                   centred);
-    Label10 =
+    captureLine_ = label(client, "Label8", "Press F4 To Capture Color",
+                         twipRect(120, 2280, 2055, 255), centred);
+    addLine_ =
         label(client, "Label10", "Press F2 To Add Color", twipRect(120, 2520, 2055, 255), centred);
-    Command1 = button(client, "Command1", "Start", twipRect(120, 2880, 735, 375));
-    Command3 = button(client, "Command3", "Stop", twipRect(1320, 2880, 735, 375));
-    Command2 = button(client, "Command2", "Load Color", twipRect(480, 3360, 1215, 375));
-    Label9 = label(client, "Label9", "", twipRect(120, 3960, 2055, 255), centred);
+    startButton_ = button(client, "Command1", "Start", twipRect(120, 2880, 735, 375));
+    stopButton_ = button(client, "Command3", "Stop", twipRect(1320, 2880, 735, 375));
+    loadColourButton_ = button(client, "Command2", "Load Color", twipRect(480, 3360, 1215, 375));
+    capturedLine_ = label(client, "Label9", "", twipRect(120, 3960, 2055, 255), centred);
 
     // Right column. Each holder label lies under its text box, which covers it.
-    Frame2 = frame(client, "Frame2", "Long", twipRect(2280, 120, 1935, 615));
-    Label1 = label(Frame2, "Label1", "0", twipRect(120, 240, 1695, 255));
-    Text1 = textBox(Frame2, "Text1", twipRect(120, 240, 1695, 285));
-    Frame3 = frame(client, "Frame3", "Hex", twipRect(2280, 840, 1935, 615));
-    Label2 = label(Frame3, "Label2", "0", twipRect(120, 240, 1695, 255));
-    Text2 = textBox(Frame3, "Text2", twipRect(120, 240, 1695, 285));
-    Frame4 = frame(client, "Frame4", "RGB", twipRect(2280, 1560, 1935, 2655));
-    Label4 = label(Frame4, "Label4", "Red", twipRect(120, 240, 1335, 255));
-    Text4 = textBox(Frame4, "Text4", twipRect(120, 480, 1695, 285));
-    Label5 = label(Frame4, "Label5", "Green", twipRect(120, 840, 1215, 495),
-                   Qt::AlignLeft | Qt::AlignTop);
-    Text5 = textBox(Frame4, "Text5", twipRect(120, 1080, 1695, 285));
-    Label6 = label(Frame4, "Label6", "Blue", twipRect(120, 1440, 1215, 495),
-                   Qt::AlignLeft | Qt::AlignTop);
-    Text6 = textBox(Frame4, "Text6", twipRect(120, 1680, 1695, 285));
-    Label7 = label(Frame4, "Label7", "RGB", twipRect(120, 2040, 1335, 255));
-    Label3 = label(Frame4, "Label3", "0", twipRect(120, 2280, 1695, 255));
-    Text3 = textBox(Frame4, "Text3", twipRect(120, 2280, 1695, 285));
+    decimalFrame_ = frame(client, "Frame2", "Long", twipRect(2280, 120, 1935, 615));
+    decimalHolder_ = label(decimalFrame_, "Label1", "0", twipRect(120, 240, 1695, 255));
+    decimalBox_ = textBox(decimalFrame_, "Text1", twipRect(120, 240, 1695, 285));
+    hexFrame_ = frame(client, "Frame3", "Hex", twipRect(2280, 840, 1935, 615));
+    hexHolder_ = label(hexFrame_, "Label2", "0", twipRect(120, 240, 1695, 255));
+    hexBox_ = textBox(hexFrame_, "Text2", twipRect(120, 240, 1695, 285));
+    rgbFrame_ = frame(client, "Frame4", "RGB", twipRect(2280, 1560, 1935, 2655));
+    redCaption_ = label(rgbFrame_, "Label4", "Red", twipRect(120, 240, 1335, 255));
+    redBox_ = textBox(rgbFrame_, "Text4", twipRect(120, 480, 1695, 285));
+    greenCaption_ = label(rgbFrame_, "Label5", "Green", twipRect(120, 840, 1215, 495),
+                          Qt::AlignLeft | Qt::AlignTop);
+    greenBox_ = textBox(rgbFrame_, "Text5", twipRect(120, 1080, 1695, 285));
+    blueCaption_ = label(rgbFrame_, "Label6", "Blue", twipRect(120, 1440, 1215, 495),
+                         Qt::AlignLeft | Qt::AlignTop);
+    blueBox_ = textBox(rgbFrame_, "Text6", twipRect(120, 1680, 1695, 285));
+    tripleCaption_ = label(rgbFrame_, "Label7", "RGB", twipRect(120, 2040, 1335, 255));
+    tripleHolder_ = label(rgbFrame_, "Label3", "0", twipRect(120, 2280, 1695, 255));
+    tripleBox_ = textBox(rgbFrame_, "Text3", twipRect(120, 2280, 1695, 285));
     // The colour box and the read-outs change with every new colour under the pointer; their
     // frames do not.
     auto* cachedFrames = new widgets::CachedFrameStyle;
     cachedFrames->setParent(this);
-    Picture1->setStyle(cachedFrames);
-    for (QLineEdit* t : {Text1, Text2, Text3, Text4, Text5, Text6})
+    currentColourBox_->setStyle(cachedFrames);
+    for (QLineEdit* t : {decimalBox_, hexBox_, tripleBox_, redBox_, greenBox_, blueBox_})
         t->setStyle(cachedFrames);
 
     // Bottom: two rows of six swatches at a pitch of 600 twips.
-    Frame5 = frame(client, "Frame5", "Saved Colors - Default", twipRect(120, 4320, 4095, 1455));
+    swatchFrame_ =
+        frame(client, "Frame5", "Saved Colors - Default", twipRect(120, 4320, 4095, 1455));
     for (int k = 1; k <= palette::kSlotCount; ++k) {
-        auto* box = new widgets::ColourBox(Frame5);
+        auto* box = new widgets::ColourBox(swatchFrame_);
         box->setObjectName(QString("Picture%1").arg(k + 1));
         const int column = (k - 1) % 6;
         const int row = (k - 1) / 6;
         box->setGeometry(twipRect(240 + 600 * column, 240 + 600 * row, 495, 495));
         box->setSystemColour(QPalette::Button);
-        swatches[static_cast<std::size_t>(k - 1)] = box;
+        swatchBoxes_[static_cast<std::size_t>(k - 1)] = box;
     }
 
     // Keyboard focus order; the window starts with the focus on the current-colour swatch.
-    QWidget* order[] = {Picture1, Text1, Text2,    Text3,    Text4,
-                        Text5,    Text6, Command1, Command2, Command3};
+    QWidget* order[] = {currentColourBox_, decimalBox_, hexBox_,  tripleBox_,
+                        redBox_,           greenBox_,   blueBox_, startButton_,
+                        loadColourButton_, stopButton_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
-    QWidget* previous = Command3;
-    for (widgets::ColourBox* box : swatches) {
+    QWidget* previous = stopButton_;
+    for (widgets::ColourBox* box : swatchBoxes_) {
         setTabOrder(previous, box);
         previous = box;
     }
-    Picture1->setFocus(Qt::OtherFocusReason);
+    currentColourBox_->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::fitFontToCaptions() {
@@ -180,16 +181,16 @@ void Form1::fitFontToCaptions() {
     QFont dialogFont = font();
     dialogFont.setPixelSize(11);
     std::vector<CaptionRoom> rooms;
-    for (QLabel* l : {Label4, Label5, Label6, Label7})
+    for (QLabel* l : {redCaption_, greenCaption_, blueCaption_, tripleCaption_})
         rooms.push_back({l->text(), l->contentsRect().width()});
     // The status lines: every text they show.
     for (const QString& text : {capture::kPressF4, capture::kPressF3})
-        rooms.push_back({text, Label8->contentsRect().width()});
+        rooms.push_back({text, captureLine_->contentsRect().width()});
     for (const QString& text :
          {capture::kCaptured, capture::kNoLivePickNorGlobalKeys, capture::kNoLivePick})
-        rooms.push_back({text, Label9->contentsRect().width()});
-    rooms.push_back({capture::kPressF2, Label10->contentsRect().width()});
-    for (QPushButton* b : {Command1, Command2, Command3}) {
+        rooms.push_back({text, capturedLine_->contentsRect().width()});
+    rooms.push_back({capture::kPressF2, addLine_->contentsRect().width()});
+    for (QPushButton* b : {startButton_, loadColourButton_, stopButton_}) {
         QStyleOptionButton option;
         option.initFrom(b);
         option.text = b->text();
@@ -201,34 +202,34 @@ void Form1::fitFontToCaptions() {
 }
 
 void Form1::buildMenus() {
-    fil = menuBar()->addMenu("File");
-    fil->setObjectName("fil");
-    nw = item(fil, "nw", "New Pallet");
-    ldpal = item(fil, "ldpal", "Open Pallet...");
-    svpal = item(fil, "svpal", "Save Pallet");
-    svas = item(fil, "svas", "Save Pallet As...");
-    fil->addSeparator();
-    impgpl = item(fil, "impgpl", "Import GIMP Palette...");
-    expgpl = item(fil, "expgpl", "Export GIMP Palette...");
+    fileMenu_ = menuBar()->addMenu("File");
+    fileMenu_->setObjectName("fil");
+    newPaletteAction_ = item(fileMenu_, "nw", "New Pallet");
+    openPaletteAction_ = item(fileMenu_, "ldpal", "Open Pallet...");
+    savePaletteAction_ = item(fileMenu_, "svpal", "Save Pallet");
+    savePaletteAsAction_ = item(fileMenu_, "svas", "Save Pallet As...");
+    fileMenu_->addSeparator();
+    importGimpAction_ = item(fileMenu_, "impgpl", "Import GIMP Palette...");
+    exportGimpAction_ = item(fileMenu_, "expgpl", "Export GIMP Palette...");
 
-    set = menuBar()->addMenu("Settings");
-    set->setObjectName("set");
-    altop = item(set, "altop", "Always on Top");
-    altop->setCheckable(true);
-    altop->setChecked(true);
-    cleall = item(set, "cleall", "Clear List");
-    frzpick = item(set, "frzpick", "Freeze Screen and Pick");
+    settingsMenu_ = menuBar()->addMenu("Settings");
+    settingsMenu_->setObjectName("set");
+    alwaysOnTopAction_ = item(settingsMenu_, "altop", "Always on Top");
+    alwaysOnTopAction_->setCheckable(true);
+    alwaysOnTopAction_->setChecked(true);
+    clearListAction_ = item(settingsMenu_, "cleall", "Clear List");
+    freezeAndPickAction_ = item(settingsMenu_, "frzpick", "Freeze Screen and Pick");
 
-    hel = menuBar()->addMenu("Help");
-    hel->setObjectName("hel");
-    pdf = item(hel, "pdf", "PDF Manual");
-    helon = item(hel, "helon", "Online Manual");
-    abo = item(hel, "abo", "About");
+    helpMenu_ = menuBar()->addMenu("Help");
+    helpMenu_->setObjectName("hel");
+    pdfManualAction_ = item(helpMenu_, "pdf", "PDF Manual");
+    onlineManualAction_ = item(helpMenu_, "helon", "Online Manual");
+    aboutAction_ = item(helpMenu_, "abo", "About");
 
-    mnu = new QMenu("mnu", this);
-    mnu->setObjectName("mnu");
-    shom = item(mnu, "shom", "Show");
-    del = item(mnu, "del", "Delete");
+    swatchMenu_ = new QMenu("mnu", this);
+    swatchMenu_->setObjectName("mnu");
+    showSwatchAction_ = item(swatchMenu_, "shom", "Show");
+    deleteSwatchAction_ = item(swatchMenu_, "del", "Delete");
 }
 
 void Form1::wireEvents() {
@@ -236,69 +237,60 @@ void Form1::wireEvents() {
     connect(capture_, &capture::CaptureController::statusChanged, this, &Form1::showStatus);
     connect(capture_, &capture::CaptureController::addRequested, this,
             [this](const colour::ShownColour& shown) { storeColour(shown, std::nullopt); });
+    row_.onChange([this] { showRow(); });
     document_.setDialogParent(this);
-    document_.setCaptionListener([this](const QString& caption) { Frame5->setTitle(caption); });
+    document_.setCaptionListener(
+        [this](const QString& caption) { swatchFrame_->setTitle(caption); });
 
-    connect(Command1, &QPushButton::clicked, capture_, &capture::CaptureController::resume);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, capture_, &capture::CaptureController::freeze);
-    connect(frzpick, &QAction::triggered, capture_,
+    connect(startButton_, &QPushButton::clicked, capture_, &capture::CaptureController::resume);
+    connect(loadColourButton_, &QPushButton::clicked, this, &Form1::loadColour);
+    connect(stopButton_, &QPushButton::clicked, capture_, &capture::CaptureController::freeze);
+    connect(freezeAndPickAction_, &QAction::triggered, capture_,
             &capture::CaptureController::startFreezeAndPick);
     connect(capture_, &capture::CaptureController::freezeAndPickFailed, this,
             [this](const QString& message) {
-                // A desktop that refuses screenshots may still pick a colour itself.
-                if (platform_.windowOnly)
-                    return pickWithDesktop();
                 platform_.dialogs.message(this, message, "Tinctora", platform::MessageButtons::Ok,
                                           platform::MessageIcon::Exclamation);
             });
 
-    // altop keeps its own check state: the handler decides, so Qt must not toggle it first.
-    connect(altop, &QAction::triggered, this, [this] {
-        altop->setChecked(!altop->isChecked());
-        altop_Click();
-    });
-    // Each File menu command may change the row; its result (saved or not) has been told already.
-    const auto onRow = [this](auto command) {
-        return [this, command] {
-            (document_.*command)();
-            showRow();
-        };
+    connect(alwaysOnTopAction_, &QAction::triggered, this, &Form1::toggleAlwaysOnTop);
+    // The File menu's commands tell their own outcome, and the row shows itself.
+    const auto command = [this](QAction* action, auto run) {
+        connect(action, &QAction::triggered, this, [this, run] { (document_.*run)(); });
     };
-    connect(cleall, &QAction::triggered, this, onRow(&palette::PaletteDocument::clearAsked));
-    connect(nw, &QAction::triggered, this, onRow(&palette::PaletteDocument::newPalette));
-    connect(ldpal, &QAction::triggered, this, onRow(&palette::PaletteDocument::open));
-    connect(svpal, &QAction::triggered, this, onRow(&palette::PaletteDocument::save));
-    connect(svas, &QAction::triggered, this, onRow(&palette::PaletteDocument::saveAs));
-    connect(impgpl, &QAction::triggered, this, onRow(&palette::PaletteDocument::importGimp));
-    connect(expgpl, &QAction::triggered, this, onRow(&palette::PaletteDocument::exportGimp));
-    connect(shom, &QAction::triggered, this, [this] {
+    command(clearListAction_, &palette::PaletteDocument::clearAsked);
+    command(newPaletteAction_, &palette::PaletteDocument::newPalette);
+    command(openPaletteAction_, &palette::PaletteDocument::open);
+    command(savePaletteAction_, &palette::PaletteDocument::save);
+    command(savePaletteAsAction_, &palette::PaletteDocument::saveAs);
+    command(importGimpAction_, &palette::PaletteDocument::importGimp);
+    command(exportGimpAction_, &palette::PaletteDocument::exportGimp);
+    connect(showSwatchAction_, &QAction::triggered, this, [this] {
         recallSlot(pressedSlot_);
         pressedSlot_.reset();
     });
-    connect(del, &QAction::triggered, this, [this] {
+    connect(deleteSwatchAction_, &QAction::triggered, this, [this] {
         // Only that slot empties: the others keep their places, and the next add fills this hole.
         row_.empty(pressedSlot_);
         pressedSlot_.reset();
-        showRow();
     });
-    connect(pdf, &QAction::triggered, this, &Form1::pdf_Click);
-    connect(helon, &QAction::triggered, this, &Form1::helon_Click);
-    connect(abo, &QAction::triggered, this, &Form1::abo_Click);
+    connect(pdfManualAction_, &QAction::triggered, this, &Form1::openPdfManual);
+    connect(onlineManualAction_, &QAction::triggered, this, &Form1::openOnlineManual);
+    connect(aboutAction_, &QAction::triggered, this, &Form1::showAbout);
 
     for (int slot = 1; slot <= palette::kSlotCount; ++slot) {
         widgets::ColourBox* box = swatch(slot);
         connect(box, &widgets::ColourBox::mouseMoved, this, [this, slot] { hoveredSlot_ = slot; });
         connect(box, &widgets::ColourBox::mousePressed, this,
-                [this, slot](Qt::MouseButton b) { Picture_MouseDown(slot, b); });
+                [this, slot](Qt::MouseButton b) { swatchPressed(slot, b); });
         // The swatch under the mouse: its mouse move named it.
         connect(box, &widgets::ColourBox::clicked, this, [this] { recallSlot(hoveredSlot_); });
-        connect(box, &widgets::ColourBox::dropped, this, [this, slot] { Picture_DragDrop(slot); });
+        connect(box, &widgets::ColourBox::dropped, this, [this, slot] { colourDropped(slot); });
     }
     wireSwatchDragAndDrop();
-    wireWindowOnlyKeys();
+    capture_->hearKeysIn(*this);
 
-    for (QLineEdit* t : {Text1, Text2, Text3, Text4, Text5, Text6}) {
+    for (QLineEdit* t : {decimalBox_, hexBox_, tripleBox_, redBox_, greenBox_, blueBox_}) {
         t->installEventFilter(this);
         widgets::offerCopyAs(*t, [this]() -> std::optional<colour::ColourValue> {
             if (const std::optional<colour::ShownColour>& shown = capture_->current())
@@ -318,13 +310,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         // Let the text box take the click (caret, focus) first, then select its text.
         const bool handled = QMainWindow::eventFilter(watched, event);
         QMetaObject::invokeMethod(
-            this, [this] { HighlightText(); }, Qt::QueuedConnection);
+            this, [this] { selectFocusedValue(); }, Qt::QueuedConnection);
         return handled;
     }
     if (event->type() == QEvent::FocusIn) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         QMetaObject::invokeMethod(
-            this, [this, box, reason] { Text_GotFocus(box, reason); }, Qt::QueuedConnection);
+            this, [this, box, reason] { valueBoxFocused(box, reason); }, Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "about/vendor_site.h"
+#include "capture/ticker.h"
 #include "colour/colour_text.h"
 #include "palette/palette_document.h"
 #include "palette/swatch_row.h"
@@ -31,16 +32,19 @@ struct StatusLines;
 
 namespace tinctora::app {
 
-// The main window. It builds the controls (named as on the form: Picture1, Text1, the menu items
-// nw, ldpal, ...), wires them to the capture controller and the swatch row, and shows what those
-// report. Handlers named after their control delegate to the operation they start.
+// The main window. It builds the controls (their object names as on the form: Picture1, Text1,
+// the menu items nw, ldpal, ...), wires them to the capture controller and the swatch row, and
+// shows what those report.
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     // programFolder: where the program file lies; Pallets/ and the help files are found there.
     // vendorBase: "http://" and the vendor's host, for the online manual and the version check.
+    // makeTicker: the clock of capture's sampling and key polls.
     Form1(platform::Platform& platform, QString programFolder,
-          QString vendorBase = about::vendorBaseAddress(), QWidget* parent = nullptr);
+          QString vendorBase = about::vendorBaseAddress(),
+          const capture::TickerFactory& makeTicker = capture::preciseTimer,
+          QWidget* parent = nullptr);
     ~Form1() override;
 
     // Start-up: shows the window topmost, reads the default palette and begins capture.
@@ -55,7 +59,7 @@ public:
     const palette::SwatchRow& swatchRow() const { return row_; }
     const palette::PaletteDocument& paletteDocument() const { return document_; }
 
-    // Our own drag format: only drags from this window's Picture1 carry it.
+    // Our own drag format: only drags from this window's current colour carry it.
     static constexpr const char* kColourMimeType = "application/x-tinctora-colour";
 
 protected:
@@ -78,74 +82,69 @@ private:
     // Runs a dialog that has no owner outside the topmost band, which would cover it.
     void outsideTopmostBand(const std::function<void()>& dialog);
 
-    // --- A desktop that keeps the pointer and global keys to itself (form1_window_only.cpp) ----
-    void wireWindowOnlyKeys();
-    void startWindowOnlyDesktop();
-    // Lets the desktop pick a colour; it is shown frozen and added to the row, as a pick from the
-    // frozen screen is.
-    void pickWithDesktop();
-
     // --- Handlers ----------------------------------------------------------------------------
-    void Command2_Click(); // Load Color
+    // Load Color: the colour dialog, from the shown colour.
+    void loadColour();
     // Stops capture and selects the text of the box that has the focus, ready to copy.
-    void HighlightText();
+    void selectFocusedValue();
     // Only keyboard entry (Tab, Shift+Tab, a shortcut) counts as getting the focus here.
-    void Text_GotFocus(QLineEdit* box, Qt::FocusReason reason);
-    void Picture_MouseDown(int slot, Qt::MouseButton button);
-    void Picture_DragDrop(int slot);
-    void altop_Click();
-    void pdf_Click();
-    void helon_Click();
-    void abo_Click();
+    void valueBoxFocused(QLineEdit* box, Qt::FocusReason reason);
+    void swatchPressed(int slot, Qt::MouseButton button);
+    void colourDropped(int slot);
+    void toggleAlwaysOnTop();
+    void openPdfManual();
+    void openOnlineManual();
+    void showAbout();
     QMimeData* currentColourDragData() const;
     void wireSwatchDragAndDrop();
     widgets::ColourBox* swatch(int slot) const;
 
-    // --- Controls ----------------------------------------------------------------------------
-    QGroupBox* Frame1 = nullptr;            // "Color": the current colour
-    QGroupBox* Frame2 = nullptr;            // "Long": the decimal value
-    QGroupBox* Frame3 = nullptr;            // "Hex"
-    QGroupBox* Frame4 = nullptr;            // "RGB": the components and the triple
-    QGroupBox* Frame5 = nullptr;            // the swatch row, captioned with the palette's name
-    widgets::ColourBox* Picture1 = nullptr; // the current colour; drag source
-    std::array<widgets::ColourBox*, palette::kSlotCount> swatches{}; // Picture2 (slot 1) .. 13
-    QLabel* Label1 = nullptr;                                        // decimal value, under Text1
-    QLabel* Label2 = nullptr;                                        // hex value, under Text2
-    QLabel* Label3 = nullptr;                                        // RGB triple, under Text3
-    QLabel* Label4 = nullptr;                                        // "Red"
-    QLabel* Label5 = nullptr;                                        // "Green"
-    QLabel* Label6 = nullptr;                                        // "Blue"
-    QLabel* Label7 = nullptr;                                        // "RGB"
-    QLabel* Label8 = nullptr;                                        // capture status line
-    QLabel* Label9 = nullptr;                                        // "CAPTURED" while frozen
-    QLabel* Label10 = nullptr;                                       // add hint line
-    QLineEdit* Text1 = nullptr;                                      // decimal value, to copy
-    QLineEdit* Text2 = nullptr;                                      // hex value
-    QLineEdit* Text3 = nullptr;                                      // RGB triple
-    QLineEdit* Text4 = nullptr;                                      // red component
-    QLineEdit* Text5 = nullptr;                                      // green component
-    QLineEdit* Text6 = nullptr;                                      // blue component
-    QPushButton* Command1 = nullptr;                                 // "Start"
-    QPushButton* Command2 = nullptr;                                 // "Load Color"
-    QPushButton* Command3 = nullptr;                                 // "Stop"
-    QMenu* fil = nullptr;                                            // "File"
-    QMenu* set = nullptr;                                            // "Settings"
-    QMenu* hel = nullptr;                                            // "Help"
-    QMenu* mnu = nullptr;       // the swatch popup menu, never on the menu bar
-    QAction* nw = nullptr;      // "New Pallet"
-    QAction* ldpal = nullptr;   // "Open Pallet..."
-    QAction* svpal = nullptr;   // "Save Pallet"
-    QAction* svas = nullptr;    // "Save Pallet As..."
-    QAction* impgpl = nullptr;  // "Import GIMP Palette..."
-    QAction* expgpl = nullptr;  // "Export GIMP Palette..."
-    QAction* altop = nullptr;   // "Always on Top", checked
-    QAction* cleall = nullptr;  // "Clear List"
-    QAction* frzpick = nullptr; // "Freeze Screen and Pick": F6 from the menu
-    QAction* pdf = nullptr;     // "PDF Manual"
-    QAction* helon = nullptr;   // "Online Manual"
-    QAction* abo = nullptr;     // "About"
-    QAction* shom = nullptr;    // popup "Show": recalls the pressed swatch
-    QAction* del = nullptr;     // popup "Delete": empties the pressed swatch
+    // --- Controls, each with its object name on the form ------------------------------------
+    QGroupBox* currentFrame_ = nullptr;              // Frame1 "Color": the current colour
+    QGroupBox* decimalFrame_ = nullptr;              // Frame2 "Long": the decimal value
+    QGroupBox* hexFrame_ = nullptr;                  // Frame3 "Hex"
+    QGroupBox* rgbFrame_ = nullptr;                  // Frame4 "RGB": the components, the triple
+    QGroupBox* swatchFrame_ = nullptr;               // Frame5: captioned with the palette's name
+    widgets::ColourBox* currentColourBox_ = nullptr; // Picture1: the current colour; drag source
+    // Picture2 (slot 1) .. Picture13 (slot 12).
+    std::array<widgets::ColourBox*, palette::kSlotCount> swatchBoxes_{};
+    QLabel* decimalHolder_ = nullptr;    // Label1: the decimal value, under decimalBox_
+    QLabel* hexHolder_ = nullptr;        // Label2: the hex value, under hexBox_
+    QLabel* tripleHolder_ = nullptr;     // Label3: the RGB triple, under tripleBox_
+    QLabel* redCaption_ = nullptr;       // Label4 "Red"
+    QLabel* greenCaption_ = nullptr;     // Label5 "Green"
+    QLabel* blueCaption_ = nullptr;      // Label6 "Blue"
+    QLabel* tripleCaption_ = nullptr;    // Label7 "RGB"
+    QLabel* captureLine_ = nullptr;      // Label8: "Press F4 To Capture Color" or "Press F3 ..."
+    QLabel* capturedLine_ = nullptr;     // Label9: "CAPTURED" while frozen
+    QLabel* addLine_ = nullptr;          // Label10: "Press F2 To Add Color" while live
+    QLineEdit* decimalBox_ = nullptr;    // Text1: the decimal value, to copy
+    QLineEdit* hexBox_ = nullptr;        // Text2: the hex value
+    QLineEdit* tripleBox_ = nullptr;     // Text3: the RGB triple
+    QLineEdit* redBox_ = nullptr;        // Text4: the red component
+    QLineEdit* greenBox_ = nullptr;      // Text5: the green component
+    QLineEdit* blueBox_ = nullptr;       // Text6: the blue component
+    QPushButton* startButton_ = nullptr; // Command1 "Start"
+    QPushButton* loadColourButton_ = nullptr; // Command2 "Load Color"
+    QPushButton* stopButton_ = nullptr;       // Command3 "Stop"
+    QMenu* fileMenu_ = nullptr;               // fil "File"
+    QMenu* settingsMenu_ = nullptr;           // set "Settings"
+    QMenu* helpMenu_ = nullptr;               // hel "Help"
+    QMenu* swatchMenu_ = nullptr;             // mnu: the swatch popup menu, never on the menu bar
+    QAction* newPaletteAction_ = nullptr;     // nw "New Pallet"
+    QAction* openPaletteAction_ = nullptr;    // ldpal "Open Pallet..."
+    QAction* savePaletteAction_ = nullptr;    // svpal "Save Pallet"
+    QAction* savePaletteAsAction_ = nullptr;  // svas "Save Pallet As..."
+    QAction* importGimpAction_ = nullptr;     // impgpl "Import GIMP Palette..."
+    QAction* exportGimpAction_ = nullptr;     // expgpl "Export GIMP Palette..."
+    QAction* alwaysOnTopAction_ = nullptr;    // altop "Always on Top", checked
+    QAction* clearListAction_ = nullptr;      // cleall "Clear List"
+    QAction* freezeAndPickAction_ = nullptr;  // frzpick "Freeze Screen and Pick": F6 from the menu
+    QAction* pdfManualAction_ = nullptr;      // pdf "PDF Manual"
+    QAction* onlineManualAction_ = nullptr;   // helon "Online Manual"
+    QAction* aboutAction_ = nullptr;          // abo "About"
+    QAction* showSwatchAction_ = nullptr;     // shom "Show": recalls the pressed swatch
+    QAction* deleteSwatchAction_ = nullptr;   // del "Delete": empties the pressed swatch
 
     // --- State -------------------------------------------------------------------------------
     platform::Platform& platform_;
@@ -156,6 +155,7 @@ private:
     palette::PaletteDocument document_;
     std::optional<int> hoveredSlot_; // the swatch a click recalls
     std::optional<int> pressedSlot_; // the swatch the popup menu acts on
+    bool topmost_ = true;            // Always on Top, as its check shows
     bool closed_ = false;            // the close handling has run
     bool loaded_ = false;            // Load has read the default palette into the row
 };

@@ -28,26 +28,31 @@ void setText(QLineEdit* box, const QString& text) {
 void Form1::showColour(const colour::ShownColour& shown) {
     // Every field in the fixed order, all from the one colour.
     const colour::ColourValue v = shown.value;
-    Picture1->setBackColor(v);
-    setCaption(Label1, QString::fromStdString(shown.decimalText));
-    setCaption(Label2, QString::fromLatin1(colour::hexText(v)));
+    const QString decimal = QString::fromStdString(shown.decimalText);
+    const QString hex = QString::fromLatin1(colour::hexText(v));
     const colour::RgbComponents rgb = colour::rgbComponents(v);
-    setText(Text4, QString::number(rgb.red));
-    setText(Text5, QString::number(rgb.green));
-    setText(Text6, QString::number(rgb.blue));
-    setCaption(Label3, QString::fromLatin1(colour::rgbTripleText(rgb)));
-    setText(Text1, Label1->text());
-    setText(Text2, Label2->text());
-    setText(Text3, Label3->text());
+    const QString triple = QString::fromLatin1(colour::rgbTripleText(rgb));
+    currentColourBox_->setBackColor(v);
+    setCaption(decimalHolder_, decimal);
+    setCaption(hexHolder_, hex);
+    setText(redBox_, QString::number(rgb.red));
+    setText(greenBox_, QString::number(rgb.green));
+    setText(blueBox_, QString::number(rgb.blue));
+    setCaption(tripleHolder_, triple);
+    setText(decimalBox_, decimal);
+    setText(hexBox_, hex);
+    setText(tripleBox_, triple);
 }
 
 void Form1::showStatus(const capture::StatusLines& lines) {
-    setCaption(Label8, lines.capture);
-    setCaption(Label9, lines.captured);
-    setCaption(Label10, lines.add);
+    setCaption(captureLine_, lines.capture);
+    setCaption(capturedLine_, lines.captured);
+    setCaption(addLine_, lines.add);
+    if (capturedLine_->toolTip() != lines.capturedTip)
+        capturedLine_->setToolTip(lines.capturedTip);
 }
 
-void Form1::Command2_Click() {
+void Form1::loadColour() {
     if (capture_->mode() == capture::CaptureController::Mode::Live)
         capture_->freeze();
     // Before the first colour the dialog starts from black.
@@ -58,7 +63,7 @@ void Form1::Command2_Click() {
         capture_->showFrozen({*chosen, colour::plainDecimalText(*chosen)});
 }
 
-void Form1::HighlightText() {
+void Form1::selectFocusedValue() {
     capture_->freeze();
     // The box that was clicked or tabbed into holds the focus of this window.
     auto* box = qobject_cast<QLineEdit*>(focusWidget());
@@ -72,20 +77,20 @@ void Form1::HighlightText() {
         clipboard->setText(box->selectedText(), QClipboard::Selection);
 }
 
-void Form1::Text_GotFocus(QLineEdit* box, Qt::FocusReason reason) {
+void Form1::valueBoxFocused(QLineEdit* box, Qt::FocusReason reason) {
     const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
                             reason == Qt::ShortcutFocusReason;
     // Only entering by keyboard counts: a click has its own handler, and coming back to the
     // window must not stop a capture the user resumed meanwhile.
     if (!byKeyboard)
         return;
-    if (box == Text1) {
+    if (box == decimalBox_) {
         // The decimal box is entered without stopping capture or selecting (Qt's line edit
         // would select its whole text on Tab).
-        Text1->deselect();
+        decimalBox_->deselect();
         return;
     }
-    HighlightText();
+    selectFocusedValue();
 }
 
 } // namespace tinctora::app

@@ -17,9 +17,7 @@ void Form1::Form_Load() {
     capture_->begin();
     platform_.layer.setTopmost(this, true); // shows the window, before the palette is loaded
     document_.loadDefault();
-    showRow();
     loaded_ = true;
-    startWindowOnlyDesktop();
 
     if (!platform_.captureUnavailableReason.isEmpty()) {
         // Without a readable screen there is nothing to sample: capture stays stopped, and the
@@ -51,13 +49,15 @@ void Form1::QueryUnload() {
     }
 }
 
-void Form1::altop_Click() {
-    altop->setChecked(!altop->isChecked());
-    platform_.layer.setTopmost(this, altop->isChecked());
+void Form1::toggleAlwaysOnTop() {
+    topmost_ = !topmost_;
+    // Qt has toggled the check already; it shows the state, whatever Qt made of it.
+    alwaysOnTopAction_->setChecked(topmost_);
+    platform_.layer.setTopmost(this, topmost_);
 }
 
 void Form1::outsideTopmostBand(const std::function<void()>& dialog) {
-    const bool leaveTopmost = altop->isChecked();
+    const bool leaveTopmost = topmost_;
     if (leaveTopmost)
         platform_.layer.setTopmost(this, false);
     dialog();
@@ -80,7 +80,7 @@ errorUnlessHandedOver(QWidget* window, platform::Dialogs& dialogs, const QString
 
 } // namespace
 
-void Form1::pdf_Click() {
+void Form1::openPdfManual() {
     platform_.shell.open(
         programFolder_ + "/Help.pdf",
         errorUnlessHandedOver(
@@ -88,14 +88,14 @@ void Form1::pdf_Click() {
             "Error Running PDF Manual! Try installing Adobe Reader or read the Online Manual"));
 }
 
-void Form1::helon_Click() {
+void Form1::openOnlineManual() {
     platform_.shell.open(about::onlineManualAddress(vendorBase_),
                          errorUnlessHandedOver(this, platform_.dialogs,
                                                "Error loading Web Site! - Please go to " +
                                                    about::webSiteAddress() + "."));
 }
 
-void Form1::abo_Click() {
+void Form1::showAbout() {
     about::showBusyPointer();
     // Owned by this window; the guard notices if the window goes while the About window waits.
     QPointer<about::frmAbout> frm =

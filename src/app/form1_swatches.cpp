@@ -1,5 +1,5 @@
 // The swatch row on the window: showing it, storing and recalling colours, the popup menu, and
-// dragging the current colour from Picture1 onto a swatch and out to other programs.
+// dragging the current colour from the current-colour box onto a swatch and out to other programs.
 #include "app/Form1.h"
 #include "capture/capture_controller.h"
 #include "widgets/colour_box.h"
@@ -68,7 +68,6 @@ void Form1::storeColour(const colour::ShownColour& shown, std::optional<int> slo
         row_.put(*slot, palette::slotTextOf(shown));
     else
         row_.add(palette::slotTextOf(shown));
-    showRow();
 }
 
 void Form1::recallSlot(std::optional<int> slot) {
@@ -80,13 +79,13 @@ void Form1::recallSlot(std::optional<int> slot) {
     hoveredSlot_.reset();
 }
 
-void Form1::Picture_MouseDown(int slot, Qt::MouseButton button) {
+void Form1::swatchPressed(int slot, Qt::MouseButton button) {
     pressedSlot_ = slot;
     if (button == Qt::RightButton)
-        mnu->popup(QCursor::pos());
+        swatchMenu_->popup(QCursor::pos());
 }
 
-void Form1::Picture_DragDrop(int slot) {
+void Form1::colourDropped(int slot) {
     // Before the first colour there is nothing to store: an empty slot text would make the
     // palette file unreadable.
     const std::optional<colour::ShownColour> shown = capture_->current();
@@ -109,15 +108,16 @@ QMimeData* Form1::currentColourDragData() const {
 }
 
 void Form1::wireSwatchDragAndDrop() {
-    Picture1->setDragSource([this] { return currentColourDragData(); },
-                            [this](const QMimeData& data) {
-                                if (!data.hasColor())
-                                    return colourlessDragIcon();
-                                return colourSquare(data.colorData().value<QColor>(),
-                                                    Picture1->devicePixelRatioF());
-                            });
+    currentColourBox_->setDragSource([this] { return currentColourDragData(); },
+                                     [this](const QMimeData& data) {
+                                         if (!data.hasColor())
+                                             return colourlessDragIcon();
+                                         return colourSquare(
+                                             data.colorData().value<QColor>(),
+                                             currentColourBox_->devicePixelRatioF());
+                                     });
     const QByteArray origin = dragOrigin(this);
-    for (widgets::ColourBox* box : swatches)
+    for (widgets::ColourBox* box : swatchBoxes_)
         box->setDropFilter([origin](const QMimeData* data) {
             return data && data->data(kColourMimeType) == origin;
         });

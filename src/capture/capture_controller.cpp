@@ -3,67 +3,63 @@
 #include "capture/freeze_overlay.h"
 
 #include <QPointer>
-#include <QTimer>
 
 namespace tinctora::capture {
 
-namespace {
-
-QTimer* preciseTimer(QObject* parent, const char* name, int intervalMs) {
-    auto* timer = new QTimer(parent);
-    timer->setObjectName(name);
-    timer->setInterval(intervalMs);
-    timer->setTimerType(Qt::PreciseTimer);
-    return timer;
-}
-
-} // namespace
-
-CaptureController::CaptureController(platform::Pointer& pointer, platform::ScreenPixels& pixels,
-                                     platform::KeyState& keys, platform::ScreenGrabber& grabber,
-                                     platform::PointerMover& mover, QObject* parent)
-    : QObject(parent), pointer_(pointer), pixels_(pixels), keys_(keys), grabber_(grabber),
-      mover_(mover), sampleTimer_(preciseTimer(this, "Timer1", kSampleIntervalMs)),
-      hotKeyTimer_(preciseTimer(this, "Timer2", kHotKeyIntervalMs)) {
-    connect(sampleTimer_, &QTimer::timeout, this, &CaptureController::sample);
-    connect(hotKeyTimer_, &QTimer::timeout, this, &CaptureController::pollKeys);
-}
+CaptureController::CaptureController(platform::Platform& platform, const TickerFactory& makeTicker,
+                                     QObject* parent)
+    : QObject(parent), platform_(platform),
+      sampleTicker_(makeTicker(kSampleIntervalMs, [this] { sample(); })),
+      hotKeyTicker_(makeTicker(kHotKeyIntervalMs, [this] { pollKeys(); })) {}
 
 CaptureController::~CaptureController() {
-    keys_.listen({});
+    platform_.keys.listen({});
 }
 
 StatusLines CaptureController::status() const {
-    if (mode_ == Mode::Frozen)
-        return {kPressF3, kCaptured, QString()};
-    return {kPressF4, capturedShown_ ? kCaptured : QString(), kPressF2};
+    StatusLines lines;
+    lines.capture = mode_ == Mode::Frozen ? kPressF3 : kPressF4;
+    lines.captured = mode_ == Mode::Frozen || capturedShown_ ? kCaptured : QString();
+    lines.add = mode_ == Mode::Frozen ? QString() : kPressF2;
+    if (notice_ == DesktopNotice::NoLivePickNorGlobalKeys)
+        lines.captured = kNoLivePickNorGlobalKeys;
+    else if (notice_ == DesktopNotice::NoLivePick)
+        lines.captured = kNoLivePick;
+    lines.capturedTip = noticeTip_;
+    return lines;
+}
+
+void CaptureController::statusChangedNow() {
+    notice_ = DesktopNotice::None;
+    emit statusChanged(status());
 }
 
 void CaptureController::setMode(Mode mode) {
     mode_ = mode;
     if (mode == Mode::Live)
-        sampleTimer_->start();
+        sampleTicker_->start();
     else
-        sampleTimer_->stop();
+        sampleTicker_->stop();
     if (mode == Mode::Frozen)
         capturedShown_ = true;
-    emit statusChanged(status());
+    statusChangedNow();
 }
 
 void CaptureController::begin() {
-    f2Armed_ = f3Armed_ = f4Armed_ = f6Armed_ = true;
+    armed_ = platform::PerHotKey<bool>(true);
     presses_.reset();
-    if (keys_.delivery() == platform::KeyState::Delivery::Events)
-        keys_.listen([this](const platform::KeyBatch& batch) { applyKeyBatch(batch); });
+    if (platform_.keys.delivery() == platform::KeyState::Delivery::Events)
+        platform_.keys.listen([this](const platform::KeyBatch& batch) { applyKeyBatch(batch); });
     else
-        hotKeyTimer_->start();
+        hotKeyTicker_->start();
     setMode(Mode::Live);
+    askDesktopForKeys();
 }
 
 void CaptureController::end() {
-    keys_.listen({});
-    hotKeyTimer_->stop();
-    sampleTimer_->stop();
+    platform_.keys.listen({});
+    hotKeyTicker_->stop();
+    sampleTicker_->stop();
     mode_ = Mode::Stopped;
 }
 
@@ -97,36 +93,46 @@ void CaptureController::startFreezeAndPick() {
         return;
     picking_ = true;
     // The frozen screen covers the live one: sampling it meanwhile would only cost time.
-    sampleTimer_->stop();
-    // The overlay may outlive this controller (the window closing while it is open).
+    sampleTicker_->stop();
+    // The grab answers later; the overlay may outlive this controller (the window closing while
+    // it is open).
     const QPointer<CaptureController> self(this);
-    FreezeCallbacks callbacks;
-    callbacks.picked = [self](colour::ColourValue c) {
+    platform_.grabber.grabScreen([self](platform::GrabOutcome outcome) {
         if (!self)
             return;
-        self->endPicking();
-        self->pickedFromFrozenScreen(c);
-    };
-    callbacks.cancelled = [self] {
-        if (self)
+        using Status = platform::GrabOutcome::Status;
+        if (outcome.status == Status::Cancelled)
+            return self->endPicking();
+        if (outcome.status != Status::Grabbed || !outcome.screen ||
+            outcome.screen->image.isNull()) {
             self->endPicking();
-    };
-    callbacks.failed = [self](const QString& message) {
-        if (!self)
+            // A desktop that refuses screenshots may still pick a colour itself.
+            if (self->platform_.windowOnly)
+                return self->pickWithDesktop();
+            emit self->freezeAndPickFailed(outcome.message.isEmpty()
+                                               ? QStringLiteral("The screen could not be frozen.")
+                                               : outcome.message);
             return;
-        self->endPicking();
-        emit self->freezeAndPickFailed(message);
-    };
-    freezeAndPick(grabber_, pointer_, mover_, std::move(callbacks));
+        }
+        auto* overlay = new FreezeOverlay(std::move(*outcome.screen), self->platform_.pointer,
+                                          self->platform_.mover);
+        overlay->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(overlay, &FreezeOverlay::picked, self, [self](colour::ColourValue c) {
+            self->endPicking();
+            self->showPicked(c);
+        });
+        QObject::connect(overlay, &FreezeOverlay::cancelled, self, [self] { self->endPicking(); });
+        overlay->open();
+    });
 }
 
 void CaptureController::endPicking() {
     picking_ = false;
     if (mode_ == Mode::Live)
-        sampleTimer_->start();
+        sampleTicker_->start();
 }
 
-void CaptureController::pickedFromFrozenScreen(colour::ColourValue colour) {
+void CaptureController::showPicked(colour::ColourValue colour) {
     if (mode_ == Mode::Stopped)
         return;
     showFrozen({colour, colour::paddedDecimalText(colour)});
@@ -136,14 +142,14 @@ void CaptureController::pickedFromFrozenScreen(colour::ColourValue colour) {
 void CaptureController::sample() {
     if (capturedShown_) {
         capturedShown_ = false;
-        emit statusChanged(status());
+        statusChangedNow();
     }
     // One pointer read and one pixel read per tick: every field shows the same pixel, so the
     // decimal text an add stores always matches the swatch colour it paints.
-    const std::optional<platform::ScreenPoint> where = pointer_.position();
+    const std::optional<platform::ScreenPoint> where = platform_.pointer.position();
     if (!where)
         return;
-    const colour::ColourValue c = pixels_.pixelAt(*where);
+    const colour::ColourValue c = platform_.pixels.pixelAt(*where);
     // A pixel that cannot be read is no colour: the last good one stays shown.
     if (c == colour::kNoColour)
         return;
@@ -154,12 +160,9 @@ void CaptureController::sample() {
 }
 
 void CaptureController::pollKeys() {
-    using platform::HotKey;
     HotKeyReadings readings;
-    readings.f2DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F2);
-    readings.f4DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F4);
-    readings.f3DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F3);
-    readings.f6DownOrPressedSincePrevious = keys_.downOrPressedSincePrevious(HotKey::F6);
+    for (HotKey key : platform::kHotKeys)
+        readings[key] = platform_.keys.downOrPressedSincePrevious(key);
     applyHotKeys(readings);
 }
 
@@ -171,19 +174,14 @@ void CaptureController::applyKeyBatch(const platform::KeyBatch& batch) {
 }
 
 void CaptureController::applyHotKeys(const HotKeyReadings& keys) {
-    const CaptureState state{mode_ == Mode::Live,
-                             mode_ == Mode::Frozen,
-                             f2Armed_,
-                             f3Armed_,
-                             f4Armed_,
-                             f6Armed_,
-                             picking_};
+    CaptureState state;
+    state.liveCapture = mode_ == Mode::Live;
+    state.waitingForF3 = mode_ == Mode::Frozen;
+    state.armed = armed_;
+    state.pickingFromFrozenScreen = picking_;
     const HotKeyDecision decision = decideHotKeys(keys, state);
     // Latched before acting: a dialog opened by an action runs the key poll meanwhile.
-    f2Armed_ = decision.f2ArmedAfter;
-    f3Armed_ = decision.f3ArmedAfter;
-    f4Armed_ = decision.f4ArmedAfter;
-    f6Armed_ = decision.f6ArmedAfter;
+    armed_ = decision.armedAfter;
     switch (decision.action) {
     case CaptureAction::Freeze:
         freeze();
@@ -203,14 +201,11 @@ void CaptureController::applyHotKeys(const HotKeyReadings& keys) {
         addCurrent();
 }
 
-void CaptureController::hotKeyPressed(platform::HotKey key) {
+void CaptureController::hotKeyPressed(HotKey key) {
     if (mode_ == Mode::Stopped)
         return;
     HotKeyReadings press;
-    press.f2DownOrPressedSincePrevious = key == platform::HotKey::F2;
-    press.f3DownOrPressedSincePrevious = key == platform::HotKey::F3;
-    press.f4DownOrPressedSincePrevious = key == platform::HotKey::F4;
-    press.f6DownOrPressedSincePrevious = key == platform::HotKey::F6;
+    press[key] = true;
     applyHotKeys(press);
     // The key is up again at once: the next press acts too.
     applyHotKeys(HotKeyReadings{});

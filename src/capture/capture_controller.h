@@ -2,15 +2,17 @@
 
 #include "capture/hotkey_events.h"
 #include "capture/hotkey_poll.h"
+#include "capture/ticker.h"
 #include "colour/colour_text.h"
 #include "platform/platform.h"
 
 #include <QObject>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
-class QTimer;
+class QWidget;
 
 namespace tinctora::capture {
 
@@ -19,14 +21,17 @@ struct StatusLines {
     QString capture;  // "Press F4 To Capture Color" or "Press F3 to start Capture"
     QString captured; // "CAPTURED" while frozen, until the first tick after resuming
     QString add;      // "Press F2 To Add Color" while live
+    // Where the desktop keeps the pointer to itself: why, for the "CAPTURED" line's tooltip.
+    QString capturedTip;
     friend bool operator==(const StatusLines&, const StatusLines&) = default;
 };
 
 // Capture of the colour under the mouse pointer: live sampling every 40 ms, the hot keys (as
-// events, or polled every 50 ms where the platform cannot send them), freezing and resuming, and
-// the current colour. Nothing runs while frozen unless the keys must be polled. It reads the
-// pointer, the screen and the keys through the platform and tells the window what to show through
-// its signals.
+// events, polled every 50 ms where the platform cannot send them, pressed in the window or
+// reported by the desktop), freezing and resuming, picking from a still picture of the screen,
+// and the current colour. Nothing runs while frozen unless the keys must be polled. It reads the
+// pointer, the screen and the keys through the platform and tells the window what to show
+// through its signals.
 class CaptureController : public QObject {
     Q_OBJECT
 public:
@@ -39,9 +44,9 @@ public:
     static constexpr int kSampleIntervalMs = 40;
     static constexpr int kHotKeyIntervalMs = 50;
 
-    CaptureController(platform::Pointer& pointer, platform::ScreenPixels& pixels,
-                      platform::KeyState& keys, platform::ScreenGrabber& grabber,
-                      platform::PointerMover& mover, QObject* parent = nullptr);
+    explicit CaptureController(platform::Platform& platform,
+                               const TickerFactory& makeTicker = preciseTimer,
+                               QObject* parent = nullptr);
     ~CaptureController() override;
 
     Mode mode() const { return mode_; }
@@ -49,67 +54,68 @@ public:
     const std::optional<colour::ShownColour>& current() const { return current_; }
     StatusLines status() const;
 
-    // Live sampling begins and the hot keys are heard; end() stops both for good.
+    // Where the desktop keeps other programs' keys to itself, the hot keys act while this window
+    // has the focus. Call once, before begin().
+    void hearKeysIn(QWidget& window);
+    // Live sampling begins and the hot keys are heard (where the desktop keeps them to itself,
+    // it is asked for them); end() stops both for good.
     void begin();
     void end();
     // The Start button and F3: live sampling again.
     void resume();
     // The Stop button and F4: the shown colour stays.
     void freeze();
-    // Freezes with this colour shown: a recalled swatch, the colour dialog's choice, or a colour
-    // picked by other means.
+    // Freezes with this colour shown: a recalled swatch or the colour dialog's choice.
     void showFrozen(const colour::ShownColour& colour);
     // Asks for the shown colour to be added (nothing before the first colour).
     void addCurrent();
 
     // F6 and Settings > "Freeze Screen and Pick": grabs the whole screen and shows it frozen
-    // with a magnifier. A pick ends in pickedFromFrozenScreen; a cancel changes nothing; a grab
-    // that fails is reported through freezeAndPickFailed. Does nothing while a pick is open or
-    // after end().
+    // with a magnifier (where the desktop refuses the screenshot, its own picker picks instead).
+    // A pick is shown frozen and added, as F4 does with the live colour; a cancel changes
+    // nothing; a failure is reported through freezeAndPickFailed. Does nothing while a pick is
+    // open or after end().
     void startFreezeAndPick();
-    // From the grab until the frozen screen closes; the hot keys do nothing meanwhile.
-    bool pickingFromFrozenScreen() const { return picking_; }
-    // A colour picked from a still picture of the screen: shown frozen as a sampled colour and
-    // added, as F4 does with the live colour.
-    void pickedFromFrozenScreen(colour::ColourValue colour);
-
-    // One sampling tick: one pointer read and one pixel read.
-    void sample();
-    // One hot-key poll: reads the keys and applies them (only where keys are polled).
-    void pollKeys();
-    // Applies one batch of key changes, all pressed together.
-    void applyKeyBatch(const platform::KeyBatch& batch);
-    // Applies one reading of the hot keys, however it was obtained.
-    void applyHotKeys(const HotKeyReadings& keys);
-    // One press of a hot key that was not polled: seen by the window itself, or reported by the
-    // desktop. It acts as a tap between two polls would.
-    void hotKeyPressed(platform::HotKey key);
 
 signals:
     void colourShown(const colour::ShownColour& colour);
     void statusChanged(const StatusLines& lines);
     void addRequested(const colour::ShownColour& colour);
-    // The screen could not be frozen; message is one sentence for the user. Nothing changed.
+    // No colour could be picked; message is one sentence for the user. Nothing changed.
     void freezeAndPickFailed(const QString& message);
 
 private:
+    // Said on the "CAPTURED" line where the desktop keeps the pointer to itself, until the next
+    // change of the status lines.
+    enum class DesktopNotice { None, NoLivePickNorGlobalKeys, NoLivePick };
+
     void setMode(Mode mode);
+    void statusChangedNow();
     void show(const colour::ShownColour& colour);
     void endPicking();
+    void showPicked(colour::ColourValue colour);
+    void sample();
+    void pollKeys();
+    void applyKeyBatch(const platform::KeyBatch& batch);
+    void applyHotKeys(const HotKeyReadings& keys);
+    // One press of a hot key that was not polled: seen by the window itself, or reported by the
+    // desktop. It acts as a tap between two polls would.
+    void hotKeyPressed(HotKey key);
 
-    platform::Pointer& pointer_;
-    platform::ScreenPixels& pixels_;
-    platform::KeyState& keys_;
-    platform::ScreenGrabber& grabber_;
-    platform::PointerMover& mover_;
-    QTimer* sampleTimer_ = nullptr;
-    QTimer* hotKeyTimer_ = nullptr;
+    // Where the desktop keeps the pointer and other programs' keys to itself
+    // (capture_window_only.cpp).
+    void askDesktopForKeys();
+    void pickWithDesktop();
+
+    platform::Platform& platform_;
+    std::unique_ptr<Ticker> sampleTicker_;
+    std::unique_ptr<Ticker> hotKeyTicker_;
     Mode mode_ = Mode::Stopped;
     bool capturedShown_ = false;
-    bool f2Armed_ = true;
-    bool f3Armed_ = true;
-    bool f4Armed_ = true;
-    bool f6Armed_ = true;
+    DesktopNotice notice_ = DesktopNotice::None;
+    QString noticeTip_;
+    bool askedDesktopForKeys_ = false;
+    platform::PerHotKey<bool> armed_{true};
     bool picking_ = false;
     HotKeyPresses presses_;
     std::optional<colour::ShownColour> current_;

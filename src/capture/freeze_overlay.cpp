@@ -1,4 +1,5 @@
 #include "capture/freeze_overlay.h"
+#include "capture/overlay_placement.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -22,48 +23,6 @@ constexpr int kLabelFontPixels = 14;
 
 PixelRect pixelRectOf(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
-}
-
-// The toolkit's screen holding a screen-pixel point. Each screen's top-left stays in screen
-// pixels while its size is divided by its scale.
-QScreen* screenHolding(QPoint screenPixel) {
-    for (QScreen* s : QGuiApplication::screens()) {
-        const QRect g = s->geometry();
-        const qreal scale = s->devicePixelRatio();
-        const QRect native(g.topLeft(), QSize(static_cast<int>(std::ceil(g.width() * scale)),
-                                              static_cast<int>(std::ceil(g.height() * scale))));
-        if (native.contains(screenPixel))
-            return s;
-    }
-    return QGuiApplication::primaryScreen();
-}
-
-// A screen-pixel rectangle in the toolkit's units as seen from one screen: scaled around that
-// screen's top-left, rounded outwards.
-QRect logicalAround(const QRect& native, const QScreen& screen) {
-    const qreal scale = screen.devicePixelRatio();
-    const QPoint origin = screen.geometry().topLeft();
-    const QPointF offset = QPointF(native.topLeft() - origin) / scale;
-    return QRect(origin + QPoint(static_cast<int>(std::floor(offset.x())),
-                                 static_cast<int>(std::floor(offset.y()))),
-                 QSize(static_cast<int>(std::ceil(native.width() / scale)),
-                       static_cast<int>(std::ceil(native.height() / scale))));
-}
-
-// The screen whose scale the toolkit uses for a top-level window given this geometry: the one
-// holding its centre, else the last one it overlaps (Qt 6 decides so when a window is moved).
-QScreen* screenChosenFor(const QRect& logical, QScreen* current) {
-    const QPoint centre = logical.center();
-    if (current->geometry().contains(centre))
-        return current;
-    QScreen* fallback = current;
-    for (QScreen* s : current->virtualSiblings()) {
-        if (s->geometry().contains(centre))
-            return s;
-        if (s->geometry().intersects(logical))
-            fallback = s;
-    }
-    return fallback;
 }
 
 } // namespace
@@ -100,39 +59,23 @@ void FreezeOverlay::open() {
 }
 
 void FreezeOverlay::placeOverScreen() {
-    // The window's place is given in the toolkit's units, which are scaled around the top-left
-    // of whichever screen the toolkit files the window under; a window across several monitors
-    // is filed under one of them. So the rectangle is converted as seen from a screen that the
-    // toolkit will then actually choose, and the picture is drawn from where the window lands.
-    const QRect native(screen_.origin, screen_.image.size());
-    QList<QScreen*> candidates = QGuiApplication::screens();
-    if (QScreen* holder = screenHolding(native.center())) {
-        candidates.removeAll(holder);
-        candidates.prepend(holder);
+    // The picture is drawn from where the window lands (nativeTopLeft_), which a scale that
+    // does not divide the screens' offsets may put a pixel away from the picture's origin.
+    const QList<QScreen*> qtScreens = QGuiApplication::screens();
+    std::vector<ToolkitScreen> screens;
+    for (QScreen* s : qtScreens)
+        screens.push_back({pixelRectOf(s->geometry()), s->devicePixelRatio()});
+    const OverlayPlacement placement =
+        placeOverlay(pixelRectOf(QRect(screen_.origin, screen_.image.size())), screens,
+                     static_cast<int>(qtScreens.indexOf(QGuiApplication::primaryScreen())));
+    const PixelRect& g = placement.geometry;
+    if (placement.screen) {
+        setScreen(qtScreens.at(*placement.screen));
+        winId(); // the native window exists, so the move below goes through the toolkit's choice
     }
-    if (candidates.isEmpty()) {
-        setGeometry(native);
-        return;
-    }
-    QScreen* filedUnder = candidates.front();
-    QRect logical = logicalAround(native, *filedUnder);
-    for (QScreen* candidate : candidates) {
-        const QRect seen = logicalAround(native, *candidate);
-        if (screenChosenFor(seen, candidate) == candidate) {
-            filedUnder = candidate;
-            logical = seen;
-            break;
-        }
-    }
-    setScreen(filedUnder);
-    winId(); // the native window exists, so the move below goes through the toolkit's choice
-    setGeometry(logical);
-    QScreen* used = screenChosenFor(logical, filedUnder);
-    scale_ = used->devicePixelRatio();
-    const QPoint origin = used->geometry().topLeft();
-    const QPoint offset = logical.topLeft() - origin;
-    nativeTopLeft_ = origin + QPoint(static_cast<int>(std::lround(offset.x() * scale_)),
-                                     static_cast<int>(std::lround(offset.y() * scale_)));
+    setGeometry(QRect(g.x, g.y, g.width, g.height));
+    scale_ = placement.scale;
+    nativeTopLeft_ = QPoint(placement.nativeTopLeft.x, placement.nativeTopLeft.y);
 }
 
 void FreezeOverlay::grabKeyboardWhenMapped(int attemptsLeft) {
@@ -333,38 +276,6 @@ void FreezeOverlay::closeEvent(QCloseEvent* event) {
     finish(false,
            colour::kNoColour); // closed from outside (the desktop, a signal): nothing was picked
     QWidget::closeEvent(event);
-}
-
-void freezeAndPick(platform::ScreenGrabber& grabber, platform::Pointer& pointer,
-                   platform::PointerMover& mover, FreezeCallbacks callbacks) {
-    grabber.grabScreen([&pointer, &mover, callbacks](platform::GrabOutcome outcome) {
-        using Status = platform::GrabOutcome::Status;
-        if (outcome.status == Status::Cancelled) {
-            if (callbacks.cancelled)
-                callbacks.cancelled();
-            return;
-        }
-        if (outcome.status != Status::Grabbed || !outcome.screen ||
-            outcome.screen->image.isNull()) {
-            if (callbacks.failed)
-                callbacks.failed(outcome.message.isEmpty()
-                                     ? QStringLiteral("The screen could not be frozen.")
-                                     : outcome.message);
-            return;
-        }
-        auto* overlay = new FreezeOverlay(std::move(*outcome.screen), pointer, mover);
-        overlay->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(overlay, &FreezeOverlay::picked, overlay,
-                         [callbacks](colour::ColourValue c) {
-                             if (callbacks.picked)
-                                 callbacks.picked(c);
-                         });
-        QObject::connect(overlay, &FreezeOverlay::cancelled, overlay, [callbacks] {
-            if (callbacks.cancelled)
-                callbacks.cancelled();
-        });
-        overlay->open();
-    });
 }
 
 } // namespace tinctora::capture

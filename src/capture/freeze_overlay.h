@@ -7,7 +7,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class QPainter;
@@ -33,8 +32,6 @@ public:
     // What the magnifier's label says: the centre colour as "#RRGGBB" and as "r, g, b" on a
     // second line; empty while the pointer is off the picture.
     QString magnifierText() const;
-    // Whether the overlay still holds the frozen picture (it lets go when it closes).
-    bool holdsPicture() const { return !screen_.image.isNull(); }
 
 signals:
     // The frozen picture's colour at the pointer's screen pixel, as 0x00BBGGRR. The overlay
@@ -71,18 +68,5 @@ private:
     qreal scale_ = 1.0;
     bool finished_ = false;
 };
-
-// Everything a "Freeze Screen and Pick" command needs: grabs the screen and, when that worked,
-// opens an overlay on it that deletes itself when it closes. Exactly one callback runs, perhaps
-// later from the event loop: picked with the colour, cancelled when the user (or the desktop's
-// screenshot dialog) cancelled, failed with a sentence for the user when the screen could not be
-// read. The pointer and mover must outlive the overlay.
-struct FreezeCallbacks {
-    std::function<void(colour::ColourValue)> picked;
-    std::function<void()> cancelled;
-    std::function<void(const QString& message)> failed;
-};
-void freezeAndPick(platform::ScreenGrabber& grabber, platform::Pointer& pointer,
-                   platform::PointerMover& mover, FreezeCallbacks callbacks);
 
 } // namespace tinctora::capture

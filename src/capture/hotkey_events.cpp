@@ -2,40 +2,17 @@
 
 namespace tinctora::capture {
 
-namespace {
-
-std::size_t indexOf(platform::HotKey key) {
-    switch (key) {
-    case platform::HotKey::F2:
-        break;
-    case platform::HotKey::F3:
-        return 1;
-    case platform::HotKey::F4:
-        return 2;
-    case platform::HotKey::F6:
-        return 3;
-    }
-    return 0;
-}
-
-} // namespace
-
 std::vector<HotKeyReadings> HotKeyPresses::readingsFor(const platform::KeyBatch& batch) {
-    std::array<bool, 4> pressed{};
+    HotKeyReadings pressed;
     for (const platform::KeyChange& change : batch) {
-        bool& down = down_[indexOf(change.key)];
+        bool& down = down_[change.key];
         if (change.down && !down)
-            pressed[indexOf(change.key)] = true;
+            pressed[change.key] = true;
         down = change.down;
     }
-    if (pressed == std::array<bool, 4>{})
+    if (pressed == HotKeyReadings{})
         return {};
-    HotKeyReadings together;
-    together.f2DownOrPressedSincePrevious = pressed[0];
-    together.f3DownOrPressedSincePrevious = pressed[1];
-    together.f4DownOrPressedSincePrevious = pressed[2];
-    together.f6DownOrPressedSincePrevious = pressed[3];
-    return {HotKeyReadings{}, together};
+    return {HotKeyReadings{}, pressed};
 }
 
 } // namespace tinctora::capture

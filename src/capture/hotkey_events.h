@@ -3,7 +3,6 @@
 #include "capture/hotkey_poll.h"
 #include "platform/keys.h"
 
-#include <array>
 #include <vector>
 
 namespace tinctora::capture {
@@ -26,7 +25,7 @@ public:
     std::vector<HotKeyReadings> readingsFor(const platform::KeyBatch& batch);
 
 private:
-    std::array<bool, 4> down_{};
+    HotKeyReadings down_;
 };
 
 } // namespace tinctora::capture

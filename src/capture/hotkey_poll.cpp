@@ -5,24 +5,22 @@ namespace tinctora::capture {
 namespace {
 
 // True when this reading is a press no earlier poll has seen; updates the key's latch.
-bool newPress(bool reading, bool armed, bool& armedAfter) {
-    armedAfter = !reading;
-    return reading && armed;
+bool newPress(HotKey key, const HotKeyReadings& keys, const CaptureState& state,
+              HotKeyDecision& decision) {
+    decision.armedAfter[key] = !keys[key];
+    return keys[key] && state.armed[key];
 }
 
 } // namespace
 
 HotKeyDecision decideHotKeys(const HotKeyReadings& keys, const CaptureState& state) {
     HotKeyDecision decision;
-    decision.f2ArmedAfter = state.f2Armed;
-    const bool f4 =
-        newPress(keys.f4DownOrPressedSincePrevious, state.f4Armed, decision.f4ArmedAfter);
-    const bool f3 =
-        newPress(keys.f3DownOrPressedSincePrevious, state.f3Armed, decision.f3ArmedAfter);
-    const bool f6 =
-        newPress(keys.f6DownOrPressedSincePrevious, state.f6Armed, decision.f6ArmedAfter);
+    decision.armedAfter[HotKey::F2] = state.armed[HotKey::F2];
+    const bool f4 = newPress(HotKey::F4, keys, state, decision);
+    const bool f3 = newPress(HotKey::F3, keys, state, decision);
+    const bool f6 = newPress(HotKey::F6, keys, state, decision);
     if (state.pickingFromFrozenScreen || f6) {
-        decision.f2ArmedAfter = !keys.f2DownOrPressedSincePrevious;
+        decision.armedAfter[HotKey::F2] = !keys[HotKey::F2];
         if (!state.pickingFromFrozenScreen)
             decision.action = CaptureAction::FreezeScreenAndPick;
         return decision;
@@ -36,10 +34,10 @@ HotKeyDecision decideHotKeys(const HotKeyReadings& keys, const CaptureState& sta
         return decision;
     }
 
-    if (!keys.f2DownOrPressedSincePrevious) {
-        decision.f2ArmedAfter = true;
-    } else if (state.f2Armed) {
-        decision.f2ArmedAfter = false;
+    if (!keys[HotKey::F2]) {
+        decision.armedAfter[HotKey::F2] = true;
+    } else if (state.armed[HotKey::F2]) {
+        decision.armedAfter[HotKey::F2] = false;
         decision.addForF2 = true;
     }
     return decision;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/keys.h"
+
 // What the hot keys do in one reading of them: one poll of the 50 ms key timer, or one batch of
 // key events (hotkey_events.h). Every key is read once per poll as "down now, or pressed since
 // the previous poll", so a tap shorter than a poll counts too. Each
@@ -18,21 +20,16 @@
 // poll add twice.
 namespace tinctora::capture {
 
-struct HotKeyReadings {
-    bool f2DownOrPressedSincePrevious = false; // read first
-    bool f4DownOrPressedSincePrevious = false;
-    bool f3DownOrPressedSincePrevious = false;
-    bool f6DownOrPressedSincePrevious = false;
-};
+using platform::HotKey;
+
+// For each key: down at the reading, or pressed since the previous one.
+using HotKeyReadings = platform::PerHotKey<bool>;
 
 struct CaptureState {
     bool liveCapture = false;  // the sampling timer is running
     bool waitingForF3 = false; // the status line reads "Press F3 to start Capture"
     // Armed: the key has been seen up since it last acted (or was last spent).
-    bool f2Armed = true;
-    bool f3Armed = true;
-    bool f4Armed = true;
-    bool f6Armed = true;
+    platform::PerHotKey<bool> armed{true};
     bool pickingFromFrozenScreen = false;
 };
 
@@ -42,10 +39,7 @@ struct HotKeyDecision {
     CaptureAction action = CaptureAction::None;
     bool addAfterFreeze = false; // F4 adds the frozen colour
     bool addForF2 = false;       // F2 adds, after any F4 add
-    bool f2ArmedAfter = true;
-    bool f3ArmedAfter = true;
-    bool f4ArmedAfter = true;
-    bool f6ArmedAfter = true;
+    platform::PerHotKey<bool> armedAfter{true};
 };
 
 HotKeyDecision decideHotKeys(const HotKeyReadings& keys, const CaptureState& state);

@@ -16,9 +16,15 @@ const std::string& SwatchRow::text(int slot) const {
     return isSlot(slot) ? texts_[indexOf(slot)] : kEmptyText;
 }
 
+void SwatchRow::changedNow() {
+    changed_ = true;
+    if (watcher_)
+        watcher_();
+}
+
 void SwatchRow::clear() {
     texts_ = emptySlots();
-    changed_ = true;
+    changedNow();
 }
 
 std::optional<int> SwatchRow::add(const std::string& text) {
@@ -26,7 +32,7 @@ std::optional<int> SwatchRow::add(const std::string& text) {
         if (!isEmptySlot(texts_[indexOf(slot)]))
             continue;
         texts_[indexOf(slot)] = text;
-        changed_ = true;
+        changedNow();
         return slot;
     }
     return std::nullopt;
@@ -36,19 +42,20 @@ void SwatchRow::put(int slot, const std::string& text) {
     if (!isSlot(slot))
         return;
     texts_[indexOf(slot)] = text;
-    changed_ = true;
+    changedNow();
 }
 
 void SwatchRow::empty(std::optional<int> slot) {
-    changed_ = true;
     if (slot && isSlot(*slot))
         texts_[indexOf(*slot)] = std::string(kEmptySlot);
+    changedNow();
 }
 
 void SwatchRow::fill(const ReadResult& read) {
-    clear();
+    texts_ = emptySlots();
     for (int slot = 1; slot <= read.fieldsRead && slot <= kSlotCount; ++slot)
         texts_[indexOf(slot)] = read.texts[indexOf(slot)];
+    changedNow();
 }
 
 std::optional<colour::ColourValue> SwatchRow::colourOf(int slot) const {

@@ -3,6 +3,7 @@
 #include "colour/colour_text.h"
 #include "palette/palette_format.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,10 @@ namespace tinctora::palette {
 // stored or read; a read never lets in a text that would not load again as a colour.
 class SwatchRow {
 public:
+    // Called after every change of the slots (not of the changed flag alone), so that whatever
+    // shows the row follows it. One watcher; an empty function stops the calls.
+    void onChange(std::function<void()> watcher) { watcher_ = std::move(watcher); }
+
     const SlotTexts& texts() const { return texts_; }
     // The text of a slot; "0" (empty) for a number outside 1..kSlotCount.
     const std::string& text(int slot) const;
@@ -41,8 +46,11 @@ public:
     static bool isSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
 
 private:
+    void changedNow();
+
     SlotTexts texts_ = emptySlots();
     bool changed_ = false;
+    std::function<void()> watcher_;
 };
 
 // The text a slot stores for a shown colour: the text as shown, except that black shown as the

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "platform/keys.h"
+
 #include <QString>
 
 #include <functional>
 
 namespace tinctora::platform {
-
-// The keys Tinctora asks the desktop for, so that they act while another program has the focus:
-// F2 adds the colour, F3 resumes capture, F4 freezes and adds, F6 freezes the screen to pick.
-enum class GlobalKey { F2, F3, F4, F6 };
 
 struct ShortcutsOutcome {
     // Unavailable: this desktop offers no keys outside the window (the usual case; not an error
@@ -21,11 +19,12 @@ struct ShortcutsOutcome {
 class GlobalShortcuts {
 public:
     virtual ~GlobalShortcuts() = default;
-    // Asks the desktop for the four keys. done is called exactly once, later from the event
+    // Asks the desktop for the four hot keys, so that they act while another program has the
+    // focus. done is called exactly once, later from the event
     // loop; after Bound, activated is called from the event loop for every press of a key,
     // until this object is destroyed. Call once per object.
     virtual void bind(std::function<void(ShortcutsOutcome)> done,
-                      std::function<void(GlobalKey)> activated) = 0;
+                      std::function<void(HotKey)> activated) = 0;
 };
 
 } // namespace tinctora::platform

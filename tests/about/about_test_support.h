@@ -8,11 +8,14 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 
 namespace tinctora::testing {
 
@@ -51,6 +54,30 @@ private:
     QTimer poll_;
     bool handling_ = false;
 };
+
+// The About window's controls, found by the object names they have on the form.
+struct AboutControls {
+    explicit AboutControls(const about::frmAbout& w)
+        : Image1(named<QLabel>(w, "Image1")), Label1(named<QLabel>(w, "Label1")),
+          Label2(named<QLabel>(w, "Label2")), Label3(named<QLabel>(w, "Label3")),
+          Label4(named<QLabel>(w, "Label4")), Label5(named<QLabel>(w, "Label5")),
+          Label6(named<QLabel>(w, "Label6")), Command1(named<QPushButton>(w, "Command1")),
+          Command2(named<QPushButton>(w, "Command2")) {}
+    QLabel *Image1, *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
+    QPushButton *Command1, *Command2;
+
+private:
+    template <typename T> static T* named(const QObject& window, const char* name) {
+        T* found = window.findChild<T*>(name);
+        if (!found)
+            throw std::runtime_error(std::string("no control named ") + name);
+        return found;
+    }
+};
+
+inline AboutControls controls(const about::frmAbout& window) {
+    return AboutControls(window);
+}
 
 inline bool fileExists(const QString& path) {
     return QFile::exists(path);

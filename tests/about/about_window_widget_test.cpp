@@ -30,7 +30,7 @@ struct AboutWindow : ::testing::Test {
     QString autoCheck(const QByteArray& versionFile) {
         server.reply.body = versionFile;
         load().checkupdates();
-        return window->Label6->text();
+        return controls(*window).Label6->text();
     }
     QString localCopy() const { return folder.path() + "/qor.ini"; }
 
@@ -62,12 +62,16 @@ TEST_F(AboutWindow, LayoutCaptionsAndFontsAsDesigned) {
         qreal points;
         bool bold;
     } labels[] = {
-        {w.Label1, {0, 0, 417, 81}, "Tinctora", 36, true},
-        {w.Label3, {0, 64, 417, 33}, "Version 1.1", 15.75, true},
-        {w.Label4, {0, 96, 417, 57}, "", 15.75, false},
-        {w.Label5, {0, 168, 417, 33}, "Visit us on the web at: tinctora.example", 15.75, false},
-        {w.Label6, {0, 216, 417, 33}, "You have the latest Version", 15.75, false},
-        {w.Label2, {0, 248, 417, 33}, "", 15.75, false},
+        {controls(w).Label1, {0, 0, 417, 81}, "Tinctora", 36, true},
+        {controls(w).Label3, {0, 64, 417, 33}, "Version 1.1", 15.75, true},
+        {controls(w).Label4, {0, 96, 417, 57}, "", 15.75, false},
+        {controls(w).Label5,
+         {0, 168, 417, 33},
+         "Visit us on the web at: tinctora.example",
+         15.75,
+         false},
+        {controls(w).Label6, {0, 216, 417, 33}, "You have the latest Version", 15.75, false},
+        {controls(w).Label2, {0, 248, 417, 33}, "", 15.75, false},
     };
     for (const auto& l : labels) {
         SCOPED_TRACE(l.label->objectName().toStdString());
@@ -82,20 +86,20 @@ TEST_F(AboutWindow, LayoutCaptionsAndFontsAsDesigned) {
         EXPECT_EQ(l.label->textFormat(), Qt::PlainText);
         EXPECT_FALSE(l.label->autoFillBackground()) << "drawn over the picture";
     }
-    EXPECT_TRUE(w.Label4->text().contains("Tinctora 1.1"));
-    EXPECT_EQ(w.Label2->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_TRUE(controls(w).Label4->text().contains("Tinctora 1.1"));
+    EXPECT_EQ(controls(w).Label2->palette().color(QPalette::WindowText), QColor(Qt::white));
 
-    EXPECT_EQ(w.Image1->geometry(), QRect(-32, -56, 600, 400));
-    ASSERT_FALSE(w.Image1->pixmap().isNull());
-    EXPECT_EQ(w.Image1->pixmap().size(), QSize(600, 400));
-    EXPECT_EQ(w.children().indexOf(w.Image1), 0) << "lowest in the stacking order";
+    EXPECT_EQ(controls(w).Image1->geometry(), QRect(-32, -56, 600, 400));
+    ASSERT_FALSE(controls(w).Image1->pixmap().isNull());
+    EXPECT_EQ(controls(w).Image1->pixmap().size(), QSize(600, 400));
+    EXPECT_EQ(w.children().indexOf(controls(w).Image1), 0) << "lowest in the stacking order";
 
-    EXPECT_EQ(w.Command1->text(), "OK");
-    EXPECT_EQ(w.Command1->geometry(), QRect(112, 288, 81, 25));
-    EXPECT_EQ(w.Command2->text(), "Check Version");
-    EXPECT_EQ(w.Command2->geometry(), QRect(216, 288, 81, 25));
-    EXPECT_EQ(w.Command1->palette().color(QPalette::Button), QColor(Qt::white));
-    EXPECT_EQ(w.Command1->nextInFocusChain(), w.Command2);
+    EXPECT_EQ(controls(w).Command1->text(), "OK");
+    EXPECT_EQ(controls(w).Command1->geometry(), QRect(112, 288, 81, 25));
+    EXPECT_EQ(controls(w).Command2->text(), "Check Version");
+    EXPECT_EQ(controls(w).Command2->geometry(), QRect(216, 288, 81, 25));
+    EXPECT_EQ(controls(w).Command1->palette().color(QPalette::Button), QColor(Qt::white));
+    EXPECT_EQ(controls(w).Command1->nextInFocusChain(), controls(w).Command2);
 
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_EQ(w.Timer1->interval(), 4000);
@@ -103,21 +107,22 @@ TEST_F(AboutWindow, LayoutCaptionsAndFontsAsDesigned) {
 
 TEST_F(AboutWindow, CaptionsFitTheirLabels) {
     frmAbout& w = load();
-    for (QLabel* label : {w.Label1, w.Label3, w.Label5, w.Label6, w.Label2}) {
+    for (QLabel* label : {controls(w).Label1, controls(w).Label3, controls(w).Label5,
+                          controls(w).Label6, controls(w).Label2}) {
         const int width = QFontMetrics(label->font()).horizontalAdvance(label->text());
         EXPECT_LE(width, label->width()) << label->objectName().toStdString() << " on "
                                          << QFontInfo(label->font()).family().toStdString();
     }
-    const QRect credit =
-        QFontMetrics(w.Label4->font())
-            .boundingRect(QRect(0, 0, w.Label4->width(), 1000), Qt::TextWordWrap, w.Label4->text());
-    EXPECT_LE(credit.height(), w.Label4->height() + 8);
+    const QRect credit = QFontMetrics(controls(w).Label4->font())
+                             .boundingRect(QRect(0, 0, controls(w).Label4->width(), 1000),
+                                           Qt::TextWordWrap, controls(w).Label4->text());
+    EXPECT_LE(credit.height(), controls(w).Label4->height() + 8);
 }
 
 TEST_F(AboutWindow, OkClosesTheWindow) {
     frmAbout& w = load();
     w.show();
-    w.Command1->click();
+    controls(w).Command1->click();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
@@ -194,14 +199,14 @@ TEST_F(AboutWindow, AutomaticCheckFailsWhenTheTimeOutTickCameDuringTheTransfer) 
         return platform::DownloadOutcome{platform::DownloadOutcome::Status::Stored, {}};
     };
     w.checkupdates();
-    EXPECT_EQ(w.Label6->text(), "");
+    EXPECT_EQ(controls(w).Label6->text(), "");
     EXPECT_TRUE(fileExists(localCopy()));
 }
 
 TEST_F(AboutWindow, AutomaticCheckLeavesTheTimerRunningUntilItsTick) {
     frmAbout& w = load();
     w.checkupdates();
-    EXPECT_EQ(w.Label6->text(), "You have the latest Version: 1.1");
+    EXPECT_EQ(controls(w).Label6->text(), "You have the latest Version: 1.1");
     EXPECT_TRUE(w.Timer1->isActive());
     w.Timer1_Timer();
     EXPECT_FALSE(w.Timer1->isActive());
@@ -223,14 +228,14 @@ TEST_F(AboutWindow, ManualCheckReportsTheSameVersionThenDeletesTheCopy) {
     frmAbout& w = load();
     bool copyWhileMessageOpen = false;
     fakes.dialogs.whileOpen = [&] { copyWhileMessageOpen = fileExists(localCopy()); };
-    w.Command2->click();
+    controls(w).Command2->click();
     ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
     const auto& m = fakes.dialogs.messages[0];
     EXPECT_EQ(m.text, "You have the latest Version: 1.1");
     EXPECT_EQ(m.title, "Version");
     EXPECT_EQ(m.buttons, MessageButtons::Ok);
     EXPECT_EQ(m.icon, MessageIcon::Information);
-    EXPECT_EQ(w.Label6->text(), "You have the latest Version: 1.1");
+    EXPECT_EQ(controls(w).Label6->text(), "You have the latest Version: 1.1");
     EXPECT_TRUE(copyWhileMessageOpen) << "deleted when the message has been dismissed";
     EXPECT_FALSE(fileExists(localCopy()));
     ASSERT_EQ(fakes.downloader.calls.size(), 1u);
@@ -247,7 +252,7 @@ TEST_F(AboutWindow, ManualCheckWithANewVersionNamesItInTheMessageOnly) {
     EXPECT_EQ(fakes.dialogs.messages[0].text, "New update avaliable online: 1.2");
     EXPECT_EQ(fakes.dialogs.messages[0].title, "New Update - Visit tinctora.example!");
     EXPECT_EQ(fakes.dialogs.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(w.Label6->text(), "New update avaliable online!");
+    EXPECT_EQ(controls(w).Label6->text(), "New update avaliable online!");
     EXPECT_FALSE(fileExists(localCopy()));
 }
 
@@ -261,14 +266,14 @@ TEST_F(AboutWindow, ManualCheckFailuresShowOneMessageAndKeepTheLabel) {
         server.reply.status = f.status;
         server.reply.body = f.body;
         frmAbout& w = load();
-        w.Label6->setText("from the automatic check");
+        controls(w).Label6->setText("from the automatic check");
         w.Command2_Click();
         ASSERT_EQ(fakes.dialogs.messages.size(), 1u) << f.status;
         const auto& m = fakes.dialogs.messages[0];
         EXPECT_EQ(m.text, "Can not check for version at this time!");
         EXPECT_EQ(m.title, "Error! Please visit tinctora.example");
         EXPECT_EQ(m.icon, MessageIcon::Exclamation);
-        EXPECT_EQ(w.Label6->text(), "from the automatic check");
+        EXPECT_EQ(controls(w).Label6->text(), "from the automatic check");
     }
 }
 
@@ -338,7 +343,7 @@ TEST_F(AboutWindow, HtmlInTheVersionItemIsShownLiterally) {
     EXPECT_EQ(answer.shown, 1);
     EXPECT_EQ(shownText, "New update avaliable online: <b>2.0</b><img src=x>");
     EXPECT_EQ(shownFormat, Qt::PlainText);
-    EXPECT_EQ(w.Label6->textFormat(), Qt::PlainText);
+    EXPECT_EQ(controls(w).Label6->textFormat(), Qt::PlainText);
 }
 
 } // namespace

@@ -314,7 +314,7 @@ struct AboutCommand : ::testing::Test {
     void runAbout(const std::function<void(frmAbout&)>& whileShown = {}) {
         WhenShownModally<frmAbout> watch(
             [&](frmAbout& about) {
-                shownWith = about.Label6->text();
+                shownWith = controls(about).Label6->text();
                 topmostWhileShown = f.fakes.layer.topmost;
                 pointerBusyWhileShown = about::busyPointerShown();
                 owner = about.parentWidget();
@@ -323,7 +323,7 @@ struct AboutCommand : ::testing::Test {
                 if (whileShown)
                     whileShown(about);
             },
-            [](frmAbout& about) { about.Command1->click(); });
+            [](frmAbout& about) { controls(about).Command1->click(); });
         ui(*f.window).abo->trigger();
         timesShown = watch.shown;
     }
@@ -398,7 +398,7 @@ TEST_F(AboutCommand, ServerThatNeverAnswersStillOpensTheWindowAfterTheTimeOut) {
 TEST_F(AboutCommand, CheckVersionButtonRunsTheManualCheck) {
     runAbout([&](frmAbout& about) {
         server.reply.body = "1.2\r\n";
-        about.Command2->click();
+        controls(about).Command2->click();
     });
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(f.fakes.dialogs.messages[0].text, "New update avaliable online: 1.2");

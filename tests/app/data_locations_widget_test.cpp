@@ -91,11 +91,13 @@ TEST(DataLocations, InstalledCopyKeepsItsPaletteInTheUsersDataFolder) {
     platform::fake::FakePlatform fakes;
     const QString palettes = app::paletteFolderFor(programFolder);
     {
-        app::Form1 window(fakes.platform, programFolder);
+        testing::ManualClock clock;
+        app::Form1 window(fakes.platform, programFolder, about::vendorBaseAddress(),
+                          clock.factory());
         window.Form_Load();
         fakes.pointer.at = platform::ScreenPoint{10, 10};
         fakes.screen.paint({10, 10}, 0x563412);
-        window.capture().sample();
+        ASSERT_TRUE(clock.tick(capture::CaptureController::kSampleIntervalMs));
         window.capture().addCurrent();
         ASSERT_TRUE(window.close());
     }

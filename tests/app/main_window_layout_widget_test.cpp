@@ -22,35 +22,29 @@
 namespace tinctora::testing {
 namespace {
 
-// One control of the form: its container and its rectangle in twips.
+// One control of the form: its container and its rectangle in pixels (the form's twips, 15 to a
+// pixel, rounded down).
 struct Placed {
     const char* name;
     const char* container; // "client" is the window's client area, below the menu bar
-    int left;
-    int top;
-    int width;
-    int height;
+    QRect geometry;
 };
 
 const Placed kControls[] = {
-    {"Frame1", "client", 120, 120, 2055, 2055},   {"Picture1", "Frame1", 120, 240, 1815, 1695},
-    {"Label8", "client", 120, 2280, 2055, 255},   {"Label10", "client", 120, 2520, 2055, 255},
-    {"Command1", "client", 120, 2880, 735, 375},  {"Command3", "client", 1320, 2880, 735, 375},
-    {"Command2", "client", 480, 3360, 1215, 375}, {"Label9", "client", 120, 3960, 2055, 255},
-    {"Frame2", "client", 2280, 120, 1935, 615},   {"Text1", "Frame2", 120, 240, 1695, 285},
-    {"Label1", "Frame2", 120, 240, 1695, 255},    {"Frame3", "client", 2280, 840, 1935, 615},
-    {"Text2", "Frame3", 120, 240, 1695, 285},     {"Label2", "Frame3", 120, 240, 1695, 255},
-    {"Frame4", "client", 2280, 1560, 1935, 2655}, {"Label4", "Frame4", 120, 240, 1335, 255},
-    {"Text4", "Frame4", 120, 480, 1695, 285},     {"Label5", "Frame4", 120, 840, 1215, 495},
-    {"Text5", "Frame4", 120, 1080, 1695, 285},    {"Label6", "Frame4", 120, 1440, 1215, 495},
-    {"Text6", "Frame4", 120, 1680, 1695, 285},    {"Label7", "Frame4", 120, 2040, 1335, 255},
-    {"Text3", "Frame4", 120, 2280, 1695, 285},    {"Label3", "Frame4", 120, 2280, 1695, 255},
-    {"Frame5", "client", 120, 4320, 4095, 1455},
+    {"Frame1", "client", {8, 8, 137, 137}},     {"Picture1", "Frame1", {8, 16, 121, 113}},
+    {"Label8", "client", {8, 152, 137, 17}},    {"Label10", "client", {8, 168, 137, 17}},
+    {"Command1", "client", {8, 192, 49, 25}},   {"Command3", "client", {88, 192, 49, 25}},
+    {"Command2", "client", {32, 224, 81, 25}},  {"Label9", "client", {8, 264, 137, 17}},
+    {"Frame2", "client", {152, 8, 129, 41}},    {"Text1", "Frame2", {8, 16, 113, 19}},
+    {"Label1", "Frame2", {8, 16, 113, 17}},     {"Frame3", "client", {152, 56, 129, 41}},
+    {"Text2", "Frame3", {8, 16, 113, 19}},      {"Label2", "Frame3", {8, 16, 113, 17}},
+    {"Frame4", "client", {152, 104, 129, 177}}, {"Label4", "Frame4", {8, 16, 89, 17}},
+    {"Text4", "Frame4", {8, 32, 113, 19}},      {"Label5", "Frame4", {8, 56, 81, 33}},
+    {"Text5", "Frame4", {8, 72, 113, 19}},      {"Label6", "Frame4", {8, 96, 81, 33}},
+    {"Text6", "Frame4", {8, 112, 113, 19}},     {"Label7", "Frame4", {8, 136, 89, 17}},
+    {"Text3", "Frame4", {8, 152, 113, 19}},     {"Label3", "Frame4", {8, 152, 113, 17}},
+    {"Frame5", "client", {8, 288, 273, 97}},
 };
-
-QRect fromTwips(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
-}
 
 QWidget* control(app::Form1& w, const QString& name) {
     return w.findChild<QWidget*>(name);
@@ -64,22 +58,21 @@ TEST(MainWindowLayout, EveryControlAtItsPlaceInItsContainer) {
         ASSERT_NE(widget, nullptr) << c.name;
         ASSERT_NE(widget->parentWidget(), nullptr) << c.name;
         EXPECT_EQ(widget->parentWidget()->objectName(), c.container) << c.name;
-        EXPECT_EQ(widget->geometry(), fromTwips(c.left, c.top, c.width, c.height)) << c.name;
+        EXPECT_EQ(widget->geometry(), c.geometry) << c.name;
     }
 }
 
 TEST(MainWindowLayout, TwelveSwatchesInTwoRowsOfSix) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    const int lefts[] = {240, 840, 1440, 2040, 2640, 3240};
+    const int lefts[] = {16, 56, 96, 136, 176, 216};
     for (int n = 2; n <= 13; ++n) {
         const QString name = QString("Picture%1").arg(n);
         QWidget* swatch = control(w, name);
         ASSERT_EQ(swatch, ui(w).Picture(n)) << name.toStdString();
         EXPECT_EQ(swatch->parentWidget(), ui(w).Frame5) << name.toStdString();
-        const int top = n <= 7 ? 240 : 840;
-        EXPECT_EQ(swatch->geometry(), fromTwips(lefts[(n - 2) % 6], top, 495, 495))
-            << name.toStdString();
+        const int top = n <= 7 ? 16 : 56;
+        EXPECT_EQ(swatch->geometry(), QRect(lefts[(n - 2) % 6], top, 33, 33)) << name.toStdString();
     }
 }
 

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -124,12 +123,7 @@ TEST(CaptureControl, F3ResumesAfterTheStopButton) {
 TEST(CaptureControl, WithKeyEventsNothingTicksWhileFrozen) {
     MainWindowFixture f;
     app::Form1& w = f.load();
-    const auto running = [&w] {
-        int n = 0;
-        for (const QTimer* timer : w.capture().findChildren<QTimer*>())
-            n += timer->isActive() ? 1 : 0;
-        return n;
-    };
+    const auto running = [&f] { return f.clock.runningCount(); };
     EXPECT_EQ(running(), 1) << "live: the sampling tick only";
     EXPECT_TRUE(f.fakes.keys.heard());
     f.fakes.keys.press(HotKey::F4);
@@ -313,13 +307,10 @@ TEST(CaptureControl, TheMenuItemFreezesTooAndEscapeChangesNothing) {
     f.sample(33023);
     ui(w).frzpick->trigger();
     ASSERT_NE(openOverlay(), nullptr);
-    const auto* sampleTimer = w.capture().findChild<QTimer*>("Timer1");
-    ASSERT_NE(sampleTimer, nullptr);
-    EXPECT_FALSE(sampleTimer->isActive())
-        << "the frozen screen covering the live one is not sampled";
+    EXPECT_FALSE(f.tick()) << "the frozen screen covering the live one is not sampled";
     ASSERT_TRUE(f.keyToOverlay(Qt::Key_Escape));
     EXPECT_EQ(openOverlay(), nullptr);
-    EXPECT_TRUE(sampleTimer->isActive());
+    EXPECT_TRUE(f.tick());
     EXPECT_EQ(panel(w), kOrange);
     EXPECT_EQ(look(w), kLive);
     EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
@@ -358,7 +349,7 @@ TEST(Sampling, OneTickReadsThePointerOnceAndThePixelOnce) {
     f.fakes.screen.paint({300, 200}, 33023);
     const int pointerReads = f.fakes.pointer.reads;
     const int pixelReads = f.fakes.screen.reads;
-    w.capture().sample();
+    ASSERT_TRUE(f.tick());
     EXPECT_EQ(f.fakes.pointer.reads - pointerReads, 1);
     EXPECT_EQ(f.fakes.screen.reads - pixelReads, 1);
     EXPECT_EQ(panel(w), kOrange);
@@ -381,9 +372,9 @@ TEST(Sampling, EveryFieldShowsTheSameSample) {
     platform::fake::FakePlatform& k = f.fakes;
     platform::Platform moving{k.pointer,    screen,    k.keys,    k.layer, k.shell,
                               k.downloader, k.dialogs, k.grabber, k.mover, QString()};
-    app::Form1 w(moving, f.folder());
+    app::Form1 w(moving, f.folder(), about::vendorBaseAddress(), f.clock.factory());
     w.Form_Load();
-    w.capture().sample();
+    ASSERT_TRUE(f.tick());
     // 0x102030: red 0x30, green 0x20, blue 0x10.
     EXPECT_EQ(panel(w), (Panel{0x102030, "01056816", "302010", "048, 032, 016", "48", "32", "16"}));
     // So an add stores a text that matches the swatch it paints.
@@ -399,7 +390,7 @@ TEST(Sampling, UnreadablePixelKeepsTheLastGoodColour) {
     f.sample(-1);
     EXPECT_EQ(panel(w), kOrange);
     f.fakes.pointer.at.reset(); // the pointer cannot be read either
-    w.capture().sample();
+    ASSERT_TRUE(f.tick());
     EXPECT_EQ(panel(w), kOrange);
     EXPECT_EQ(look(w), kLive) << "sampling goes on";
 
@@ -419,8 +410,8 @@ TEST(Sampling, UnreadableScreenFromTheStartShowsAndStoresNothing) {
     MainWindowFixture f;
     f.fakes.screen.background = -1;
     app::Form1& w = f.load();
-    w.capture().sample();
-    w.capture().sample();
+    ASSERT_TRUE(f.tick());
+    ASSERT_TRUE(f.tick());
     EXPECT_EQ(panel(w), Panel{});
     EXPECT_EQ(ui(w).Label1->text(), "0");
     f.fakes.keys.press(HotKey::F2);

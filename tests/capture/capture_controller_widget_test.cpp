@@ -3,10 +3,12 @@
 // asks to add.
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
+#include "capture/manual_clock.h"
 #include "platform/fake/fake_platform.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -14,20 +16,32 @@ namespace tinctora::capture {
 namespace {
 
 using Mode = CaptureController::Mode;
+using platform::HotKey;
+using Delivery = platform::KeyState::Delivery;
 
 struct Session {
-    Session() {
+    explicit Session(Delivery keys = Delivery::Polling) {
+        fakes.keys.mode = keys;
         QObject::connect(&controller, &CaptureController::addRequested,
                          [this](const colour::ShownColour& c) { added.push_back(c); });
         controller.begin();
         fakes.screen.background = 255;
-        controller.sample(); // a colour to add
+        sample(); // a colour to add
         // The frozen screen stays open until the step "Esc" cancels it.
         fakes.grabber.answerLater = true;
         fakes.grabber.outcome.status = platform::GrabOutcome::Status::Cancelled;
     }
-    void poll(bool f2, bool f4, bool f3, bool f6 = false) {
-        controller.applyHotKeys({f2, f4, f3, f6});
+    bool sample() { return clock.tick(CaptureController::kSampleIntervalMs); }
+    // One poll that reads these keys as down (held since the previous poll, or pressed now).
+    void poll(const std::vector<HotKey>& down) {
+        for (HotKey key : platform::kHotKeys) {
+            const bool wanted = std::find(down.begin(), down.end(), key) != down.end();
+            if (wanted && !fakes.keys.isDown(key))
+                fakes.keys.press(key);
+            else if (!wanted && fakes.keys.isDown(key))
+                fakes.keys.release(key);
+        }
+        EXPECT_TRUE(clock.tick(CaptureController::kHotKeyIntervalMs)) << "the keys are polled";
     }
     // Words separated by spaces: a poll names the keys it reads as down or pressed since the
     // previous poll ("2", "43", "-" for none); "Stop" and "Start" are the buttons, "Esc" closes
@@ -42,8 +56,14 @@ struct Session {
             } else if (w == "Esc") {
                 EXPECT_TRUE(fakes.grabber.answer()) << "no frozen screen open";
             } else {
-                const auto has = [&w](char key) { return w.find(key) != std::string::npos; };
-                poll(has('2'), has('4'), has('3'), has('6'));
+                std::vector<HotKey> down;
+                for (const auto& [name, key] : {std::pair{'2', HotKey::F2},
+                                                {'3', HotKey::F3},
+                                                {'4', HotKey::F4},
+                                                {'6', HotKey::F6}})
+                    if (w.find(name) != std::string::npos)
+                        down.push_back(key);
+                poll(down);
             }
         }
     }
@@ -51,8 +71,8 @@ struct Session {
     bool live() const { return controller.mode() == Mode::Live; }
 
     platform::fake::FakePlatform fakes;
-    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys, fakes.grabber,
-                                 fakes.mover};
+    testing::ManualClock clock;
+    CaptureController controller{fakes.platform, clock.factory()};
     std::vector<colour::ShownColour> added;
 };
 
@@ -101,102 +121,101 @@ TEST(CaptureHotKeys, KeyStories) {
 TEST(CaptureHotKeys, HoldingF4FreezesOnceAndAddsOneColour) {
     Session s;
     for (int i = 0; i < 10; ++i)
-        s.poll(false, true, false);
+        s.poll({HotKey::F4});
     EXPECT_EQ(s.controller.mode(), Mode::Frozen);
-    EXPECT_EQ(s.controller.status(), (StatusLines{kPressF3, kCaptured, ""}));
+    EXPECT_EQ(s.controller.status(), (StatusLines{kPressF3, kCaptured, "", ""}));
     EXPECT_EQ(s.adds(), 1);
     EXPECT_EQ(s.added[0], (colour::ShownColour{255, "00000255"}));
     // Released and pressed again while frozen: nothing.
-    s.poll(false, false, false);
-    s.poll(false, true, false);
+    s.poll({});
+    s.poll({HotKey::F4});
     EXPECT_EQ(s.adds(), 1);
 }
 
 TEST(CaptureHotKeys, HoldingF2AddsOnceAndAReleaseRearmsIt) {
     Session s;
     for (int i = 0; i < 5; ++i)
-        s.poll(true, false, false);
+        s.poll({HotKey::F2});
     EXPECT_EQ(s.adds(), 1);
     EXPECT_TRUE(s.live()) << "F2 adds while capture stays live";
-    s.poll(false, false, false);
-    s.poll(true, false, false);
+    s.poll({});
+    s.poll({HotKey::F2});
     EXPECT_EQ(s.adds(), 2);
 }
 
 TEST(CaptureHotKeys, TapsInConsecutivePollsNeedAReleaseBetween) {
     Session s;
     // A tap is reported as "pressed since the previous poll" in exactly one poll.
-    s.poll(true, false, false);
-    s.poll(true, false, false); // still reported: the same press, held
-    s.poll(false, false, false);
-    s.poll(true, false, false);
+    s.poll({HotKey::F2});
+    s.poll({HotKey::F2}); // still reported: the same press, held
+    s.poll({});
+    s.poll({HotKey::F2});
     EXPECT_EQ(s.adds(), 2);
 }
 
 TEST(CaptureHotKeys, F4AndF2InOnePollAddTwiceAndDisarmF2) {
     Session s;
-    s.poll(true, true, false);
+    s.poll({HotKey::F2, HotKey::F4});
     EXPECT_EQ(s.adds(), 2);
     EXPECT_FALSE(s.live());
-    s.poll(true, false, false);
+    s.poll({HotKey::F2});
     EXPECT_EQ(s.adds(), 2) << "F2 still held: disarmed";
 }
 
 TEST(CaptureHotKeys, F3ResumesOnlyWhenFrozenAndDropsThatPollsF2) {
     Session s;
-    s.poll(false, false, true);
+    s.poll({HotKey::F3});
     EXPECT_TRUE(s.live());
     EXPECT_EQ(s.adds(), 0) << "F3 while live does nothing";
 
-    s.poll(false, true, false); // freeze: 1 add
-    s.poll(false, false, false);
-    s.poll(true, false, true); // resume; F2 of this poll is dropped and the latch kept
+    s.poll({HotKey::F4}); // freeze: 1 add
+    s.poll({});
+    s.poll({HotKey::F2, HotKey::F3}); // resume; F2 of this poll is dropped and the latch kept
     EXPECT_TRUE(s.live());
-    EXPECT_EQ(s.controller.status(), (StatusLines{kPressF4, kCaptured, kPressF2}))
+    EXPECT_EQ(s.controller.status(), (StatusLines{kPressF4, kCaptured, kPressF2, ""}))
         << "CAPTURED stays until the first tick";
     EXPECT_EQ(s.adds(), 1);
-    s.poll(true, false, false); // the next poll still sees F2 and adds
+    s.poll({HotKey::F2}); // the next poll still sees F2 and adds
     EXPECT_EQ(s.adds(), 2);
 }
 
 TEST(CaptureHotKeys, F3DoesNotRearmF2WhenTheResumePollSeesNoF2) {
     Session s;
-    s.poll(true, true, false); // frozen, F2 held: disarmed
-    s.poll(false, false, true);
+    s.poll({HotKey::F2, HotKey::F4}); // frozen, F2 held: disarmed
+    s.poll({HotKey::F3});
     ASSERT_TRUE(s.live());
-    s.poll(true, false, false);
+    s.poll({HotKey::F2});
     EXPECT_EQ(s.adds(), 2) << "the resume poll ended before the F2 step";
 }
 
 TEST(CaptureHotKeys, F2AddsWhileFrozen) {
     Session s;
     s.controller.freeze();
-    s.poll(true, false, false);
+    s.poll({HotKey::F2});
     EXPECT_EQ(s.adds(), 1);
     EXPECT_FALSE(s.live());
 }
 
 TEST(CaptureHotKeys, F4WinsOverF3InTheSamePoll) {
     Session s;
-    s.poll(false, true, true);
+    s.poll({HotKey::F4, HotKey::F3});
     EXPECT_FALSE(s.live()) << "F4 froze; F3 is not looked at in that poll";
 }
 
 TEST(CaptureHotKeys, NothingToAddBeforeTheFirstColour) {
     platform::fake::FakePlatform fakes;
-    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys, fakes.grabber,
-                                 fakes.mover};
+    testing::ManualClock clock;
+    CaptureController controller{fakes.platform, clock.factory()};
     int adds = 0;
     QObject::connect(&controller, &CaptureController::addRequested, [&] { ++adds; });
     controller.begin();
-    controller.applyHotKeys({true, true, false});
+    fakes.keys.together({{HotKey::F2, true}, {HotKey::F4, true}});
     EXPECT_EQ(adds, 0);
     EXPECT_EQ(controller.mode(), Mode::Frozen);
 }
 
 // The same rule fed by key events: each batch is what the keyboard did in one go.
 TEST(CaptureHotKeys, KeyEventsActOncePerPressAndKeysOfOneBatchAreTogether) {
-    using platform::HotKey;
     using platform::KeyBatch;
     const KeyBatch f2Down{{HotKey::F2, true}}, f2Up{{HotKey::F2, false}};
     const KeyBatch f3Down{{HotKey::F3, true}}, f3Up{{HotKey::F3, false}};
@@ -272,7 +291,7 @@ TEST(CaptureHotKeys, KeyEventsActOncePerPressAndKeysOfOneBatchAreTogether) {
         {"releases alone do nothing", false, {f2Up, f3Up, f4Up}, 0, Mode::Live},
     };
     for (const auto& c : cases) {
-        Session s;
+        Session s(Delivery::Events);
         ASSERT_TRUE(s.fakes.keys.heard());
         if (c.startFrozen)
             s.controller.freeze();
@@ -283,7 +302,7 @@ TEST(CaptureHotKeys, KeyEventsActOncePerPressAndKeysOfOneBatchAreTogether) {
     }
     // F6 arrives as an event like the others: its press opens the frozen screen once and spends
     // the F2 pressed together with it.
-    Session s;
+    Session s(Delivery::Events);
     s.fakes.keys.together({{HotKey::F6, true}, {HotKey::F2, true}});
     s.fakes.keys.together({{HotKey::F6, true}});
     EXPECT_EQ(s.fakes.grabber.grabs, 1);
@@ -292,8 +311,8 @@ TEST(CaptureHotKeys, KeyEventsActOncePerPressAndKeysOfOneBatchAreTogether) {
 
 TEST(CaptureHotKeys, KeyEventsAreNotHeardWhenStopped) {
     platform::fake::FakePlatform fakes;
-    CaptureController controller{fakes.pointer, fakes.screen, fakes.keys, fakes.grabber,
-                                 fakes.mover};
+    testing::ManualClock clock;
+    CaptureController controller{fakes.platform, clock.factory()};
     EXPECT_FALSE(fakes.keys.heard());
     controller.begin();
     EXPECT_TRUE(fakes.keys.heard());
@@ -313,8 +332,8 @@ TEST(CaptureModes, ShownFrozenColourIsTheOneAddedAndEndStopsEverything) {
     ASSERT_EQ(s.adds(), 1);
     EXPECT_EQ(s.added[0].decimalText, "1193046");
     s.controller.resume();
-    s.controller.sample();
-    EXPECT_EQ(s.controller.status(), (StatusLines{kPressF4, "", kPressF2}));
+    ASSERT_TRUE(s.sample());
+    EXPECT_EQ(s.controller.status(), (StatusLines{kPressF4, "", kPressF2, ""}));
     s.controller.end();
     EXPECT_EQ(s.controller.mode(), Mode::Stopped);
 }

@@ -1,15 +1,20 @@
 // The frozen-screen overlay on the fake platform: what it picks, how the keys and buttons end it,
 // what the magnifier shows and that the picture goes when it closes.
+#include "capture/capture_controller.h"
 #include "capture/freeze_overlay.h"
+#include "capture/manual_clock.h"
 #include "platform/fake/fake_platform.h"
 
 #include <QApplication>
-#include <QPainter>
+#include <QImage>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
 
 namespace tinctora::capture {
 namespace {
@@ -63,8 +68,7 @@ protected:
         return colours;
     }
     bool endedWithoutPick() const {
-        return picked->isEmpty() && cancelled->count() == 1 && !overlay->isVisible() &&
-               !overlay->holdsPicture();
+        return picked->isEmpty() && cancelled->count() == 1 && !overlay->isVisible();
     }
 
     platform::fake::FakePointer pointer;
@@ -89,7 +93,6 @@ TEST_F(FreezeOverlayTest, ALeftClickPicksThePicturesPixelUnderThePointerAndClose
     EXPECT_EQ(pickedColours(), std::vector<ColourValue>{colourOf(pictureColour(201, 7))});
     EXPECT_TRUE(cancelled->isEmpty());
     EXPECT_FALSE(overlay->isVisible());
-    EXPECT_FALSE(overlay->holdsPicture());
 }
 
 TEST_F(FreezeOverlayTest, PicksByScreenPixelWhenThePictureDoesNotStartAtZero) {
@@ -150,12 +153,20 @@ TEST_F(FreezeOverlayTest, EscapeWorksWhenThePointerCannotBeMoved) {
 }
 
 TEST_F(FreezeOverlayTest, ThePictureIsLetGoWhenTheOverlayCloses) {
-    FrozenScreen screen = frozenScreen();
-    QImage kept = screen.image; // shares the pixels while the overlay holds them too
-    open({10, 10}, std::move(screen));
-    EXPECT_FALSE(kept.isDetached());
-    key(Qt::Key_Escape);
-    EXPECT_TRUE(kept.isDetached());
+    const std::function<void()> endings[] = {
+        [this] { key(Qt::Key_Escape); },
+        [this] { key(Qt::Key_Return); },
+        [this] { QTest::mouseClick(overlay.get(), Qt::RightButton, {}, QPoint(40, 40)); },
+        [this] { overlay->close(); },
+    };
+    for (const auto& end : endings) {
+        FrozenScreen screen = frozenScreen();
+        QImage kept = screen.image; // shares the pixels while the overlay holds them too
+        open({10, 10}, std::move(screen));
+        EXPECT_FALSE(kept.isDetached());
+        end();
+        EXPECT_TRUE(kept.isDetached());
+    }
 }
 
 TEST_F(FreezeOverlayTest, TheMagnifierShowsTheZoomedPixelsAroundThePointer) {
@@ -178,12 +189,17 @@ TEST_F(FreezeOverlayTest, TheMagnifierShowsTheZoomedPixelsAroundThePointer) {
     EXPECT_NE(cell(4, 7), pictureColour(0, 100));
     EXPECT_NE(qRed(cell(4, 7)), 0xFF);
     // The grid's lines darken or lighten every pixel under them once, each alike, and twice
-    // where a row's line crosses a column's.
+    // where a row's line crosses a column's: a grey line that covers 43 % of what is under it.
     const auto underGridLine = [](QRgb cellColour) {
-        QImage blended(1, 1, QImage::Format_RGB32);
-        blended.fill(cellColour);
-        QPainter(&blended).fillRect(0, 0, 1, 1, QColor(128, 128, 128, 110));
-        return blended.pixel(0, 0);
+        const auto channel = [](int c) {
+            return c + static_cast<int>(std::lround((128 - c) * 0.43));
+        };
+        return qRgb(channel(qRed(cellColour)), channel(qGreen(cellColour)),
+                    channel(qBlue(cellColour)));
+    };
+    const auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1 &&
+               std::abs(qBlue(a) - qBlue(b)) <= 1;
     };
     for (int column = 5; column < 15; ++column) {
         if (column == 7 || column == 8)
@@ -192,8 +208,9 @@ TEST_F(FreezeOverlayTest, TheMagnifierShowsTheZoomedPixelsAroundThePointer) {
             const QRgb once = underGridLine(cell(column, row));
             // The panel's black outline runs along the grid's top.
             for (int dy = row == 0 ? 1 : 0; dy < 9; ++dy)
-                ASSERT_EQ(shown.pixel(layout.grid.x + column * 9, layout.grid.y + row * 9 + dy),
-                          dy == 0 ? underGridLine(once) : once)
+                ASSERT_TRUE(
+                    near(shown.pixel(layout.grid.x + column * 9, layout.grid.y + row * 9 + dy),
+                         dy == 0 ? underGridLine(once) : once))
                     << "column line " << column << ", row " << row << " + " << dy;
         }
     }
@@ -202,17 +219,7 @@ TEST_F(FreezeOverlayTest, TheMagnifierShowsTheZoomedPixelsAroundThePointer) {
         EXPECT_EQ(shown.pixel(p), pictureColour(p.x(), p.y())) << p.x() << "," << p.y();
 }
 
-// --- Grabbing and opening in one step -------------------------------------------------------
-
-struct FreezeRun {
-    std::vector<ColourValue> picked;
-    int cancelled = 0;
-    QStringList failed;
-    FreezeCallbacks callbacks() {
-        return {[this](ColourValue c) { picked.push_back(c); }, [this] { ++cancelled; },
-                [this](const QString& m) { failed << m; }};
-    }
-};
+// --- Grabbing and opening, as capture does it --------------------------------------------------
 
 FreezeOverlay* openOverlay() {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -223,47 +230,62 @@ FreezeOverlay* openOverlay() {
 
 class FreezeAndPickTest : public ::testing::Test {
 protected:
+    FreezeAndPickTest() {
+        QObject::connect(&controller, &CaptureController::addRequested,
+                         [this](const ShownColour& c) { added.push_back(c.value); });
+        QObject::connect(&controller, &CaptureController::freezeAndPickFailed,
+                         [this](const QString& m) { failed << m; });
+        controller.begin();
+    }
     void TearDown() override {
         if (FreezeOverlay* left = openOverlay())
             left->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    platform::fake::FakePointer pointer;
-    platform::fake::FakePointerMover mover{pointer};
-    platform::fake::FakeScreenGrabber grabber;
-    FreezeRun run;
+    bool sampling() { return clock.tick(CaptureController::kSampleIntervalMs); }
+
+    platform::fake::FakePlatform fakes;
+    testing::ManualClock clock;
+    CaptureController controller{fakes.platform, clock.factory()};
+    std::vector<ColourValue> added;
+    QStringList failed;
 };
 
 TEST_F(FreezeAndPickTest, AFailedGrabReportsItsMessageAndOpensNothing) {
-    grabber.outcome = {GrabOutcome::Status::Failed, std::nullopt, "The screen could not be read."};
-    freezeAndPick(grabber, pointer, mover, run.callbacks());
-    EXPECT_EQ(run.failed, QStringList{"The screen could not be read."});
+    fakes.grabber.outcome = {GrabOutcome::Status::Failed, std::nullopt,
+                             "The screen could not be read."};
+    controller.startFreezeAndPick();
+    EXPECT_EQ(failed, QStringList{"The screen could not be read."});
     EXPECT_EQ(openOverlay(), nullptr);
-    EXPECT_TRUE(run.picked.empty());
-    EXPECT_EQ(run.cancelled, 0);
+    EXPECT_TRUE(added.empty());
+    EXPECT_EQ(controller.mode(), CaptureController::Mode::Live);
+    EXPECT_TRUE(sampling());
 }
 
 TEST_F(FreezeAndPickTest, ACancelledGrabOpensNothing) {
-    grabber.outcome = {GrabOutcome::Status::Cancelled, std::nullopt, {}};
-    freezeAndPick(grabber, pointer, mover, run.callbacks());
-    EXPECT_EQ(run.cancelled, 1);
-    EXPECT_TRUE(run.failed.isEmpty());
+    fakes.grabber.outcome = {GrabOutcome::Status::Cancelled, std::nullopt, {}};
+    controller.startFreezeAndPick();
+    EXPECT_TRUE(failed.isEmpty());
     EXPECT_EQ(openOverlay(), nullptr);
+    EXPECT_EQ(controller.mode(), CaptureController::Mode::Live);
+    EXPECT_TRUE(sampling());
 }
 
 TEST_F(FreezeAndPickTest, AGrabAnsweredLaterOpensTheOverlayThenAndItsPickArrives) {
-    grabber.answerLater = true;
-    grabber.outcome = {GrabOutcome::Status::Grabbed, frozenScreen(), {}};
-    pointer.at = ScreenPoint{130, 5};
-    freezeAndPick(grabber, pointer, mover, run.callbacks());
+    fakes.grabber.answerLater = true;
+    fakes.grabber.outcome = {GrabOutcome::Status::Grabbed, frozenScreen(), {}};
+    fakes.pointer.at = ScreenPoint{130, 5};
+    controller.startFreezeAndPick();
     EXPECT_EQ(openOverlay(), nullptr);
-    ASSERT_TRUE(grabber.answer());
+    EXPECT_FALSE(sampling()) << "the picture covers the live screen";
+    ASSERT_TRUE(fakes.grabber.answer());
     FreezeOverlay* overlay = openOverlay();
     ASSERT_NE(overlay, nullptr);
     QPointer<FreezeOverlay> watched(overlay);
     QTest::keyClick(overlay, Qt::Key_Return);
-    EXPECT_EQ(run.picked, std::vector<ColourValue>{colourOf(pictureColour(130, 5))});
-    EXPECT_EQ(run.cancelled, 0);
+    EXPECT_EQ(added, std::vector<ColourValue>{colourOf(pictureColour(130, 5))});
+    EXPECT_EQ(controller.current(), (ShownColour{colourOf(pictureColour(130, 5)), "04195714"}));
+    EXPECT_EQ(controller.mode(), CaptureController::Mode::Frozen);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watched.isNull()); // the overlay and its picture are gone
 }

@@ -296,12 +296,13 @@ TEST(HostileDefaultPalette, AProgramFolderWithSpacesAndLettersBeyondAsciiKeepsIt
     writeFile(programFolder + "/Pallets/default.ini", kTwoColours);
     platform::fake::FakePlatform fakes;
     {
-        app::Form1 w(fakes.platform, programFolder);
+        ManualClock clock;
+        app::Form1 w(fakes.platform, programFolder, about::vendorBaseAddress(), clock.factory());
         w.Form_Load();
         EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors - Default");
         EXPECT_EQ(w.swatchRow().texts()[1], "00065280");
         fakes.screen.background = 0xFFFFFF;
-        w.capture().sample();
+        ASSERT_TRUE(clock.tick(capture::CaptureController::kSampleIntervalMs));
         w.capture().addCurrent();
         w.close();
     }

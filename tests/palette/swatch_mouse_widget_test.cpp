@@ -264,7 +264,7 @@ TEST(DragAndDrop, BeforeTheFirstSampleADropStoresNothing) {
     MainWindowFixture f;
     f.fakes.pointer.at.reset(); // the pointer cannot be read: no colour is ever shown
     app::Form1& w = f.load();
-    w.capture().sample();
+    ASSERT_TRUE(f.tick());
     const std::unique_ptr<QMimeData> data = dragFrom(w);
     EXPECT_FALSE(data->hasColor());
     EXPECT_FALSE(data->hasText());

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace tinctora::palette {
 namespace {
 
@@ -95,6 +97,39 @@ TEST(SwatchRow, RecallAndColoursOfSlotTexts) {
     }
     row.clear();
     EXPECT_EQ(row.texts(), emptySlots());
+}
+
+// Whatever shows the row is told of every change to its slots, once, after it is made.
+TEST(SwatchRow, TellsItsWatcherOfEachChangeOfItsSlots) {
+    ReadResult read;
+    read.texts = slots({"7", "8"});
+    read.fieldsRead = 2;
+    const SlotTexts full = slots({"1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"});
+    struct Case {
+        const char* what;
+        SlotTexts before;
+        std::function<void(SwatchRow&)> change;
+        std::optional<SlotTexts> seen; // the slots as the watcher finds them; nothing: no call
+    };
+    const Case cases[] = {
+        {"an add", slots({"1"}), [](SwatchRow& r) { r.add("5"); }, slots({"1", "5"})},
+        {"an add to a full row", full, [](SwatchRow& r) { r.add("5"); }, std::nullopt},
+        {"a put", slots({"1"}), [](SwatchRow& r) { r.put(2, "5"); }, slots({"1", "5"})},
+        {"a put outside the row", slots({"1"}), [](SwatchRow& r) { r.put(13, "5"); }, std::nullopt},
+        {"an empty", slots({"1", "2"}), [](SwatchRow& r) { r.empty(1); }, slots({"0", "2"})},
+        {"a clear", full, [](SwatchRow& r) { r.clear(); }, emptySlots()},
+        {"a fill", full, [&read](SwatchRow& r) { r.fill(read); }, slots({"7", "8"})},
+        {"marked saved", full, [](SwatchRow& r) { r.markSaved(); }, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SwatchRow row;
+        for (int slot = 1; slot <= kSlotCount; ++slot)
+            row.put(slot, c.before[static_cast<std::size_t>(slot - 1)]);
+        std::vector<SlotTexts> seen;
+        row.onChange([&] { seen.push_back(row.texts()); });
+        c.change(row);
+        EXPECT_EQ(seen, c.seen ? std::vector{*c.seen} : std::vector<SlotTexts>{}) << c.what;
+    }
 }
 
 } // namespace

@@ -238,10 +238,10 @@ TEST_F(DesktopPortal, AScreenshotFileThatIsNoImageFailsAndIsRemovedAnyway) {
 
 struct Binding {
     std::optional<ShortcutsOutcome> outcome;
-    std::vector<GlobalKey> pressed;
+    std::vector<HotKey> pressed;
     void bind(GlobalShortcuts& shortcuts) {
         shortcuts.bind([this](ShortcutsOutcome o) { outcome = o; },
-                       [this](GlobalKey key) { pressed.push_back(key); });
+                       [this](HotKey key) { pressed.push_back(key); });
     }
 };
 
@@ -287,14 +287,14 @@ TEST_F(DesktopPortal, GlobalShortcutsBindFourKeysAndReportTheirPresses) {
     EXPECT_EQ(triggers, QStringList({"F2", "F3", "F4", "F6"}));
 
     // A press in someone else's session is not ours.
-    fake.activate(fake.lastSession() + "x", PortalGlobalShortcuts::shortcutId(GlobalKey::F2));
-    fake.activate(fake.lastSession(), PortalGlobalShortcuts::shortcutId(GlobalKey::F4));
+    fake.activate(fake.lastSession() + "x", PortalGlobalShortcuts::shortcutId(HotKey::F2));
+    fake.activate(fake.lastSession(), PortalGlobalShortcuts::shortcutId(HotKey::F4));
     fake.activate(fake.lastSession(), "unknown-shortcut");
-    fake.activate(fake.lastSession(), PortalGlobalShortcuts::shortcutId(GlobalKey::F6));
+    fake.activate(fake.lastSession(), PortalGlobalShortcuts::shortcutId(HotKey::F6));
     QDeadlineTimer deadline(5000);
     while (binding.pressed.size() < 2 && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_EQ(binding.pressed, (std::vector<GlobalKey>{GlobalKey::F4, GlobalKey::F6}));
+    EXPECT_EQ(binding.pressed, (std::vector<HotKey>{HotKey::F4, HotKey::F6}));
 }
 
 TEST_F(DesktopPortal, GlobalShortcutsAreUnavailableWithoutTheInterfaceOrThePortal) {
@@ -361,12 +361,11 @@ protected:
         platform::fake::FakePlatform& f = main.fakes;
         platform.emplace(Platform{pickPosition, f.screen, f.keys, f.layer, f.shell, f.downloader,
                                   f.dialogs, *grabber, pickPosition, QString(), &*desktop});
-        main.window = std::make_unique<app::Form1>(*platform, main.folder());
+        // The clock is ticked by hand: live ticks would sample the fake screen.
+        main.window = std::make_unique<app::Form1>(
+            *platform, main.folder(), about::vendorBaseAddress(), main.clock.factory());
         app::Form1& w = *main.window;
         w.Form_Load();
-        // The tests drive the timers by hand: live ticks would sample the fake screen.
-        for (QTimer* timer : w.capture().findChildren<QTimer*>())
-            timer->setInterval(24 * 60 * 60 * 1000);
         w.show();
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -486,16 +485,16 @@ TEST_F(WindowOnPortal, TheDesktopsGlobalKeysActAsTheWindowsOwn) {
     answered("BindShortcuts", 1);
     EXPECT_EQ(testing::ui(w).Label9->text(), capture::kNoLivePick);
 
-    const auto press = [&](GlobalKey key) {
+    const auto press = [&](HotKey key) {
         fake.activate(fake.lastSession(), PortalGlobalShortcuts::shortcutId(key));
         settle([] { return false; }, 200);
     };
-    press(GlobalKey::F6);
+    press(HotKey::F6);
     answered("PickColor", 1);
     EXPECT_EQ(main.row().colourOf(1), 0x008000);
-    press(GlobalKey::F3);
+    press(HotKey::F3);
     EXPECT_EQ(testing::ui(w).Label8->text(), capture::kPressF4);
-    press(GlobalKey::F4);
+    press(HotKey::F4);
     EXPECT_EQ(testing::ui(w).Label8->text(), capture::kPressF3);
     EXPECT_EQ(main.row().colourOf(2), 0x008000);
     EXPECT_FALSE(main.row().colourOf(3).has_value());

@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
                 }
                 finish("failed: " + outcome.message, 1);
             },
-            [](GlobalKey) {});
+            [](HotKey) {});
     } else {
         std::fprintf(
             stderr,

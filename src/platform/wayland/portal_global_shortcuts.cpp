@@ -20,17 +20,17 @@ constexpr int kBindTimeoutMs = 5 * 60'000;
 constexpr uint kCancelled = 1;
 
 struct ShortcutDescription {
-    GlobalKey key;
+    HotKey key;
     const char* id;
     const char* description;
     const char* trigger;
 };
 
 constexpr std::array<ShortcutDescription, 4> kShortcuts{{
-    {GlobalKey::F2, "add-colour", "Add the current colour to the swatches", "F2"},
-    {GlobalKey::F3, "start-capture", "Start following the mouse pointer again", "F3"},
-    {GlobalKey::F4, "capture-colour", "Hold the current colour and add it to the swatches", "F4"},
-    {GlobalKey::F6, "freeze-screen", "Freeze the screen and pick a colour", "F6"},
+    {HotKey::F2, "add-colour", "Add the current colour to the swatches", "F2"},
+    {HotKey::F3, "start-capture", "Start following the mouse pointer again", "F3"},
+    {HotKey::F4, "capture-colour", "Hold the current colour and add it to the swatches", "F4"},
+    {HotKey::F6, "freeze-screen", "Freeze the screen and pick a colour", "F6"},
 }};
 
 // One entry of the a(sa{sv}) list BindShortcuts takes.
@@ -122,14 +122,14 @@ PortalGlobalShortcuts::~PortalGlobalShortcuts() {
             QStringLiteral("Close")));
 }
 
-QString PortalGlobalShortcuts::shortcutId(GlobalKey key) {
+QString PortalGlobalShortcuts::shortcutId(HotKey key) {
     for (const auto& shortcut : kShortcuts)
         if (shortcut.key == key)
             return QString::fromLatin1(shortcut.id);
     return {};
 }
 
-std::optional<GlobalKey> PortalGlobalShortcuts::keyForShortcutId(const QString& id) {
+std::optional<HotKey> PortalGlobalShortcuts::keyForShortcutId(const QString& id) {
     for (const auto& shortcut : kShortcuts)
         if (id == QLatin1String(shortcut.id))
             return shortcut.key;
@@ -137,7 +137,7 @@ std::optional<GlobalKey> PortalGlobalShortcuts::keyForShortcutId(const QString& 
 }
 
 void PortalGlobalShortcuts::bind(std::function<void(ShortcutsOutcome)> done,
-                                 std::function<void(GlobalKey)> activated) {
+                                 std::function<void(HotKey)> activated) {
     done_ = std::move(done);
     activated_ = std::move(activated);
     // Subscribed before the session exists, so no press after binding can be missed.

@@ -21,11 +21,11 @@ public:
                                    QObject* parent = nullptr);
     ~PortalGlobalShortcuts() override;
     void bind(std::function<void(ShortcutsOutcome)> done,
-              std::function<void(GlobalKey)> activated) override;
+              std::function<void(HotKey)> activated) override;
 
     // The identifier the desktop knows a key's shortcut by.
-    static QString shortcutId(GlobalKey key);
-    static std::optional<GlobalKey> keyForShortcutId(const QString& id);
+    static QString shortcutId(HotKey key);
+    static std::optional<HotKey> keyForShortcutId(const QString& id);
 
 private slots:
     void onActivated(const QDBusObjectPath& session, const QString& shortcutId,
@@ -37,7 +37,7 @@ private:
 
     QDBusConnection bus_;
     std::function<void(ShortcutsOutcome)> done_;
-    std::function<void(GlobalKey)> activated_;
+    std::function<void(HotKey)> activated_;
     QString session_;
     bool bound_ = false;
 };

@@ -9,10 +9,10 @@
 namespace tinctora::platform::x11 {
 
 X11Keys::X11Keys(Connection& connection, Source preferred) : connection_(connection) {
-    keys_[0].keysym = XK_F2;
-    keys_[1].keysym = XK_F3;
-    keys_[2].keysym = XK_F4;
-    keys_[3].keysym = XK_F6;
+    keys_[HotKey::F2].keysym = XK_F2;
+    keys_[HotKey::F3].keysym = XK_F3;
+    keys_[HotKey::F4].keysym = XK_F4;
+    keys_[HotKey::F6].keysym = XK_F6;
     lookUpKeycodes();
     if (preferred == Source::RawEventsAndKeymap && selectRawKeyEvents())
         source_ = Source::RawEventsAndKeymap;
@@ -44,8 +44,8 @@ bool X11Keys::selectRawKeyEvents() {
 }
 
 void X11Keys::lookUpKeycodes() {
-    for (Tracked& key : keys_)
-        key.keycode = XKeysymToKeycode(connection_.display(), key.keysym);
+    for (HotKey hotKey : kHotKeys)
+        keys_[hotKey].keycode = XKeysymToKeycode(connection_.display(), keys_[hotKey].keysym);
 }
 
 void X11Keys::handle(XEvent& event) {
@@ -63,15 +63,14 @@ void X11Keys::handle(XEvent& event) {
         return;
     const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
     const bool down = cookie.evtype == XI_RawKeyPress;
-    for (std::size_t i = 0; i < keys_.size(); ++i) {
-        Tracked& key = keys_[i];
+    for (HotKey hotKey : kHotKeys) {
+        Tracked& key = keys_[hotKey];
         if (key.keycode == 0 || raw->detail != key.keycode)
             continue;
         if (down)
             key.pressedSincePrevious = true;
         if (listener_) {
-            static constexpr HotKey kHotKeys[] = {HotKey::F2, HotKey::F3, HotKey::F4, HotKey::F6};
-            heard_.push_back({kHotKeys[i], down});
+            heard_.push_back({hotKey, down});
             deliverLater();
         }
     }
@@ -137,26 +136,12 @@ bool X11Keys::downInKeymap(const Tracked& key) {
     return (static_cast<unsigned char>(keymap_[key.keycode / 8]) >> (key.keycode % 8)) & 1;
 }
 
-X11Keys::Tracked& X11Keys::tracked(HotKey key) {
-    switch (key) {
-    case HotKey::F2:
-        break;
-    case HotKey::F3:
-        return keys_[1];
-    case HotKey::F4:
-        return keys_[2];
-    case HotKey::F6:
-        return keys_[3];
-    }
-    return keys_[0];
-}
-
 bool X11Keys::isDown(HotKey key) {
-    return downInKeymap(tracked(key));
+    return downInKeymap(keys_[key]);
 }
 
 bool X11Keys::downOrPressedSincePrevious(HotKey key) {
-    Tracked& k = tracked(key);
+    Tracked& k = keys_[key];
     const bool down = downInKeymap(k);
     const bool pressed = k.pressedSincePrevious;
     k.pressedSincePrevious = false;

@@ -2,6 +2,8 @@
 
 #include "platform/x11/x11_connection.h"
 
+#include "platform/keys.h"
+
 #include <array>
 #include <chrono>
 #include <memory>
@@ -42,14 +44,13 @@ private:
     void lookUpKeycodes();
     void handle(XEvent& event);
     bool downInKeymap(const Tracked& key);
-    Tracked& tracked(HotKey key);
     void deliverLater();
     void deliver();
 
     Connection& connection_;
     Source source_ = Source::KeymapOnly;
     int inputOpcode_ = -1;
-    std::array<Tracked, 4> keys_{};
+    PerHotKey<Tracked> keys_;
     // One key poll asks about every hot key within microseconds: one key map serves them all.
     std::array<char, 32> keymap_{};
     std::chrono::steady_clock::time_point keymapTakenAt_{};
