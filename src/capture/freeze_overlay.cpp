@@ -94,7 +94,7 @@ void FreezeOverlay::grabKeyboardWhenMapped(int attemptsLeft) {
 }
 
 QString FreezeOverlay::magnifierText() const {
-    const std::optional<colour::ColourValue> colour = pickedColour();
+    const std::optional<colour::ColourValue> colour = sampledColour();
     if (!colour)
         return {};
     return QStringLiteral("#%1  %2 \u00D7 %2\n%3")
@@ -103,7 +103,7 @@ QString FreezeOverlay::magnifierText() const {
         .arg(QString::fromStdString(colour::rgbTripleText(colour::rgbComponents(*colour))));
 }
 
-std::optional<colour::ColourValue> FreezeOverlay::pickedColour() const {
+std::optional<colour::ColourValue> FreezeOverlay::sampledColour() const {
     if (!at_ || !colourAt(*at_))
         return std::nullopt;
     // The pointer's own pixel counts wherever the picture has it, as a one-pixel pick always
@@ -297,7 +297,7 @@ void FreezeOverlay::wheelEvent(QWheelEvent* event) {
 
 void FreezeOverlay::pick() {
     followPointer();
-    if (const std::optional<colour::ColourValue> colour = pickedColour())
+    if (const std::optional<colour::ColourValue> colour = sampledColour())
         finish(true, *colour);
 }
 

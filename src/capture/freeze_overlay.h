@@ -36,8 +36,8 @@ public:
 
 signals:
     // The frozen picture's colour at the pointer's screen pixel, or the average of the square
-    // around it, as 0x00BBGGRR. The overlay
-    // closes after either signal; exactly one of them is sent.
+    // around it, as 0x00BBGGRR. The overlay closes after either signal; exactly one of them is
+    // sent.
     void picked(tinctora::colour::ColourValue colour);
     void cancelled();
 
@@ -57,7 +57,7 @@ private:
     void pick();
     void finish(bool pickedColour, colour::ColourValue colour);
     std::optional<colour::ColourValue> colourAt(PixelPoint p) const;
-    std::optional<colour::ColourValue> pickedColour() const;
+    std::optional<colour::ColourValue> sampledColour() const;
     QRect toLogical(const PixelRect& screenRect) const;
     void paintMagnifier(QPainter& painter) const;
 
