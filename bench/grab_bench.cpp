@@ -106,9 +106,11 @@ int main(int argc, char** argv) {
     QString reason;
     std::unique_ptr<platform::x11::Connection> own =
         platform::x11::Connection::open(nullptr, &reason);
-    std::unique_ptr<platform::x11::X11Capture> backend = platform::x11::X11Capture::open(&reason);
+    platform::x11::X11Opening opening = platform::x11::X11Capture::open();
+    std::unique_ptr<platform::x11::X11Capture> backend = std::move(opening.capture);
     if (!own || !backend) {
-        std::fprintf(stderr, "grab_bench needs an X11 display: %s\n", qPrintable(reason));
+        std::fprintf(stderr, "grab_bench needs an X11 display: %s\n",
+                     qPrintable(own ? opening.reason : reason));
         return 2;
     }
     connection = own.get();

@@ -2,7 +2,10 @@
 # shellcheck shell=bash
 
 TINCTORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# The program alone (scripts/run, scripts/install) and the program with its tests (scripts/test,
+# scripts/screenshots) are built in folders of their own, so that neither reconfigures the other.
 TINCTORA_BUILD=${TINCTORA_BUILD:-$TINCTORA_ROOT/build}
+TINCTORA_TEST_BUILD=${TINCTORA_TEST_BUILD:-$TINCTORA_ROOT/build-tests}
 
 # What building needs, and what the tests add: an X server (Xvfb, with xauth for xvfb-run), a
 # window manager (openbox, closed through wmctrl), input (xdotool), the screen's colour, size and
@@ -44,13 +47,22 @@ ensure_packages() {
         -o DPkg::Lock::Timeout=120 "${missing[@]}"
 }
 
+# build_tinctora: the program alone, in $TINCTORA_BUILD.
 build_tinctora() {
-    cmake -S "$TINCTORA_ROOT" -B "$TINCTORA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S "$TINCTORA_ROOT" -B "$TINCTORA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DTINCTORA_BUILD_TESTS=OFF >/dev/null
     cmake --build "$TINCTORA_BUILD" --parallel "$(nproc)"
 }
 
+# build_tinctora_tests: the program with its tests, in $TINCTORA_TEST_BUILD.
+build_tinctora_tests() {
+    cmake -S "$TINCTORA_ROOT" -B "$TINCTORA_TEST_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DTINCTORA_BUILD_TESTS=ON >/dev/null
+    cmake --build "$TINCTORA_TEST_BUILD" --parallel "$(nproc)"
+}
+
 # Fuzzing: clang with its libFuzzer and sanitizer runtimes.
-FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev)
 TINCTORA_FUZZ_BUILD=${TINCTORA_FUZZ_BUILD:-$TINCTORA_ROOT/build-fuzz}
 
 build_fuzz_targets() {

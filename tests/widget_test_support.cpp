@@ -70,10 +70,7 @@ void MainWindowFixture::writeDefaultPalette(const QByteArray& bytes) const {
 }
 
 QByteArray MainWindowFixture::readDefaultPalette() const {
-    QFile file(folder() + "/Pallets/default.ini");
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return fileBytes(folder() + "/Pallets/default.ini");
 }
 
 app::Form1& MainWindowFixture::load(const QString& vendorBase) {

@@ -3,7 +3,8 @@
 #include "app/Form1.h"
 #include "capture/capture_controller.h"
 #include "capture/manual_clock.h"
-#include "platform/fake/fake_platform.h"
+#include "fakes/fake_platform.h"
+#include "test_files.h"
 #include "widgets/colour_box.h"
 
 #include <QTemporaryDir>

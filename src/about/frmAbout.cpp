@@ -5,10 +5,10 @@
 #include "about/version_file.h"
 #include "widgets/twips.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -135,10 +135,18 @@ QString frmAbout::localCopyPath() const {
     return versionCopyPath;
 }
 
-platform::DownloadOutcome frmAbout::downloadVersionFile(int timeoutMs) {
-    // The user's clicks and keys wait until the check has ended; the windows stay painted.
-    return platform.downloader.download(QUrl(versionFileAddress(vendorBase)), localCopyPath(),
-                                        timeoutMs, true);
+void frmAbout::checkVersion(int timeoutMs, std::function<bool()> stillInTime,
+                            VersionChecked checked) {
+    // The user's clicks and keys go nowhere until the check has ended; the windows stay painted.
+    const QPointer<frmAbout> self(this);
+    platform.downloader.download(
+        QUrl(versionFileAddress(vendorBase)), localCopyPath(), timeoutMs, true,
+        [self, stillInTime = std::move(stillInTime),
+         checked = std::move(checked)](const platform::DownloadOutcome& outcome) {
+            if (!self)
+                return;
+            checked(stillInTime() ? self->versionOf(outcome) : std::nullopt);
+        });
 }
 
 std::optional<std::string> frmAbout::readLocalCopy() const {
@@ -151,10 +159,8 @@ std::optional<std::string> frmAbout::readLocalCopy() const {
     return readFirstItem(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
-std::optional<std::string> frmAbout::checkVersion(int timeoutMs,
-                                                  const std::function<bool()>& stillInTime) {
-    const platform::DownloadOutcome outcome = downloadVersionFile(timeoutMs);
-    if (!stillInTime() || outcome.status != platform::DownloadOutcome::Status::Stored)
+std::optional<std::string> frmAbout::versionOf(const platform::DownloadOutcome& outcome) {
+    if (outcome.status != platform::DownloadOutcome::Status::Stored)
         return std::nullopt;
     const std::optional<std::string> item = readLocalCopy();
     if (!item)
@@ -166,17 +172,18 @@ std::optional<std::string> frmAbout::checkVersion(int timeoutMs,
     return item;
 }
 
-void frmAbout::checkupdates() {
-    const DefaultPointerOnExit defaultPointer;
+void frmAbout::checkupdates(std::function<void()> checked) {
     Timer1->start();
-    QCoreApplication::processEvents();
-    const std::optional<std::string> item = checkVersion(kCheckTimeoutMs, [this] {
-        // A tick that fell due during the transfer is handled here at the latest.
-        QCoreApplication::processEvents();
-        return Timer1->isActive();
-    });
-    if (!item || !QFile::remove(localCopyPath()))
-        checkOutcome_->clear();
+    // Timer1's tick, from the event loop like the outcome, ends the time the check is given.
+    checkVersion(
+        kCheckTimeoutMs, [this] { return Timer1->isActive(); },
+        [this, checked = std::move(checked)](const std::optional<std::string>& item) {
+            if (!item || !QFile::remove(localCopyPath()))
+                checkOutcome_->clear();
+            showDefaultPointer();
+            if (checked)
+                checked();
+        });
 }
 
 void frmAbout::Command1_Click() {
@@ -184,11 +191,16 @@ void frmAbout::Command1_Click() {
 }
 
 void frmAbout::Command2_Click() {
+    checkVersion(
+        kManualTimeoutMs, [] { return true; },
+        [this](const std::optional<std::string>& item) { reportManualCheck(item); });
+}
+
+void frmAbout::reportManualCheck(const std::optional<std::string>& item) {
     const auto cannotCheck = [this] {
         platform.dialogs.message(this, kCannotCheck, "Error! Please visit " + webSiteName(),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Exclamation);
     };
-    const std::optional<std::string> item = checkVersion(kManualTimeoutMs, [] { return true; });
     if (!item) {
         cannotCheck();
         return;

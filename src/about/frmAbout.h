@@ -35,11 +35,13 @@ public:
     QTimer* Timer1 = nullptr; // time-out of the automatic check
 
     // --- Operations and handlers --------------------------------------------------------------
-    // The automatic check: fills the outcome line (empty when the check fails) and shows the
-    // default mouse pointer on return. Never shows a message.
-    void checkupdates();
+    // The automatic check: returns at once; once the version file is in (at most
+    // kCheckTimeoutMs), fills the outcome line (empty when the check fails), shows the default
+    // mouse pointer and calls `checked`, unless this window is gone by then. Never shows a message.
+    void checkupdates(std::function<void()> checked = {});
     void Command1_Click();
-    // The manual check: fills the outcome line and reports the outcome in a message box.
+    // The manual check: returns at once; later fills the outcome line and reports the outcome in a
+    // message box. Meanwhile the windows take no clicks.
     void Command2_Click();
     void Timer1_Timer();
 
@@ -58,12 +60,14 @@ private:
     QPushButton* checkVersionButton_ = nullptr; // Command2 "Check Version"
 
     void buildControls();
-    platform::DownloadOutcome downloadVersionFile(int timeoutMs);
+    using VersionChecked = std::function<void(std::optional<std::string> item)>;
     // The version check both the automatic and the manual check make: fetches the version file,
-    // reads its first item and shows the outcome. Nothing when the transfer failed,
-    // stillInTime() said the check came too late, or the copy held no item; the copy stays.
-    std::optional<std::string> checkVersion(int timeoutMs,
-                                            const std::function<bool()>& stillInTime);
+    // reads its first item, shows the outcome as the outcome line and calls `checked` with the item
+    // (never once this window is gone). Nothing when the transfer failed, stillInTime() said the
+    // check came too late, or the copy held no item; the copy stays.
+    void checkVersion(int timeoutMs, std::function<bool()> stillInTime, VersionChecked checked);
+    std::optional<std::string> versionOf(const platform::DownloadOutcome& outcome);
+    void reportManualCheck(const std::optional<std::string>& item);
     // The first item of the local copy; nothing when it cannot be read or holds no item.
     std::optional<std::string> readLocalCopy() const;
 

@@ -9,13 +9,4 @@ void showBusyPointer();
 void showDefaultPointer();
 bool busyPointerShown();
 
-// Shows the default pointer when it goes out of scope, whichever way the scope is left.
-class DefaultPointerOnExit {
-public:
-    DefaultPointerOnExit() = default;
-    DefaultPointerOnExit(const DefaultPointerOnExit&) = delete;
-    DefaultPointerOnExit& operator=(const DefaultPointerOnExit&) = delete;
-    ~DefaultPointerOnExit() { showDefaultPointer(); }
-};
-
 } // namespace tinctora::about

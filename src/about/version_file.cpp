@@ -1,6 +1,6 @@
 #include "about/version_file.h"
 
-#include "palette/delimited_field.h"
+#include "text/delimited_field.h"
 
 #include <sstream>
 
@@ -14,9 +14,9 @@ std::optional<std::string> readFirstItem(std::istream& in) {
     // Blanks before the item are not data: a file of blanks holds no item, like an empty one.
     while (in.peek() == ' ' || in.peek() == '\t')
         in.get();
-    if (palette::atEndOfInput(in))
+    if (text::atEndOfInput(in))
         return std::nullopt;
-    return palette::readDelimitedField(in, kMaxItemLength);
+    return text::readDelimitedField(in, kMaxItemLength);
 }
 
 std::optional<std::string> readFirstItem(std::string_view fileText) {

@@ -97,14 +97,14 @@ void Form1::openOnlineManual() {
 
 void Form1::showAbout() {
     about::showBusyPointer();
-    // Owned by this window; the guard notices if the window goes while the About window waits.
-    QPointer<about::frmAbout> frm =
+    // Owned by this window: if the window goes while the check runs, the About window goes
+    // with it and is never shown.
+    auto* frm =
         new about::frmAbout(platform_, versionFileCopyPathFor(programFolder_), vendorBase_, this);
-    frm->checkupdates();
-    if (!frm)
-        return;
-    outsideTopmostBand([&frm] { frm->exec(); });
-    delete frm.data();
+    frm->checkupdates([this, frm] {
+        outsideTopmostBand([frm] { frm->exec(); });
+        frm->deleteLater();
+    });
 }
 
 } // namespace tinctora::app

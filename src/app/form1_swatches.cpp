@@ -2,6 +2,7 @@
 // dragging the current colour from the current-colour box onto a swatch and out to other programs.
 #include "app/Form1.h"
 #include "capture/capture_controller.h"
+#include "colour/qt_colour.h"
 #include "widgets/colour_box.h"
 
 #include <QCoreApplication>
@@ -100,7 +101,7 @@ QMimeData* Form1::currentColourDragData() const {
     data->setData(kColourMimeType, dragOrigin(this));
     if (const std::optional<colour::ShownColour>& shown = capture_->current()) {
         const colour::ColourValue v = shown->value;
-        data->setColorData(QColor(colour::redByte(v), colour::greenByte(v), colour::blueByte(v)));
+        data->setColorData(colour::toQColor(v));
         // With the "#" that colour fields, style sheets and HTML expect before the six digits.
         data->setText(QString::fromLatin1("#" + colour::hexText(v)));
     }

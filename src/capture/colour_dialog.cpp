@@ -15,7 +15,7 @@ constexpr std::uint32_t kNotPlainColourBits = 0xFF000000u;
 std::optional<colour::ColourValue> askForColour(platform::Dialogs& dialogs,
                                                 colour::ColourValue shown) {
     // Custom colours picked in one call are not kept for the next.
-    const std::int32_t customColors[16] = {};
+    const colour::ColourValue customColors[16] = {};
     colour::ColourValue initial = 0;
     if (shown != 0)
         initial = (static_cast<std::uint32_t>(shown) & kNotPlainColourBits) == 0

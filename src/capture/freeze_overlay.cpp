@@ -2,6 +2,8 @@
 #include "capture/overlay_placement.h"
 #include "capture/sampling_aperture.h"
 
+#include "colour/qt_colour.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -119,7 +121,7 @@ std::optional<colour::ColourValue> FreezeOverlay::colourAt(PixelPoint p) const {
     if (!screen_.image.rect().contains(inImage))
         return std::nullopt;
     const QRgb rgb = screen_.image.pixel(inImage);
-    return colour::colourFromBytes(qRed(rgb), qGreen(rgb), qBlue(rgb));
+    return colour::fromQRgb(rgb);
 }
 
 QRect FreezeOverlay::toLogical(const PixelRect& r) const {
@@ -189,8 +191,7 @@ void FreezeOverlay::paintMagnifier(QPainter& painter) const {
             const std::optional<PixelPoint> p = shownPixel(layout_, monitors_, column, row);
             const std::optional<colour::ColourValue> colour = p ? colourAt(*p) : std::nullopt;
             if (colour) {
-                painter.fillRect(cell, QColor(colour::redByte(*colour), colour::greenByte(*colour),
-                                              colour::blueByte(*colour)));
+                painter.fillRect(cell, colour::toQColor(*colour));
             } else {
                 painter.fillRect(cell, QColor(32, 32, 32));
                 painter.fillRect(cell, offScreen);

@@ -53,7 +53,7 @@ void PaletteDocument::exportGimp() {
     if (!fileName.endsWith(kGimpSuffix, Qt::CaseInsensitive))
         fileName += kGimpSuffix;
     QString reason;
-    if (!writeFileAtomically(fileName, writeGimpPalette(row_.texts(), name_.toStdString()),
+    if (!writeFileAtomically(fileName, writeGimpPalette(row_.texts(), exportName().toStdString()),
                              &reason))
         tellFailure(
             QString("The GIMP palette could not be saved to %1: %2.").arg(fileName, reason));
@@ -81,8 +81,7 @@ void PaletteDocument::importGimp() {
     // The colours are not in a palette file yet: Save Pallet asks for one, as after New Pallet.
     path_.clear();
     isDefaultPalette_ = false;
-    // A file name is shown as typed: "&" would otherwise underline the next letter.
-    showCaption("Saved Colors - " + QFileInfo(fileName).completeBaseName().replace('&', "&&"));
+    showName(QFileInfo(fileName).completeBaseName());
 }
 
 } // namespace tinctora::palette

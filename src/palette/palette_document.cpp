@@ -22,20 +22,20 @@ PaletteDocument::PaletteDocument(SwatchRow& row, platform::Dialogs& dialogs, QSt
     : row_(row), dialogs_(dialogs), paletteFolder_(std::move(paletteFolder)),
       path_(defaultPalettePath()), dialogFolder_(paletteFolder_ + "/") {}
 
-void PaletteDocument::showCaption(const QString& caption) {
-    const QString namedPrefix = kCaption + " - ";
-    name_ = caption.startsWith(namedPrefix) ? caption.mid(namedPrefix.size()).replace("&&", "&")
-                                            : caption;
-    if (showCaption_)
-        showCaption_(caption);
+void PaletteDocument::showName(std::optional<QString> name) {
+    name_ = std::move(name);
+    if (!showCaption_)
+        return;
+    // A name is shown as typed: "&" would otherwise underline the next letter.
+    showCaption_(name_ ? kCaption + " - " + QString(*name_).replace('&', "&&") : kCaption);
 }
 
-void PaletteDocument::showFileCaption(const QString& fileName) {
-    // A file name is shown as typed: "&" would otherwise underline the next letter.
-    QString shown = fileName;
-    shown.remove(kIniSuffix, Qt::CaseSensitive);
-    shown.replace('&', "&&");
-    showCaption(kCaption + " - " + shown);
+QString PaletteDocument::exportName() const {
+    return name_.value_or(kCaption);
+}
+
+void PaletteDocument::showFileName(const QString& fileName) {
+    showName(QString(fileName).remove(kIniSuffix, Qt::CaseSensitive));
 }
 
 MessageAnswer PaletteDocument::ask(const QString& text, const QString& title,
@@ -50,7 +50,7 @@ void PaletteDocument::loadDefault() {
     // A file that ends at the marker leaves the row emptied; one that fails keeps the slots read
     // before the failure, under the plain caption.
     if (read.content.end == ReadEnd::ReadFailure)
-        showCaption(kCaption);
+        showName(std::nullopt);
     // Nothing is unsaved at start: the row is written back to the default palette at exit.
     row_.markSaved();
     path_ = defaultPalettePath();
@@ -89,7 +89,7 @@ void PaletteDocument::newPalette() {
         }
     }
     isDefaultPalette_ = false;
-    showCaption(kCaption);
+    showName(std::nullopt);
     row_.clear();
     row_.markSaved();
     // The new palette has no file yet: Save Pallet asks for a name.
@@ -119,7 +119,7 @@ void PaletteDocument::open() {
     isDefaultPalette_ = false;
     path_ = fileName;
     row_.markSaved();
-    showFileCaption(QFileInfo(fileName).fileName());
+    showFileName(QFileInfo(fileName).fileName());
 }
 
 bool PaletteDocument::save() {
@@ -154,7 +154,7 @@ bool PaletteDocument::saveAs() {
     row_.markSaved();
     if (emptyRow)
         return true;
-    showFileCaption(QFileInfo(fileName).fileName());
+    showFileName(QFileInfo(fileName).fileName());
     path_ = fileName;
     isDefaultPalette_ = false;
     return true;

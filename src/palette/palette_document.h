@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -51,12 +52,16 @@ public:
     void importGimp();
 
 private:
-    void showCaption(const QString& caption);
+    // From now on the palette is called `name`; nothing is a palette without a name. The caption
+    // is made from it.
+    void showName(std::optional<QString> name);
     void tellSaveFailed(const QString& path, const QString& reason);
     // True when the row's colours live only in the default palette, which the next exit
     // overwrites.
     bool rowOnlyInDefaultPalette() const;
-    void showFileCaption(const QString& fileName);
+    void showFileName(const QString& fileName);
+    // What exports are called: the name, or the plain caption for a palette without one.
+    QString exportName() const;
     void tellFailure(const QString& text);
     platform::MessageAnswer ask(const QString& text, const QString& title,
                                 platform::MessageButtons buttons);
@@ -69,9 +74,9 @@ private:
     QString path_; // the file Save Pallet writes; empty for a new palette
     bool isDefaultPalette_ = true;
     QString dialogFolder_; // where the palette file dialogs start
-    // The palette's name as the caption shows it: "Default", a file's title, or "Saved Colors"
-    // for a palette without one; exports are named after it.
-    QString name_ = "Default";
+    // The palette's name as the caption shows it: "Default" or a file's title; nothing for a
+    // palette without one. Exports are named after it.
+    std::optional<QString> name_ = QString("Default");
 };
 
 } // namespace tinctora::palette

@@ -1,7 +1,7 @@
 #include "palette/palette_format.h"
 
 #include "colour/colour_text.h"
-#include "palette/delimited_field.h"
+#include "text/delimited_field.h"
 
 #include <algorithm>
 #include <sstream>
@@ -27,7 +27,7 @@ bool isStorableSlotText(std::string_view text) {
     // The line is read back as a field: blanks around the number go, and a text that then is the
     // marker would end the palette there.
     std::istringstream line{std::string(text) + "\r\n"};
-    const std::optional<std::string> field = readDelimitedField(line, kMaxFieldLength);
+    const std::optional<std::string> field = text::readDelimitedField(line, kMaxFieldLength);
     return field && *field != kEmptyPaletteMarker && colour::parseDecimalColour(*field) == value;
 }
 
@@ -68,8 +68,8 @@ void skipByteOrderMark(std::istream& in) {
 ReadResult readPalette(std::istream& in) {
     ReadResult result;
     skipByteOrderMark(in);
-    while (!atEndOfInput(in)) {
-        std::optional<std::string> field = readDelimitedField(in, kMaxFieldLength);
+    while (!text::atEndOfInput(in)) {
+        std::optional<std::string> field = text::readDelimitedField(in, kMaxFieldLength);
         if (!field || result.fieldsRead >= kMaxFields) {
             result.end = ReadEnd::ReadFailure;
             return result;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "colour/colour_value.h"
+
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 
 namespace tinctora::platform {
@@ -11,8 +12,8 @@ namespace tinctora::platform {
 struct PickOutcome {
     enum class Status { Picked, Cancelled, Failed };
     Status status = Status::Failed;
-    std::int32_t colour = -1; // 0x00BBGGRR when Picked
-    QString message;          // for the user when Failed: what went wrong, in one sentence
+    colour::ColourValue colour = colour::kNoColour; // set when Picked
+    QString message; // for the user when Failed: what went wrong, in one sentence
 };
 
 class ColourPicker {

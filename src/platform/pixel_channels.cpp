@@ -6,10 +6,6 @@ namespace tinctora::platform {
 
 namespace {
 
-std::int32_t pack(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
-    return static_cast<std::int32_t>(red | (green << 8) | (blue << 16));
-}
-
 std::uint8_t channel(std::uint32_t pixel, std::uint32_t mask) {
     if (mask == 0)
         return 0;
@@ -35,12 +31,14 @@ std::uint8_t widenChannel(std::uint32_t value, int bits) {
     return static_cast<std::uint8_t>(repeated >> (filled - 8));
 }
 
-std::int32_t colourFromPixel(std::uint32_t pixel, const ChannelMasks& masks) {
-    return pack(channel(pixel, masks.red), channel(pixel, masks.green), channel(pixel, masks.blue));
+colour::ColourValue colourFromPixel(std::uint32_t pixel, const ChannelMasks& masks) {
+    return colour::colourFromBytes(channel(pixel, masks.red), channel(pixel, masks.green),
+                                   channel(pixel, masks.blue));
 }
 
-std::int32_t colourFromColormapEntry(std::uint16_t red, std::uint16_t green, std::uint16_t blue) {
-    return pack(red >> 8, green >> 8, blue >> 8);
+colour::ColourValue colourFromColormapEntry(std::uint16_t red, std::uint16_t green,
+                                            std::uint16_t blue) {
+    return colour::colourFromBytes(red >> 8, green >> 8, blue >> 8);
 }
 
 } // namespace tinctora::platform

@@ -1,8 +1,10 @@
 #pragma once
 
-// Turning the value of a screen pixel into a colour value (0x00BBGGRR, red in the low byte).
+// Turning the value of a screen pixel into a colour value.
 // Pure arithmetic: the display code reads the pixel and the screen's channel masks, and this
 // file decides what colour they mean.
+
+#include "colour/colour_value.h"
 
 #include <cstdint>
 
@@ -24,10 +26,11 @@ std::uint8_t widenChannel(std::uint32_t value, int bits);
 
 // The colour of a true-colour pixel. Bits outside the three masks (padding, alpha) are ignored.
 // On an RGB565 screen #123456 is stored as 0x11AA and reads back as #103452.
-std::int32_t colourFromPixel(std::uint32_t pixel, const ChannelMasks& masks);
+colour::ColourValue colourFromPixel(std::uint32_t pixel, const ChannelMasks& masks);
 
 // The colour of a colour-map entry (screens with a palette of 16-bit-per-channel entries):
 // 0x1212 is the 16-bit form of 0x12, so the top byte is the 8-bit component.
-std::int32_t colourFromColormapEntry(std::uint16_t red, std::uint16_t green, std::uint16_t blue);
+colour::ColourValue colourFromColormapEntry(std::uint16_t red, std::uint16_t green,
+                                            std::uint16_t blue);
 
 } // namespace tinctora::platform

@@ -4,6 +4,7 @@
 // talk to X11, the desktop or the network directly. One backend is chosen at start-up
 // (platform_factory.h); tests hand the windows fakes instead.
 
+#include "colour/colour_value.h"
 #include "platform/colour_pick.h"
 #include "platform/global_shortcuts.h"
 #include "platform/keys.h"
@@ -38,11 +39,11 @@ public:
     virtual std::optional<ScreenPoint> position() = 0;
 };
 
-// The colour of one screen pixel, as 0x00BBGGRR, or -1 when it cannot be read.
+// The colour of one screen pixel, or colour::kNoColour when it cannot be read.
 class ScreenPixels {
 public:
     virtual ~ScreenPixels() = default;
-    virtual std::int32_t pixelAt(ScreenPoint p) = 0;
+    virtual colour::ColourValue pixelAt(ScreenPoint p) = 0;
 };
 
 // Global key state, seen whichever program has the keyboard focus.
@@ -102,12 +103,14 @@ class Downloader {
 public:
     virtual ~Downloader() = default;
     static constexpr qint64 kMaxBytes = 64 * 1024;
-    // Fetches url into localPath (replacing it) and returns when the transfer has ended or was
-    // aborted after timeoutMs. While it waits the event loop runs; with keepUserInputOut, no
-    // mouse or key input is handled meanwhile (the windows stay painted). A reply over kMaxBytes,
-    // an HTTP error status, a redirect or a body that is not text is a failure.
-    virtual DownloadOutcome download(const QUrl& url, const QString& localPath, int timeoutMs,
-                                     bool keepUserInputOut) = 0;
+    // Starts fetching url into localPath (replacing it) and returns at once; `done` is called
+    // once with the outcome, from the event loop, when the transfer has ended or was aborted
+    // after timeoutMs (or before download returns when it cannot even start). With
+    // keepUserInputOut, the windows take no mouse or key input until then (they stay painted).
+    // A reply over kMaxBytes, an HTTP error status, a redirect or a body that is not text is a
+    // failure. The caller makes sure that whatever `done` uses is still there when it is called.
+    virtual void download(const QUrl& url, const QString& localPath, int timeoutMs,
+                          bool keepUserInputOut, std::function<void(DownloadOutcome)> done) = 0;
 };
 
 enum class MessageIcon { Critical, Question, Exclamation, Information };
@@ -125,10 +128,11 @@ public:
                                  const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter) = 0;
-    // The chosen colour as 0x00BBGGRR, or -1 on cancel or failure. customColours (16 values)
-    // are offered as the dialog's custom colours.
-    virtual std::int32_t chooseColour(std::int32_t initial,
-                                      const std::int32_t (&customColours)[16]) = 0;
+    // The chosen colour, or colour::kNoColour on cancel or failure; an initial kNoColour opens
+    // the dialog at its own default. customColours (16 values) are offered as the dialog's
+    // custom colours.
+    virtual colour::ColourValue chooseColour(colour::ColourValue initial,
+                                             const colour::ColourValue (&customColours)[16]) = 0;
 };
 
 // A desktop that shows the program neither the pointer nor the keys outside its window (Wayland,

@@ -28,7 +28,7 @@ class NoCapture final : public Pointer,
 public:
     explicit NoCapture(QString reason) : reason_(std::move(reason)) {}
     std::optional<ScreenPoint> position() override { return std::nullopt; }
-    std::int32_t pixelAt(ScreenPoint) override { return -1; }
+    colour::ColourValue pixelAt(ScreenPoint) override { return colour::kNoColour; }
     // Events that never come: nothing wakes up to ask.
     Delivery delivery() const override { return Delivery::Events; }
     void listen(std::function<void(const KeyBatch&)>) override {}
@@ -57,14 +57,17 @@ struct PortalDesktop {
 class DesktopBackend final : public PlatformBackend {
 public:
     DesktopBackend() {
-        QString reason;
-        if (QGuiApplication::platformName() != "xcb")
-            reason = x11::screenUnreadableReason();
-        else
-            capture_ = x11::X11Capture::open(&reason);
-        // Native Wayland, or Xwayland refusing its root window: the same portal path serves both.
         const QString toolkit = QGuiApplication::platformName();
-        if ((toolkit == "wayland" || toolkit == "xcb") && reason == x11::screenUnreadableReason()) {
+        x11::X11Opening opening;
+        if (toolkit == "xcb")
+            opening = x11::X11Capture::open();
+        else
+            opening = {nullptr, x11::X11Refusal::ScreenUnreadable, x11::screenUnreadableReason()};
+        capture_ = std::move(opening.capture);
+        QString reason = opening.reason;
+        // Native Wayland, or Xwayland refusing its root window: the same portal path serves both.
+        if ((toolkit == "wayland" || toolkit == "xcb") &&
+            opening.refusal == x11::X11Refusal::ScreenUnreadable) {
             portal_ = std::make_unique<PortalDesktop>();
             reason.clear();
         }

@@ -1,5 +1,7 @@
 #include "widgets/colour_box.h"
 
+#include "colour/qt_colour.h"
+
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -23,7 +25,7 @@ ColourBox::ColourBox(QWidget* parent) : QFrame(parent) {
 
 void ColourBox::setBackColor(colour::ColourValue v) {
     backColor_ = v;
-    paintWith(QColor(colour::redByte(v), colour::greenByte(v), colour::blueByte(v)));
+    paintWith(colour::toQColor(v));
 }
 
 void ColourBox::setSystemColour(QPalette::ColorRole role) {

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "about/frmAbout.h"
-#include "platform/fake/fake_platform.h"
+#include "fakes/fake_platform.h"
 #include "platform/network/module_downloader.h"
 #include "platform/qt/qt_desktop.h"
+#include "test_files.h"
 #include "test_http_server.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -23,9 +25,12 @@ namespace tinctora::testing {
 // program loads it), so that the program's calls are both recorded and sent to the test's HTTP
 // server.
 inline void downloadForReal(platform::fake::FakeDownloader& fake, platform::Downloader& real) {
-    fake.respond = [&real](const platform::fake::FakeDownloader::Call& call) {
-        return real.download(call.url, call.localPath, call.timeoutMs, call.keepUserInputOut);
-    };
+    fake.forwardTo = &real;
+}
+
+// Runs the event loop until `ended` says so; false when it still says no after 60 s.
+inline bool waitUntil(const std::function<bool()>& ended) {
+    return QTest::qWaitFor(ended, 60000);
 }
 
 // Acts on a window of type W as soon as it is shown modally, then (unless `act` closed it)
@@ -81,11 +86,6 @@ inline AboutControls controls(const about::frmAbout& window) {
 
 inline bool fileExists(const QString& path) {
     return QFile::exists(path);
-}
-
-inline QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 inline void writeFile(const QString& path, const QByteArray& bytes) {

@@ -29,8 +29,23 @@ struct AboutWindow : ::testing::Test {
     // The automatic check against a server that sends this version file.
     QString autoCheck(const QByteArray& versionFile) {
         server.reply.body = versionFile;
-        load().checkupdates();
+        checkAndWait(load());
         return controls(*window).Label6->text();
+    }
+    void checkAndWait(frmAbout& w) {
+        bool checked = false;
+        w.checkupdates([&checked] { checked = true; });
+        EXPECT_TRUE(waitUntil([&checked] { return checked; })) << "the check never ended";
+    }
+    // The manual check, up to its message.
+    void manualCheck(frmAbout& w, bool click = false) {
+        const std::size_t before = fakes.dialogs.messages.size();
+        if (click)
+            controls(w).Command2->click();
+        else
+            w.Command2_Click();
+        EXPECT_TRUE(waitUntil([&] { return fakes.dialogs.messages.size() > before; }))
+            << "the check never ended";
     }
     QString localCopy() const { return folder.path() + "/qor.ini"; }
 
@@ -205,7 +220,7 @@ TEST_F(AboutWindow, AutomaticCheckFailsWhenTheTimeOutTickCameDuringTheTransfer) 
 
 TEST_F(AboutWindow, AutomaticCheckLeavesTheTimerRunningUntilItsTick) {
     frmAbout& w = load();
-    w.checkupdates();
+    checkAndWait(w);
     EXPECT_EQ(controls(w).Label6->text(), "You have the latest Version: 1.1");
     EXPECT_TRUE(w.Timer1->isActive());
     w.Timer1_Timer();
@@ -228,7 +243,7 @@ TEST_F(AboutWindow, ManualCheckReportsTheSameVersionThenDeletesTheCopy) {
     frmAbout& w = load();
     bool copyWhileMessageOpen = false;
     fakes.dialogs.whileOpen = [&] { copyWhileMessageOpen = fileExists(localCopy()); };
-    controls(w).Command2->click();
+    manualCheck(w, true);
     ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
     const auto& m = fakes.dialogs.messages[0];
     EXPECT_EQ(m.text, "You have the latest Version: 1.1");
@@ -247,7 +262,7 @@ TEST_F(AboutWindow, ManualCheckReportsTheSameVersionThenDeletesTheCopy) {
 TEST_F(AboutWindow, ManualCheckWithANewVersionNamesItInTheMessageOnly) {
     server.reply.body = "1.2\r\n";
     frmAbout& w = load();
-    w.Command2_Click();
+    manualCheck(w);
     ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(fakes.dialogs.messages[0].text, "New update avaliable online: 1.2");
     EXPECT_EQ(fakes.dialogs.messages[0].title, "New Update - Visit tinctora.example!");
@@ -267,7 +282,7 @@ TEST_F(AboutWindow, ManualCheckFailuresShowOneMessageAndKeepTheLabel) {
         server.reply.body = f.body;
         frmAbout& w = load();
         controls(w).Label6->setText("from the automatic check");
-        w.Command2_Click();
+        manualCheck(w);
         ASSERT_EQ(fakes.dialogs.messages.size(), 1u) << f.status;
         const auto& m = fakes.dialogs.messages[0];
         EXPECT_EQ(m.text, "Can not check for version at this time!");
@@ -283,7 +298,7 @@ TEST_F(AboutWindow, WithoutTheNetworkModuleBothChecksFailAsAnyTransferWould) {
     downloadForReal(fakes.downloader, withoutModule);
     EXPECT_EQ(autoCheck("1.1\r\n"), "");
     EXPECT_TRUE(fakes.dialogs.messages.empty());
-    window->Command2_Click();
+    manualCheck(*window);
     ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(fakes.dialogs.messages[0].text, "Can not check for version at this time!");
     EXPECT_TRUE(server.paths.isEmpty());
@@ -294,7 +309,7 @@ TEST_F(AboutWindow, ManualCheckWaitsForAFiveSecondReply) {
     server.reply.delayMs = 5000;
     QElapsedTimer clock;
     clock.start();
-    load().Command2_Click();
+    manualCheck(load());
     EXPECT_GE(clock.elapsed(), 4500);
     ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(fakes.dialogs.messages[0].text, "You have the latest Version: 1.1");
@@ -308,7 +323,7 @@ TEST_F(AboutWindow, ManualCheckGivesUpAfterFifteenSecondsAndKeepsPainting) {
     painter.start(100);
     QElapsedTimer clock;
     clock.start();
-    load().Command2_Click();
+    manualCheck(load());
     EXPECT_GE(clock.elapsed(), 14000);
     EXPECT_LT(clock.elapsed(), 30000) << "ends at about 15 s, never hangs";
     ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
@@ -318,7 +333,7 @@ TEST_F(AboutWindow, ManualCheckGivesUpAfterFifteenSecondsAndKeepsPainting) {
 
 TEST_F(AboutWindow, ManualCheckLeavesTheMousePointerAlone) {
     about::showBusyPointer();
-    load().Command2_Click();
+    manualCheck(load());
     EXPECT_TRUE(about::busyPointerShown());
 }
 
@@ -340,6 +355,7 @@ TEST_F(AboutWindow, HtmlInTheVersionItemIsShownLiterally) {
         },
         [](QMessageBox& box) { box.accept(); });
     w.Command2_Click();
+    EXPECT_TRUE(waitUntil([&] { return answer.shown == 1 && !QApplication::activeModalWidget(); }));
     EXPECT_EQ(answer.shown, 1);
     EXPECT_EQ(shownText, "New update avaliable online: <b>2.0</b><img src=x>");
     EXPECT_EQ(shownFormat, Qt::PlainText);

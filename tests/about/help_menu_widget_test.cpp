@@ -325,6 +325,8 @@ struct AboutCommand : ::testing::Test {
             },
             [](frmAbout& about) { controls(about).Command1->click(); });
         ui(*f.window).abo->trigger();
+        // Shown once the check has ended, and gone once closed.
+        EXPECT_TRUE(waitUntil([&] { return watch.shown > 0 && shownWindow.isNull(); }));
         timesShown = watch.shown;
     }
 
@@ -399,6 +401,7 @@ TEST_F(AboutCommand, CheckVersionButtonRunsTheManualCheck) {
     runAbout([&](frmAbout& about) {
         server.reply.body = "1.2\r\n";
         controls(about).Command2->click();
+        EXPECT_TRUE(waitUntil([&] { return !f.fakes.dialogs.messages.empty(); }));
     });
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(f.fakes.dialogs.messages[0].text, "New update avaliable online: 1.2");

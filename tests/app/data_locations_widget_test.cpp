@@ -101,9 +101,7 @@ TEST(DataLocations, InstalledCopyKeepsItsPaletteInTheUsersDataFolder) {
         window.capture().addCurrent();
         ASSERT_TRUE(window.close());
     }
-    QFile file(palettes + "/default.ini");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-    EXPECT_TRUE(file.readAll().startsWith("05649426\r\n0\r\n"));
+    EXPECT_TRUE(fileBytes(palettes + "/default.ini").startsWith("05649426\r\n0\r\n"));
 
     app::Form1 again(fakes.platform, programFolder);
     again.Form_Load();

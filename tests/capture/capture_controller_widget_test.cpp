@@ -4,7 +4,7 @@
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
 #include "capture/manual_clock.h"
-#include "platform/fake/fake_platform.h"
+#include "fakes/fake_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -198,29 +198,21 @@ template <typename D, typename F> void answerNextDialog(QTimer& timer, F answer)
     timer.start(10);
 }
 
-std::optional<std::string> fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll().toStdString();
-}
-
 // Qt keeps the dialogs' custom colours and folders in a settings file shared by every Qt
 // program of the user; the dialogs must leave it as it was, absent or not.
 TEST(QtColourDialog, DialogsLeaveTheUsersSharedQtSettingsAsTheyWere) {
     const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     ASSERT_TRUE(configHome.startsWith(QDir::tempPath())) << "the test's own folder";
     const QString shared = configHome + "/QtProject.conf";
-    const std::string otherPrograms = "[FileDialog]\nlastVisited=file:///srv/photos\n\n"
-                                      "[Qt]\ncustomColors\\0=4294901760\n";
+    const QByteArray otherPrograms = "[FileDialog]\nlastVisited=file:///srv/photos\n\n"
+                                     "[Qt]\ncustomColors\\0=4294901760\n";
     const std::int32_t customs[16] = {};
-    for (const std::optional<std::string>& before :
-         {std::optional<std::string>{}, {otherPrograms}}) {
+    for (const QByteArray& before : {kUnreadableFile, otherPrograms}) {
         QFile::remove(shared);
-        if (before) {
+        if (before != kUnreadableFile) {
             QFile file(shared);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(before->data(), static_cast<qint64>(before->size()));
+            file.write(before);
         }
         {
             platform::qt::QtDialogs dialogs;

@@ -3,7 +3,7 @@
 #include "capture/capture_controller.h"
 #include "capture/freeze_overlay.h"
 #include "capture/manual_clock.h"
-#include "platform/fake/fake_platform.h"
+#include "fakes/fake_platform.h"
 
 #include <QApplication>
 #include <QImage>

@@ -44,11 +44,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
 // A file of `size` bytes made of `line` repeated, written without holding it all in memory.
 void writeRepeated(const QString& path, const QByteArray& line, qint64 size) {
     QFile file(path);
@@ -272,7 +267,7 @@ TEST(HostileDefaultPalette, APalletsThatIsAFileIsNeitherReadNorReplaced) {
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
     EXPECT_TRUE(f.fakes.dialogs.messages[0].text.contains(f.folder() + "/Pallets/default.ini"));
     EXPECT_EQ(f.fakes.dialogs.messages[0].icon, platform::MessageIcon::Critical);
-    EXPECT_EQ(readFile(f.folder() + "/Pallets"), "my notes\n");
+    EXPECT_EQ(fileBytes(f.folder() + "/Pallets"), "my notes\n");
 }
 
 TEST(HostileDefaultPalette, ADefaultPaletteThatIsAFolderIsNeitherReadNorReplaced) {
@@ -286,7 +281,7 @@ TEST(HostileDefaultPalette, ADefaultPaletteThatIsAFolderIsNeitherReadNorReplaced
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
     EXPECT_TRUE(f.fakes.dialogs.messages[0].text.contains("Pallets/default.ini"));
     EXPECT_TRUE(QFileInfo(f.folder() + "/Pallets/default.ini").isDir());
-    EXPECT_EQ(readFile(f.folder() + "/Pallets/default.ini/keep.txt"), "kept");
+    EXPECT_EQ(fileBytes(f.folder() + "/Pallets/default.ini/keep.txt"), "kept");
 }
 
 TEST(HostileDefaultPalette, AProgramFolderWithSpacesAndLettersBeyondAsciiKeepsItsPalette) {
@@ -307,7 +302,7 @@ TEST(HostileDefaultPalette, AProgramFolderWithSpacesAndLettersBeyondAsciiKeepsIt
         w.close();
     }
     EXPECT_TRUE(fakes.dialogs.messages.empty());
-    EXPECT_EQ(readFile(programFolder + "/Pallets/default.ini"),
+    EXPECT_EQ(fileBytes(programFolder + "/Pallets/default.ini"),
               "00000255\r\n00065280\r\n16777215\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
 }
 
@@ -375,7 +370,7 @@ TEST(ReadOnlyPalettes, SavePalletToAReadOnlyFileSaysSoAndKeepsTheFileAndTheRow) 
     ui(w).svpal->trigger();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
     EXPECT_TRUE(f.fakes.dialogs.messages[0].text.contains(path));
-    EXPECT_EQ(readFile(path), kTwoColours);
+    EXPECT_EQ(fileBytes(path), kTwoColours);
     // The row is still unsaved: New asks before it drops it.
     f.fakes.dialogs.messageAnswers = {platform::MessageAnswer::Cancel};
     ui(w).nw->trigger();

@@ -1,7 +1,7 @@
 // Palettes nobody would write by hand: endless files, binary junk, text in other encodings. Each
 // has one defined outcome, and the reader never reads more than the field limit allows.
-#include "palette/delimited_field.h"
 #include "palette/palette_format.h"
+#include "text/delimited_field.h"
 
 #include <gtest/gtest.h>
 
@@ -136,15 +136,15 @@ TEST(HostilePalette, AUtf8ByteOrderMarkIsSkipped) {
 
 TEST(HostileField, BlanksAndQuoteJunkUpToTheLimitAreStillOneField) {
     std::istringstream blanks(std::string(kMaxFieldLength, ' ') + "255,1");
-    EXPECT_EQ(readDelimitedField(blanks, kMaxFieldLength), "255");
+    EXPECT_EQ(text::readDelimitedField(blanks, kMaxFieldLength), "255");
     std::istringstream junk("\"255\"" + std::string(kMaxFieldLength, 'x') + ",1");
-    EXPECT_EQ(readDelimitedField(junk, kMaxFieldLength), "255");
-    EXPECT_EQ(readDelimitedField(junk, kMaxFieldLength), "1") << "the next field follows";
+    EXPECT_EQ(text::readDelimitedField(junk, kMaxFieldLength), "255");
+    EXPECT_EQ(text::readDelimitedField(junk, kMaxFieldLength), "1") << "the next field follows";
 
     std::istringstream tooManyBlanks(std::string(kMaxFieldLength + 1, ' ') + "255");
-    EXPECT_EQ(readDelimitedField(tooManyBlanks, kMaxFieldLength), std::nullopt);
+    EXPECT_EQ(text::readDelimitedField(tooManyBlanks, kMaxFieldLength), std::nullopt);
     std::istringstream tooMuchJunk("\"255\"" + std::string(kMaxFieldLength + 1, 'x'));
-    EXPECT_EQ(readDelimitedField(tooMuchJunk, kMaxFieldLength), std::nullopt);
+    EXPECT_EQ(text::readDelimitedField(tooMuchJunk, kMaxFieldLength), std::nullopt);
 }
 
 } // namespace

@@ -36,11 +36,6 @@ QByteArray fileOf(const palette::SlotTexts& r) {
     return bytes;
 }
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
@@ -80,7 +75,7 @@ TEST(SavePalletAs, IniIsAppendedUnlessTheNameEndsInExactlyIni) {
         f.markChanged();
         f.fakes.dialogs.fileAnswers = {f.pallets() + c.typed};
         ui(f.w()).svas->trigger();
-        EXPECT_EQ(readFile(f.pallets() + c.written), fileOf(kExample)) << c.typed.toStdString();
+        EXPECT_EQ(fileBytes(f.pallets() + c.written), fileOf(kExample)) << c.typed.toStdString();
         EXPECT_EQ(ui(f.w()).Frame5->title(), c.caption);
         EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + c.written);
         EXPECT_FALSE(f.w().paletteDocument().isDefault());
@@ -121,7 +116,7 @@ TEST(SavePalletAs, ARowWithAnEmptyFirstSlotIsStillWrittenInFull) {
     ui(f.w()).svas->trigger();
     palette::SlotTexts expected = kExample;
     expected[0] = "0";
-    EXPECT_EQ(readFile(f.pallets() + "green.ini"), fileOf(expected));
+    EXPECT_EQ(fileBytes(f.pallets() + "green.ini"), fileOf(expected));
     EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - green");
     EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "green.ini");
 }
@@ -131,7 +126,7 @@ TEST(SavePalletAs, AnEmptyRowGoesToTheNameAsGivenAndStaysUnderThePreviousPalette
     f.clearList();
     f.fakes.dialogs.fileAnswers = {f.pallets() + "nothing"};
     ui(f.w()).svas->trigger();
-    EXPECT_EQ(readFile(f.pallets() + "nothing"), "-1207\r\n");
+    EXPECT_EQ(fileBytes(f.pallets() + "nothing"), "-1207\r\n");
     EXPECT_FALSE(QFile::exists(f.pallets() + "nothing.ini"));
     EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - Default");
     EXPECT_EQ(f.w().paletteDocument().path(), f.pallets() + "default.ini");
@@ -143,7 +138,7 @@ TEST(SavePalletAs, FileNamesShowInTheCaptionAsPlainText) {
     PaletteFixture f;
     f.fakes.dialogs.fileAnswers = {f.pallets() + "R&D <b>x.ini"};
     ui(f.w()).svas->trigger();
-    EXPECT_EQ(readFile(f.pallets() + "R&D <b>x.ini"), fileOf(kExample));
+    EXPECT_EQ(fileBytes(f.pallets() + "R&D <b>x.ini"), fileOf(kExample));
     // A group box turns "&" into a shortcut underline unless it is doubled.
     EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - R&&D <b>x");
 }
@@ -239,7 +234,7 @@ TEST(OpenPallet, AFileInTheEmptyFormBecomesTheCurrentEmptyPalette) {
     f.fakes.keys.tap(platform::HotKey::F2);
     f.poll();
     ui(f.w()).svpal->trigger();
-    EXPECT_EQ(readFile(f.pallets() + "none.ini"),
+    EXPECT_EQ(fileBytes(f.pallets() + "none.ini"),
               crlfLines({"05649426", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
     EXPECT_EQ(f.readDefaultPalette(), fileOf(kExample));
     f.fakes.dialogs.fileAnswers = {""};
@@ -264,7 +259,7 @@ TEST(OpenPallet, AFileWithTyposLoadsItsColoursAndBecomesCurrent) {
     EXPECT_EQ(ui(f.w()).Picture(3)->backColor(), 0x563412);
     ui(f.w()).svpal->trigger();
     EXPECT_EQ(
-        readFile(f.pallets() + "typo.ini"),
+        fileBytes(f.pallets() + "typo.ini"),
         crlfLines({"00000255", "05649426", "0", "65280", "0", "0", "0", "0", "0", "0", "0", "0"}));
 }
 
@@ -368,7 +363,7 @@ TEST(NewPallet, OnTheDefaultPaletteWithColoursAsksAndYesSavesUnderANewName) {
         EXPECT_EQ(f.messages()[0].text, "Save Changes before creating a new Pallet?");
         ASSERT_EQ(f.fakes.dialogs.fileRequests.size(), 1u);
         EXPECT_EQ(f.fakes.dialogs.fileRequests[0].title, "Save Pallet");
-        EXPECT_EQ(readFile(f.pallets() + "kept.ini"), fileOf(expected)) << changed;
+        EXPECT_EQ(fileBytes(f.pallets() + "kept.ini"), fileOf(expected)) << changed;
         EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors");
         EXPECT_FALSE(ui(f.w()).Picture(2)->backColor().has_value());
     }
@@ -423,7 +418,7 @@ TEST(NewPallet, CancelLeavesRowCaptionAndFlags) {
     EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - mine");
     EXPECT_TRUE(f.w().swatchRow().changed());
     EXPECT_FALSE(f.w().paletteDocument().isDefault());
-    EXPECT_EQ(readFile(f.pallets() + "mine.ini"), "00000255\r\n");
+    EXPECT_EQ(fileBytes(f.pallets() + "mine.ini"), "00000255\r\n");
 }
 
 TEST(NewPallet, YesSavesToTheCurrentFileFirstNoDoesNot) {
@@ -431,7 +426,7 @@ TEST(NewPallet, YesSavesToTheCurrentFileFirstNoDoesNot) {
         ChangedOtherPalette f;
         f.fakes.dialogs.messageAnswers = {answer};
         ui(f.w()).nw->trigger();
-        EXPECT_EQ(readFile(f.pallets() + "mine.ini"),
+        EXPECT_EQ(fileBytes(f.pallets() + "mine.ini"),
                   answer == MessageAnswer::Yes ? "-1207\r\n" : "00000255\r\n");
         EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors");
         EXPECT_EQ(f.messages().size(), 1u);
@@ -451,8 +446,8 @@ TEST(NewPallet, TheNewPaletteHasNoFileSoSavePalletAsksForAName) {
     ASSERT_EQ(f.fakes.dialogs.fileRequests.size(), requests + 1);
     EXPECT_EQ(f.fakes.dialogs.fileRequests.back().title, "Save Pallet");
     EXPECT_TRUE(f.fakes.dialogs.fileRequests.back().save);
-    EXPECT_EQ(readFile(f.pallets() + "mine.ini"), "00000255\r\n") << "the previous file is kept";
-    EXPECT_EQ(readFile(f.pallets() + "fresh.ini"),
+    EXPECT_EQ(fileBytes(f.pallets() + "mine.ini"), "00000255\r\n") << "the previous file is kept";
+    EXPECT_EQ(fileBytes(f.pallets() + "fresh.ini"),
               crlfLines({"05649426", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
     EXPECT_EQ(ui(f.w()).Frame5->title(), "Saved Colors - fresh");
 }
@@ -569,7 +564,7 @@ TEST(ExportGimpPalette, WritesTheRowUnderThePalettesNameAndChangesNothingElse) {
     f.markChanged();
     f.fakes.dialogs.fileAnswers = {f.pallets() + "shared"};
     ui(f.w()).expgpl->trigger();
-    EXPECT_EQ(readFile(f.pallets() + "shared.gpl"), kExampleGpl);
+    EXPECT_EQ(fileBytes(f.pallets() + "shared.gpl"), kExampleGpl);
     const auto& asked = f.fakes.dialogs.fileRequests.back();
     EXPECT_EQ(asked.title, "Export GIMP Palette");
     EXPECT_EQ(asked.filter, "GIMP palettes (*.gpl)");
@@ -587,10 +582,10 @@ TEST(ExportGimpPalette, TheNameIsThePalettesOrSavedColorsWithoutOne) {
                                    f.pallets() + "b.GPL"};
     ui(f.w()).svas->trigger();
     ui(f.w()).expgpl->trigger();
-    EXPECT_TRUE(readFile(f.pallets() + "a.gpl").startsWith("GIMP Palette\nName: R&D\n"));
+    EXPECT_TRUE(fileBytes(f.pallets() + "a.gpl").startsWith("GIMP Palette\nName: R&D\n"));
     ui(f.w()).nw->trigger(); // the saved palette had no changes: no question
     ui(f.w()).expgpl->trigger();
-    EXPECT_EQ(readFile(f.pallets() + "b.GPL"), "GIMP Palette\nName: Saved Colors\nColumns: 12\n");
+    EXPECT_EQ(fileBytes(f.pallets() + "b.GPL"), "GIMP Palette\nName: Saved Colors\nColumns: 12\n");
 }
 
 TEST(ExportGimpPalette, AFailedWriteNamesTheFileAndTheReason) {
@@ -634,7 +629,7 @@ TEST(ImportGimpPalette, TheFirstTwelveColoursFillTheRowWhichHasNoFileYet) {
     f.fakes.dialogs.fileAnswers = {f.pallets() + "imported"};
     ui(f.w()).svpal->trigger();
     EXPECT_EQ(f.fakes.dialogs.fileRequests.back().title, "Save Pallet");
-    EXPECT_EQ(readFile(f.pallets() + "imported.ini").count("\r\n"), 12);
+    EXPECT_EQ(fileBytes(f.pallets() + "imported.ini").count("\r\n"), 12);
     EXPECT_EQ(f.readDefaultPalette(), fileOf(kExample)) << "the default palette is untouched";
 }
 

@@ -3,6 +3,7 @@
 // SIGKILL at random moments.
 #include "palette/palette_file.h"
 #include "palette_save_rows.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,11 +28,6 @@ namespace tinctora::testing {
 namespace {
 
 constexpr int kRuns = 200;
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
 
 std::set<QByteArray> paletteFilesOfTheRows() {
     std::set<QByteArray> files;

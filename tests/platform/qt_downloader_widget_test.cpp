@@ -1,16 +1,20 @@
 // The downloader of the network module, loaded as the program loads it, against a real HTTP
 // server on 127.0.0.1.
 #include "platform/network/module_downloader.h"
+#include "test_files.h"
 #include "test_http_server.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLibraryInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace tinctora::testing {
 namespace {
@@ -27,17 +31,23 @@ struct DownloaderFixture : ::testing::Test {
     QString localPath() const { return folder.path() + "/qor.ini"; }
     QUrl url() const { return QUrl(server.base() + "/qor.ini"); }
     DownloadOutcome fetch(int timeoutMs = 10000) {
-        return downloader.download(url(), localPath(), timeoutMs, true);
+        return fetchWith(downloader, url(), localPath(), timeoutMs, true);
+    }
+    // Starts the download and runs the event loop until its outcome is in.
+    static DownloadOutcome fetchWith(Downloader& d, const QUrl& from, const QString& to,
+                                     int timeoutMs, bool keepUserInputOut) {
+        std::optional<DownloadOutcome> outcome;
+        d.download(from, to, timeoutMs, keepUserInputOut,
+                   [&outcome](const DownloadOutcome& o) { outcome = o; });
+        EXPECT_TRUE(QTest::qWaitFor([&outcome] { return outcome.has_value(); }, 60000));
+        return outcome.value_or(DownloadOutcome{Status::Failed, "no outcome"});
     }
     void writeLocal(const QByteArray& bytes) const {
         QFile file(localPath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    QByteArray readLocal() const {
-        QFile file(localPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-    }
+    QByteArray readLocal() const { return fileBytes(localPath()); }
 };
 
 TEST_F(DownloaderFixture, StoresATextReplyInPlaceOfTheLocalCopy) {
@@ -117,6 +127,32 @@ TEST_F(DownloaderFixture, ServerThatNeverAnswersIsAbortedAtTheTimeOut) {
     EXPECT_EQ(readLocal(), "old copy");
 }
 
+TEST_F(DownloaderFixture, KeepingUserInputOutTakesNoClicksUntilTheOutcome) {
+    server.reply.never = true;
+    QPushButton button("Check Version");
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    const auto clickFromTheWindowSystem = [&button] {
+        QTest::mouseClick(button.windowHandle(), Qt::LeftButton, {}, button.rect().center());
+    };
+    for (const bool keepUserInputOut : {true, false}) {
+        SCOPED_TRACE(keepUserInputOut);
+        clicks = 0;
+        bool ended = false;
+        downloader.download(url(), localPath(), 600, keepUserInputOut,
+                            [&](const DownloadOutcome&) { ended = true; });
+        clickFromTheWindowSystem();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(clicks, keepUserInputOut ? 0 : 1);
+        ASSERT_TRUE(QTest::qWaitFor([&ended] { return ended; }, 10000));
+        clickFromTheWindowSystem();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(clicks, keepUserInputOut ? 1 : 2) << "clicks count again after the outcome";
+    }
+}
+
 TEST_F(DownloaderFixture, SlowReplyWithinTheTimeOutIsStoredAndTheLoopKeepsRunning) {
     server.reply.delayMs = 700;
     int ticks = 0;
@@ -136,15 +172,16 @@ TEST_F(DownloaderFixture, NoServerFailsAtOnce) {
     }
     QElapsedTimer clock;
     clock.start();
-    const DownloadOutcome outcome = downloader.download(
-        QUrl(QString("http://127.0.0.1:%1/qor.ini").arg(port)), localPath(), 10000, false);
+    const DownloadOutcome outcome =
+        fetchWith(downloader, QUrl(QString("http://127.0.0.1:%1/qor.ini").arg(port)), localPath(),
+                  10000, false);
     EXPECT_EQ(outcome.status, Status::Failed);
     EXPECT_LT(clock.elapsed(), 5000);
 }
 
 TEST_F(DownloaderFixture, UnwritableLocalCopyFails) {
     const DownloadOutcome outcome =
-        downloader.download(url(), folder.path() + "/missing/qor.ini", 10000, true);
+        fetchWith(downloader, url(), folder.path() + "/missing/qor.ini", 10000, true);
     EXPECT_EQ(outcome.status, Status::Failed);
     EXPECT_EQ(server.paths.size(), 1);
 }
@@ -176,7 +213,8 @@ TEST_F(DownloaderFixture, MissingOrBrokenModuleFailsWithTheReasonOnEveryDownload
         writeLocal("old copy");
         platform::network::ModuleDownloader withoutModule(programFolder.path());
         for (int attempt = 0; attempt < 2; ++attempt) {
-            const DownloadOutcome outcome = withoutModule.download(url(), localPath(), 10000, true);
+            const DownloadOutcome outcome =
+                fetchWith(withoutModule, url(), localPath(), 10000, true);
             EXPECT_EQ(outcome.status, Status::Failed);
             EXPECT_TRUE(outcome.detail.startsWith("the network module could not be loaded: "))
                 << outcome.detail.toStdString();

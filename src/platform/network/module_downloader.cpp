@@ -35,13 +35,15 @@ void ModuleDownloader::load() {
         loadFailure_ = failed + "it made no downloader";
 }
 
-DownloadOutcome ModuleDownloader::download(const QUrl& url, const QString& localPath, int timeoutMs,
-                                           bool keepUserInputOut) {
+void ModuleDownloader::download(const QUrl& url, const QString& localPath, int timeoutMs,
+                                bool keepUserInputOut, std::function<void(DownloadOutcome)> done) {
     if (!tried_)
         load();
-    if (!loaded_)
-        return {DownloadOutcome::Status::Failed, loadFailure_};
-    return loaded_->download(url, localPath, timeoutMs, keepUserInputOut);
+    if (!loaded_) {
+        done({DownloadOutcome::Status::Failed, loadFailure_});
+        return;
+    }
+    loaded_->download(url, localPath, timeoutMs, keepUserInputOut, std::move(done));
 }
 
 } // namespace tinctora::platform::network

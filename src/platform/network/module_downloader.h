@@ -13,8 +13,8 @@ class ModuleDownloader final : public Downloader {
 public:
     explicit ModuleDownloader(QString folder);
     ~ModuleDownloader() override;
-    DownloadOutcome download(const QUrl& url, const QString& localPath, int timeoutMs,
-                             bool keepUserInputOut) override;
+    void download(const QUrl& url, const QString& localPath, int timeoutMs, bool keepUserInputOut,
+                  std::function<void(DownloadOutcome)> done) override;
 
     // The module's file name, as the build names it.
     static QString moduleFileName();

@@ -8,8 +8,8 @@ namespace tinctora::platform::network {
 // loads Qt Network and what it pulls in (Kerberos, libproxy, ...) unless a download is made.
 class QtDownloader final : public Downloader {
 public:
-    DownloadOutcome download(const QUrl& url, const QString& localPath, int timeoutMs,
-                             bool keepUserInputOut) override;
+    void download(const QUrl& url, const QString& localPath, int timeoutMs, bool keepUserInputOut,
+                  std::function<void(DownloadOutcome)> done) override;
 };
 
 } // namespace tinctora::platform::network

@@ -40,8 +40,8 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
                          const QString& filter) override;
-    std::int32_t chooseColour(std::int32_t initial,
-                              const std::int32_t (&customColours)[16]) override;
+    colour::ColourValue chooseColour(colour::ColourValue initial,
+                                     const colour::ColourValue (&customColours)[16]) override;
 };
 
 } // namespace tinctora::platform::qt

@@ -1,5 +1,7 @@
 #include "platform/qt/qt_desktop.h"
 
+#include "colour/qt_colour.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -74,22 +76,19 @@ QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QSt
                                         QFileDialog::DontConfirmOverwrite);
 }
 
-std::int32_t QtDialogs::chooseColour(std::int32_t initial,
-                                     const std::int32_t (&customColours)[16]) {
-    for (int i = 0; i < 16; ++i) {
-        const std::int32_t c = customColours[i];
-        QColorDialog::setCustomColor(i, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
-    }
+colour::ColourValue QtDialogs::chooseColour(colour::ColourValue initial,
+                                            const colour::ColourValue (&customColours)[16]) {
+    for (int i = 0; i < 16; ++i)
+        QColorDialog::setCustomColor(i, colour::toQColor(customColours[i]));
     const QColor start =
-        initial == -1 ? QColor(Qt::black)
-                      : QColor(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
+        initial == colour::kNoColour ? QColor(Qt::black) : colour::toQColor(initial);
     // Qt's own dialog: a desktop's native one may ignore the custom colours. No owner, so it
     // stays a window of its own; no alpha channel, as colour values have none.
     const QColor chosen =
         QColorDialog::getColor(start, nullptr, QString(), QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())
-        return -1;
-    return chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+        return colour::kNoColour;
+    return colour::fromQColor(chosen);
 }
 
 } // namespace tinctora::platform::qt

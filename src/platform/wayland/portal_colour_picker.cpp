@@ -21,8 +21,8 @@ std::optional<int> channelByte(double channel) {
     return int(std::lround(channel * 255.0));
 }
 
-// The portal's colour: three doubles from 0 to 1, red first, as 0x00BBGGRR.
-std::optional<std::int32_t> colourValue(const QVariant& colour) {
+// The portal's colour: three doubles from 0 to 1, red first.
+std::optional<colour::ColourValue> colourValue(const QVariant& colour) {
     if (colour.metaType() != QMetaType::fromType<QDBusArgument>())
         return std::nullopt;
     const QDBusArgument argument = colour.value<QDBusArgument>();
@@ -39,7 +39,7 @@ std::optional<std::int32_t> colourValue(const QVariant& colour) {
     const auto b = channelByte(blue);
     if (!r || !g || !b)
         return std::nullopt;
-    return std::int32_t(*r | *g << 8 | *b << 16);
+    return colour::colourFromBytes(*r, *g, *b);
 }
 
 PickOutcome failed(const QString& message) {

@@ -34,17 +34,21 @@ private:
 
 } // namespace
 
-std::unique_ptr<X11Capture> X11Capture::open(QString* reason, const char* displayName) {
-    std::unique_ptr<Connection> connection = Connection::open(displayName, reason);
-    if (!connection)
-        return nullptr;
+X11Opening X11Capture::open(const char* displayName) {
+    X11Opening opening;
+    std::unique_ptr<Connection> connection = Connection::open(displayName, &opening.reason);
+    if (!connection) {
+        opening.refusal = X11Refusal::NoDisplay;
+        return opening;
+    }
     auto capture = std::make_unique<Capture>(std::move(connection));
-    const QString unreadable = screenReadability(capture->pixels());
-    if (unreadable.isEmpty())
-        return capture;
-    if (reason)
-        *reason = unreadable;
-    return nullptr;
+    if (screenReadable(capture->pixels())) {
+        opening.capture = std::move(capture);
+        return opening;
+    }
+    opening.refusal = X11Refusal::ScreenUnreadable;
+    opening.reason = screenUnreadableReason();
+    return opening;
 }
 
 QString screenUnreadableReason() {
@@ -54,8 +58,8 @@ QString screenUnreadableReason() {
                    "Capture stays stopped.");
 }
 
-QString screenReadability(ScreenPixels& pixels) {
-    return pixels.pixelAt({0, 0}) >= 0 ? QString() : screenUnreadableReason();
+bool screenReadable(ScreenPixels& pixels) {
+    return pixels.pixelAt({0, 0}) >= 0;
 }
 
 QString displayUnavailableReason(const char* displayName) {

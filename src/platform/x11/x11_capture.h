@@ -7,13 +7,14 @@
 
 namespace tinctora::platform::x11 {
 
+struct X11Opening;
+
 // Pointer, pixels and keys read through one dedicated Xlib connection, opened once and reused by
 // every read. This header stays free of Xlib's macros so that Qt code can include it.
 class X11Capture {
 public:
-    // Nothing when no X display can be opened or its screen cannot be read; reason then says
-    // why, for the user. displayName null means $DISPLAY.
-    static std::unique_ptr<X11Capture> open(QString* reason, const char* displayName = nullptr);
+    // displayName null means $DISPLAY.
+    static X11Opening open(const char* displayName = nullptr);
     virtual ~X11Capture() = default;
     virtual Pointer& pointer() = 0;
     virtual ScreenPixels& pixels() = 0;
@@ -21,6 +22,19 @@ public:
     // Freezing the whole screen and nudging the pointer, through the same connection.
     virtual ScreenGrabber& screenGrabber() = 0;
     virtual PointerMover& pointerMover() = 0;
+};
+
+// Why X11 capture is not there, so that a caller can choose another way to read the screen.
+enum class X11Refusal {
+    NotRefused,
+    NoDisplay,        // no X display could be opened
+    ScreenUnreadable, // a display, but its screen cannot be read (Xwayland, rootless)
+};
+
+struct X11Opening {
+    std::unique_ptr<X11Capture> capture; // set when not refused
+    X11Refusal refusal = X11Refusal::NotRefused;
+    QString reason; // for the user when refused: why, in one sentence
 };
 
 // Empty when an X display can be opened; otherwise why not, in one sentence for the user.
@@ -31,9 +45,9 @@ QString displayUnavailableReason(const char* displayName = nullptr);
 // refuses to show its screen (Xwayland under a Wayland compositor).
 QString screenUnreadableReason();
 
-// Empty when one pixel of the screen can be read through `pixels`; otherwise
-// screenUnreadableReason(). An X server that has a display but no screen to show (Xwayland is
-// rootless under a Wayland compositor) refuses every read of the root window.
-QString screenReadability(ScreenPixels& pixels);
+// True when one pixel of the screen can be read through `pixels`. An X server that has a display
+// but no screen to show (Xwayland is rootless under a Wayland compositor) refuses every read of
+// the root window.
+bool screenReadable(ScreenPixels& pixels);
 
 } // namespace tinctora::platform::x11

@@ -34,16 +34,16 @@ bool X11Pixels::onScreen(ScreenPoint p) const {
     return p.x >= 0 && p.y >= 0 && p.x < width_ && p.y < height_;
 }
 
-std::int32_t X11Pixels::pixelAt(ScreenPoint p) {
+colour::ColourValue X11Pixels::pixelAt(ScreenPoint p) {
     connection_.drainEvents(); // picks up a change of screen size
     if (!sizeKnown_)
         refreshRootSize();
     // Asking for a pixel outside the root is an X error, so it is never asked.
     if (!onScreen(p))
-        return -1;
+        return colour::kNoColour;
     XImage* image =
         XGetImage(connection_.display(), connection_.root(), p.x, p.y, 1, 1, AllPlanes, ZPixmap);
-    std::int32_t colour = -1;
+    colour::ColourValue colour = colour::kNoColour;
     if (image) {
         const unsigned long pixel = XGetPixel(image, 0, 0);
         XDestroyImage(image);
@@ -58,7 +58,7 @@ std::int32_t X11Pixels::pixelAt(ScreenPoint p) {
     return colour;
 }
 
-std::int32_t X11Pixels::colourOf(unsigned long pixel) {
+colour::ColourValue X11Pixels::colourOf(unsigned long pixel) {
     if (trueColour_)
         return colourFromPixel(static_cast<std::uint32_t>(pixel), masks_);
     XColor entry{};
@@ -66,7 +66,7 @@ std::int32_t X11Pixels::colourOf(unsigned long pixel) {
     const unsigned long errorsBefore = connection_.errors().count();
     XQueryColor(connection_.display(), colormap_, &entry); // waits for the reply or the error
     if (connection_.errors().count() != errorsBefore)
-        return -1;
+        return colour::kNoColour;
     return colourFromColormapEntry(entry.red, entry.green, entry.blue);
 }
 

@@ -12,12 +12,12 @@ class X11Pixels final : public ScreenPixels {
 public:
     explicit X11Pixels(Connection& connection);
     // -1 outside the screen and when the server refuses the read.
-    std::int32_t pixelAt(ScreenPoint p) override;
+    colour::ColourValue pixelAt(ScreenPoint p) override;
 
 private:
     void refreshRootSize();
     bool onScreen(ScreenPoint p) const;
-    std::int32_t colourOf(unsigned long pixel);
+    colour::ColourValue colourOf(unsigned long pixel);
 
     Connection& connection_;
     int width_ = 0;

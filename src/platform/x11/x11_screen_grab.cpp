@@ -1,5 +1,6 @@
 #include "platform/x11/x11_screen_grab.h"
 
+#include "colour/qt_colour.h"
 #include "platform/pixel_channels.h"
 
 #include <X11/Xutil.h>
@@ -24,9 +25,7 @@ const QString kResized = QStringLiteral(
 const QString kNoMemory = QStringLiteral(
     "The screen could not be frozen because there is not enough memory for its picture.");
 
-QRgb rgbOf(std::int32_t colour) {
-    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
+using colour::toQRgb;
 
 // Turns the server's image into RGB32 with the live read's conversion. The common layouts (32
 // bits with 8-bit channels, 16 bits) go through a table or a copy; anything else pixel by pixel.
@@ -65,7 +64,7 @@ public:
         if (trueColour_ && hostOrder && source.bits_per_pixel == 16) {
             std::vector<QRgb> table(65536);
             for (std::uint32_t p = 0; p < table.size(); ++p)
-                table[p] = rgbOf(colourFromPixel(p, masks_));
+                table[p] = toQRgb(colourFromPixel(p, masks_));
             for (int y = 0; y < height; ++y) {
                 const auto* in =
                     reinterpret_cast<const std::uint16_t*>(source.data + y * source.bytes_per_line);
@@ -93,12 +92,12 @@ private:
         XQueryColors(display, colourMap, colours.data(), entries);
         palette_.reserve(colours.size());
         for (const XColor& c : colours)
-            palette_.push_back(rgbOf(colourFromColormapEntry(c.red, c.green, c.blue)));
+            palette_.push_back(toQRgb(colourFromColormapEntry(c.red, c.green, c.blue)));
     }
 
     QRgb colourOf(unsigned long pixel) const {
         if (trueColour_)
-            return rgbOf(colourFromPixel(static_cast<std::uint32_t>(pixel), masks_));
+            return toQRgb(colourFromPixel(static_cast<std::uint32_t>(pixel), masks_));
         return pixel < palette_.size() ? palette_[pixel] : qRgb(0, 0, 0);
     }
 
@@ -249,7 +248,6 @@ void X11ScreenGrabber::grabScreen(std::function<void(GrabOutcome)> done) {
 }
 
 GrabOutcome X11ScreenGrabber::grab() {
-    lastUsedSharedMemory_ = false;
     const std::optional<RootSize> before = connection_.rootSize();
     if (!before || before->width <= 0 || before->height <= 0)
         return failed(kRefused);
@@ -261,7 +259,7 @@ GrabOutcome X11ScreenGrabber::grab() {
         SharedSegment segment(connection_, before->width, before->height);
         if (segment.ready()) {
             if (XImage* image = segment.read()) {
-                read = lastUsedSharedMemory_ = true;
+                read = true;
                 if (converter.isQtLayout(*image)) {
                     picture = segment.adoptAsPicture();
                     makeOpaque(picture);

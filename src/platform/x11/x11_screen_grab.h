@@ -20,14 +20,11 @@ public:
     void grabScreen(std::function<void(GrabOutcome)> done) override;
     GrabOutcome grab();
 
-    // How the last grab read the screen (false before any): shared memory needs a server on the
-    // same machine, so even an offered extension can fail and the plain read take over.
-    bool lastGrabUsedSharedMemory() const { return lastUsedSharedMemory_; }
-
 private:
     Connection& connection_;
+    // Shared memory needs a server on the same machine, so even an offered extension can fail
+    // and the plain read take over.
     bool sharedMemoryOffered_ = false;
-    bool lastUsedSharedMemory_ = false;
 };
 
 } // namespace tinctora::platform::x11

@@ -1,6 +1,6 @@
-#include "palette/delimited_field.h"
+#include "text/delimited_field.h"
 
-namespace tinctora::palette {
+namespace tinctora::text {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxL
     return field;
 }
 
-} // namespace tinctora::palette
+} // namespace tinctora::text

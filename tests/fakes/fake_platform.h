@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/fake/fake_screen_grab.h"
+#include "fakes/fake_screen_grab.h"
 #include "platform/platform.h"
 
 #include <QStringList>
@@ -27,12 +27,12 @@ public:
 
 class FakeScreen final : public ScreenPixels {
 public:
-    // Every pixel not painted has this colour; -1 makes the whole screen unreadable.
-    std::int32_t background = 0;
-    std::map<std::pair<int, int>, std::int32_t> painted;
+    // Every pixel not painted has this colour; kNoColour makes the whole screen unreadable.
+    colour::ColourValue background = 0;
+    std::map<std::pair<int, int>, colour::ColourValue> painted;
     int reads = 0;
-    void paint(ScreenPoint p, std::int32_t colour) { painted[{p.x, p.y}] = colour; }
-    std::int32_t pixelAt(ScreenPoint p) override;
+    void paint(ScreenPoint p, colour::ColourValue c) { painted[{p.x, p.y}] = c; }
+    colour::ColourValue pixelAt(ScreenPoint p) override;
 };
 
 // A keyboard. By default it sends its changes as events, as the X11 backend with XInput2 does:
@@ -53,12 +53,10 @@ public:
     void listen(std::function<void(const KeyBatch&)> listener) override;
     bool isDown(HotKey key) override;
     bool downOrPressedSincePrevious(HotKey key) override;
-    int asyncReads(HotKey key) const;
 
 private:
     std::map<HotKey, bool> down_;
     std::map<HotKey, bool> pressedSince_;
-    std::map<HotKey, int> asyncReads_;
     std::function<void(const KeyBatch&)> listener_;
 };
 
@@ -94,12 +92,16 @@ public:
         int timeoutMs;
         bool keepUserInputOut;
     };
-    // Called for each download; by default writes `body` to the local path and reports Stored.
+    // Called for each download, whose outcome it gives at once; by default the download writes
+    // `body` to the local path and reports Stored.
     std::function<DownloadOutcome(const Call&)> respond;
     QByteArray body = "1.1\r\n";
+    // When set (and respond is not), every download is made by this one instead, and still
+    // recorded.
+    Downloader* forwardTo = nullptr;
     std::vector<Call> calls;
-    DownloadOutcome download(const QUrl& url, const QString& localPath, int timeoutMs,
-                             bool keepUserInputOut) override;
+    void download(const QUrl& url, const QString& localPath, int timeoutMs, bool keepUserInputOut,
+                  std::function<void(DownloadOutcome)> done) override;
 };
 
 // Answers queued by the test, taken in order; a dialog with no queued answer is a test failure
@@ -119,12 +121,12 @@ public:
         bool save;
     };
     std::deque<MessageAnswer> messageAnswers;
-    std::deque<QString> fileAnswers;        // "" is Cancel
-    std::deque<std::int32_t> colourAnswers; // -1 is Cancel
+    std::deque<QString> fileAnswers;               // "" is Cancel
+    std::deque<colour::ColourValue> colourAnswers; // kNoColour is Cancel
     std::vector<Message> messages;
     std::vector<FileRequest> fileRequests;
-    std::vector<std::int32_t> colourInitials;
-    std::vector<std::vector<std::int32_t>> colourCustoms;
+    std::vector<colour::ColourValue> colourInitials;
+    std::vector<std::vector<colour::ColourValue>> colourCustoms;
     QStringList unexpected;
     // Called while a dialog is "open", e.g. to check the window's topmost state meanwhile.
     std::function<void()> whileOpen;
@@ -135,8 +137,8 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
                          const QString& filter) override;
-    std::int32_t chooseColour(std::int32_t initial,
-                              const std::int32_t (&customColours)[16]) override;
+    colour::ColourValue chooseColour(colour::ColourValue initial,
+                                     const colour::ColourValue (&customColours)[16]) override;
 };
 
 // All fakes together, ready to hand to a window.

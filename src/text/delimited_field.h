@@ -11,11 +11,11 @@
 // (CR LF, LF or CR end a line). A field longer than maxLength, more than maxLength leading
 // blanks, or more than maxLength bytes between a closing quote and the delimiter give nothing and
 // leave the stream inside the field: one field never reads more than about 3 x maxLength bytes.
-namespace tinctora::palette {
+namespace tinctora::text {
 
 // Skips nothing: true when no byte is left.
 bool atEndOfInput(std::istream& in);
 
 std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxLength);
 
-} // namespace tinctora::palette
+} // namespace tinctora::text

@@ -1,5 +1,5 @@
-#include "platform/fake/fake_screen_grab.h"
-#include "platform/fake/fake_platform.h"
+#include "fakes/fake_screen_grab.h"
+#include "fakes/fake_platform.h"
 
 namespace tinctora::platform::fake {
 

@@ -1,10 +1,10 @@
-#include "platform/fake/fake_platform.h"
+#include "fakes/fake_platform.h"
 
 #include <QFile>
 
 namespace tinctora::platform::fake {
 
-std::int32_t FakeScreen::pixelAt(ScreenPoint p) {
+colour::ColourValue FakeScreen::pixelAt(ScreenPoint p) {
     ++reads;
     const auto found = painted.find({p.x, p.y});
     return found != painted.end() ? found->second : background;
@@ -41,15 +41,9 @@ bool FakeKeys::isDown(HotKey key) {
 }
 
 bool FakeKeys::downOrPressedSincePrevious(HotKey key) {
-    ++asyncReads_[key];
     const bool result = down_[key] || pressedSince_[key];
     pressedSince_[key] = false;
     return result;
-}
-
-int FakeKeys::asyncReads(HotKey key) const {
-    const auto found = asyncReads_.find(key);
-    return found != asyncReads_.end() ? found->second : 0;
 }
 
 void FakeWindowLayer::setTopmost(QWidget*, bool on) {
@@ -57,16 +51,24 @@ void FakeWindowLayer::setTopmost(QWidget*, bool on) {
     calls.push_back(on);
 }
 
-DownloadOutcome FakeDownloader::download(const QUrl& url, const QString& localPath, int timeoutMs,
-                                         bool keepUserInputOut) {
+void FakeDownloader::download(const QUrl& url, const QString& localPath, int timeoutMs,
+                              bool keepUserInputOut, std::function<void(DownloadOutcome)> done) {
     const Call call{url, localPath, timeoutMs, keepUserInputOut};
     calls.push_back(call);
-    if (respond)
-        return respond(call);
+    if (respond) {
+        done(respond(call));
+        return;
+    }
+    if (forwardTo) {
+        forwardTo->download(url, localPath, timeoutMs, keepUserInputOut, std::move(done));
+        return;
+    }
     QFile file(localPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size())
-        return {DownloadOutcome::Status::Failed, "cannot write the local copy"};
-    return {DownloadOutcome::Status::Stored, {}};
+    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size()) {
+        done({DownloadOutcome::Status::Failed, "cannot write the local copy"});
+        return;
+    }
+    done({DownloadOutcome::Status::Stored, {}});
 }
 
 MessageAnswer FakeDialogs::message(QWidget*, const QString& text, const QString& title,
@@ -114,17 +116,17 @@ QString FakeDialogs::saveFileName(QWidget*, const QString& title, const QString&
     return takeFile(fileAnswers, unexpected, title);
 }
 
-std::int32_t FakeDialogs::chooseColour(std::int32_t initial,
-                                       const std::int32_t (&customColours)[16]) {
+colour::ColourValue FakeDialogs::chooseColour(colour::ColourValue initial,
+                                              const colour::ColourValue (&customColours)[16]) {
     colourInitials.push_back(initial);
     colourCustoms.emplace_back(std::begin(customColours), std::end(customColours));
     if (whileOpen)
         whileOpen();
     if (colourAnswers.empty()) {
         unexpected << "colour dialog without a queued answer";
-        return -1;
+        return colour::kNoColour;
     }
-    const std::int32_t answer = colourAnswers.front();
+    const colour::ColourValue answer = colourAnswers.front();
     colourAnswers.pop_front();
     return answer;
 }
