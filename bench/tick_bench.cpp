@@ -8,21 +8,41 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <X11/Xlib.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-tinctora::app::Form1* window = nullptr;
 Display* pointerControl = nullptr;
+// Capture's 40 ms tick, called by the benchmarks instead of a timer.
+std::function<void()> sampleTick;
+
+// A ticker that never fires by itself: the benchmarks drive the ticks, nothing ticks in between.
+class HandTicker final : public tinctora::capture::Ticker {
+public:
+    void start() override { running_ = true; }
+    void stop() override { running_ = false; }
+    bool running() const override { return running_; }
+
+private:
+    bool running_ = false;
+};
+
+std::unique_ptr<tinctora::capture::Ticker> handTicker(int intervalMs,
+                                                      std::function<void()> onTick) {
+    if (intervalMs == tinctora::capture::CaptureController::kSampleIntervalMs)
+        sampleTick = std::move(onTick);
+    return std::make_unique<HandTicker>();
+}
 
 void warpPointer(int x, int y) {
     XWarpPointer(pointerControl, None, DefaultRootWindow(pointerControl), 0, 0, 0, 0, x, y);
@@ -49,11 +69,11 @@ void report(benchmark::State& state, std::vector<double>& us) {
 // The pointer rests on one pixel: the tick reads the pointer and the pixel and changes nothing.
 void liveTickPointerStill(benchmark::State& state) {
     warpPointer(900, 700);
-    window->capture().sample();
+    sampleTick();
     QCoreApplication::processEvents();
     std::vector<double> us;
     for (auto _ : state)
-        us.push_back(timedEvent([] { window->capture().sample(); }));
+        us.push_back(timedEvent([] { sampleTick(); }));
     report(state, us);
 }
 
@@ -66,7 +86,7 @@ void liveTickNewColour(benchmark::State& state) {
         ++step;
         warpPointer(700 + (step * 7) % 500, 500 + (step * 5) % 400);
         state.ResumeTiming();
-        us.push_back(timedEvent([] { window->capture().sample(); }));
+        us.push_back(timedEvent([] { sampleTick(); }));
     }
     report(state, us);
 }
@@ -83,12 +103,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     QTemporaryDir programFolder;
-    tinctora::app::Form1 form(backend->platform(), programFolder.path());
-    window = &form;
+    tinctora::app::Form1 form(backend->platform(), programFolder.path(),
+                              tinctora::about::vendorBaseAddress(), handTicker);
     form.Form_Load();
-    // The benchmarks drive the handlers; the timers must not tick in between.
-    for (QTimer* timer : form.capture().findChildren<QTimer*>())
-        timer->stop();
     QElapsedTimer shown;
     shown.start();
     while (shown.elapsed() < 500)

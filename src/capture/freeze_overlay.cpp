@@ -1,5 +1,6 @@
 #include "capture/freeze_overlay.h"
 #include "capture/overlay_placement.h"
+#include "capture/sampling_aperture.h"
 
 #include "colour/qt_colour.h"
 
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <cmath>
@@ -94,14 +96,24 @@ void FreezeOverlay::grabKeyboardWhenMapped(int attemptsLeft) {
 }
 
 QString FreezeOverlay::magnifierText() const {
-    if (!at_)
-        return {};
-    const std::optional<colour::ColourValue> colour = colourAt(*at_);
+    const std::optional<colour::ColourValue> colour = sampledColour();
     if (!colour)
         return {};
-    return QStringLiteral("#%1\n%2").arg(
-        QString::fromStdString(colour::hexText(*colour)),
-        QString::fromStdString(colour::rgbTripleText(colour::rgbComponents(*colour))));
+    return QStringLiteral("#%1  %2 \u00D7 %2\n%3")
+        .arg(QString::fromStdString(colour::hexText(*colour)))
+        .arg(layout_.aperture.width)
+        .arg(QString::fromStdString(colour::rgbTripleText(colour::rgbComponents(*colour))));
+}
+
+std::optional<colour::ColourValue> FreezeOverlay::sampledColour() const {
+    if (!at_ || !colourAt(*at_))
+        return std::nullopt;
+    // The pointer's own pixel counts wherever the picture has it, as a one-pixel pick always
+    // did; the rest of the square only where a monitor shows it (the magnifier hatches the rest).
+    const PixelPoint centre = *at_;
+    return averageColour(layout_.aperture, [this, centre](PixelPoint p) {
+        return p == centre || onAMonitor(p, monitors_) ? colourAt(p) : std::nullopt;
+    });
 }
 
 std::optional<colour::ColourValue> FreezeOverlay::colourAt(PixelPoint p) const {
@@ -132,9 +144,19 @@ void FreezeOverlay::followPointer() {
         return;
     const std::optional<PixelRect> before = at_ ? std::optional(layout_.panel) : std::nullopt;
     at_ = now;
-    layout_ = layOutMagnifier(now, monitors_, shape_);
+    layout_ = layOutMagnifier(now, monitors_, shape_, aperture_);
     if (before)
         update(toLogical(*before));
+    update(toLogical(layout_.panel));
+}
+
+void FreezeOverlay::setAperture(int size) {
+    if (size == aperture_)
+        return;
+    aperture_ = size;
+    if (!at_)
+        return;
+    layout_ = layOutMagnifier(*at_, monitors_, shape_, aperture_);
     update(toLogical(layout_.panel));
 }
 
@@ -194,6 +216,14 @@ void FreezeOverlay::paintMagnifier(QPainter& painter) const {
     painter.drawRect(centre.adjusted(-1, -1, 0, 0));
     painter.setPen(Qt::white);
     painter.drawRect(centre.adjusted(0, 0, -1, -1));
+    if (layout_.aperture.width > 1) {
+        const PixelRect& a = layout_.apertureOutline;
+        const QRect square(a.x, a.y, a.width, a.height);
+        painter.setPen(Qt::black);
+        painter.drawRect(square.adjusted(-1, -1, 0, 0));
+        painter.setPen(Qt::white);
+        painter.drawRect(square.adjusted(0, 0, -1, -1));
+    }
 
     const QRect label(panel.x, grid.bottom(), panel.width, panel.height - grid.height);
     painter.fillRect(label, QColor(24, 24, 24));
@@ -231,6 +261,12 @@ void FreezeOverlay::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
         pick();
         return;
+    case Qt::Key_Plus:
+        setAperture(largerAperture(aperture_));
+        return;
+    case Qt::Key_Minus:
+        setAperture(smallerAperture(aperture_));
+        return;
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:
@@ -249,10 +285,20 @@ void FreezeOverlay::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void FreezeOverlay::wheelEvent(QWheelEvent* event) {
+    // One size per notch (120 eighths of a degree); a fine-grained wheel or touchpad adds up.
+    constexpr int kNotch = 120;
+    wheelAngle_ += event->angleDelta().y();
+    for (; wheelAngle_ >= kNotch; wheelAngle_ -= kNotch)
+        setAperture(largerAperture(aperture_));
+    for (; wheelAngle_ <= -kNotch; wheelAngle_ += kNotch)
+        setAperture(smallerAperture(aperture_));
+    event->accept();
+}
+
 void FreezeOverlay::pick() {
     followPointer();
-    const std::optional<colour::ColourValue> colour = at_ ? colourAt(*at_) : std::nullopt;
-    if (colour)
+    if (const std::optional<colour::ColourValue> colour = sampledColour())
         finish(true, *colour);
 }
 

@@ -29,13 +29,15 @@ public:
     // Escape reaches the overlay whichever window had the focus.
     void open();
 
-    // What the magnifier's label says: the centre colour as "#RRGGBB" and as "r, g, b" on a
-    // second line; empty while the pointer is off the picture.
+    // What the magnifier's label says: the colour a pick takes as "#RRGGBB" with the side of the
+    // averaged square ("#858585  5 × 5"), and as "r, g, b" on a second line; empty while the
+    // pointer is off the picture.
     QString magnifierText() const;
 
 signals:
-    // The frozen picture's colour at the pointer's screen pixel, as 0x00BBGGRR. The overlay
-    // closes after either signal; exactly one of them is sent.
+    // The frozen picture's colour at the pointer's screen pixel, or the average of the square
+    // around it, as 0x00BBGGRR. The overlay closes after either signal; exactly one of them is
+    // sent.
     void picked(tinctora::colour::ColourValue colour);
     void cancelled();
 
@@ -44,15 +46,18 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void placeOverScreen();
     void grabKeyboardWhenMapped(int attemptsLeft);
     void followPointer();
+    void setAperture(int size);
     void pick();
     void finish(bool pickedColour, colour::ColourValue colour);
     std::optional<colour::ColourValue> colourAt(PixelPoint p) const;
+    std::optional<colour::ColourValue> sampledColour() const;
     QRect toLogical(const PixelRect& screenRect) const;
     void paintMagnifier(QPainter& painter) const;
 
@@ -62,6 +67,10 @@ private:
     platform::PointerMover& mover_;
     MagnifierShape shape_;
     std::optional<PixelPoint> at_;
+    // The side of the square a pick averages; every freeze starts with the one pixel.
+    int aperture_ = 1;
+    // Wheel turns smaller than one notch, kept until they add up to one.
+    int wheelAngle_ = 0;
     MagnifierLayout layout_;
     // The screen pixel under the window's top-left device pixel, and the toolkit's scale.
     QPoint nativeTopLeft_;

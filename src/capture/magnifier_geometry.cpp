@@ -46,7 +46,7 @@ int place(int pointer, int size, int gap, int start, int end) {
 } // namespace
 
 MagnifierLayout layOutMagnifier(PixelPoint pointer, const std::vector<PixelRect>& monitors,
-                                const MagnifierShape& shape) {
+                                const MagnifierShape& shape, int apertureSize) {
     MagnifierLayout layout;
     const int half = shape.gridPixels / 2;
     layout.source = {pointer.x - half, pointer.y - half, shape.gridPixels, shape.gridPixels};
@@ -62,6 +62,12 @@ MagnifierLayout layOutMagnifier(PixelPoint pointer, const std::vector<PixelRect>
         layout.panel = {pointer.x + 1 + shape.gap, pointer.y + 1 + shape.gap, width, height};
     }
     layout.grid = {layout.panel.x, layout.panel.y, gridSize, gridSize};
+    const int side = std::clamp(apertureSize | 1, 1, std::max(1, shape.gridPixels));
+    layout.aperture = {pointer.x - side / 2, pointer.y - side / 2, side, side};
+    const int firstCell = half - side / 2;
+    layout.apertureOutline = {layout.grid.x + firstCell * shape.zoom,
+                              layout.grid.y + firstCell * shape.zoom, side * shape.zoom,
+                              side * shape.zoom};
     return layout;
 }
 
@@ -70,10 +76,14 @@ std::optional<PixelPoint> shownPixel(const MagnifierLayout& layout,
     if (column < 0 || row < 0 || column >= layout.source.width || row >= layout.source.height)
         return std::nullopt;
     const PixelPoint p{layout.source.x + column, layout.source.y + row};
-    for (const PixelRect& m : monitors)
-        if (m.contains(p))
-            return p;
+    if (onAMonitor(p, monitors))
+        return p;
     return std::nullopt;
+}
+
+bool onAMonitor(PixelPoint p, const std::vector<PixelRect>& monitors) {
+    return std::any_of(monitors.begin(), monitors.end(),
+                       [p](const PixelRect& m) { return m.contains(p); });
 }
 
 } // namespace tinctora::capture

@@ -42,6 +42,10 @@ struct MagnifierLayout {
     // The whole magnifier (grid and label) and the grid inside it, where they are drawn.
     PixelRect panel;
     PixelRect grid;
+    // The square a pick averages, centred on the pointer (parts of it may lie off every
+    // monitor), and its outline over the grid: the cells it covers.
+    PixelRect aperture;
+    PixelRect apertureOutline;
     // The monitor the magnifier stays on (index into the monitors given), or nothing when no
     // monitor was given.
     std::optional<int> monitor;
@@ -50,9 +54,13 @@ struct MagnifierLayout {
 // Below and to the right of the pointer by default; on the left when that side would leave the
 // monitor, above when the bottom would. The panel stays wholly on the pointer's monitor (the
 // nearest one when the pointer is between monitors) and never covers the pointer's pixel unless
-// the monitor is too small to hold it beside the pointer in either direction.
+// the monitor is too small to hold it beside the pointer in either direction. The aperture is
+// apertureSize pixels wide, made odd and kept within the grid.
 MagnifierLayout layOutMagnifier(PixelPoint pointer, const std::vector<PixelRect>& monitors,
-                                const MagnifierShape& shape = {});
+                                const MagnifierShape& shape = {}, int apertureSize = 1);
+
+// Whether a screen pixel lies on one of the monitors.
+bool onAMonitor(PixelPoint p, const std::vector<PixelRect>& monitors);
 
 // The screen pixel shown in grid cell (column, row), or nothing when that pixel is off every
 // monitor (or the cell is outside the grid).

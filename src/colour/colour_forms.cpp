@@ -1,7 +1,10 @@
 #include "colour/colour_forms.h"
+#include "colour/css_colour_spaces.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tinctora::colour {
 
@@ -51,6 +54,47 @@ std::string formatted(const char* format, int a, int b, int c) {
     return buffer;
 }
 
+// value in units of its last shown decimal, rounded half away from zero.
+long long roundedUnits(double value, int decimals) {
+    return std::llround(value * std::pow(10.0, decimals));
+}
+
+// "-0.0234" for -234 units at 4 decimals; zero has no sign.
+std::string unitsText(long long units, int decimals) {
+    long long scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    const long long magnitude = std::llabs(units);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%s%lld.%0*lld", units < 0 ? "-" : "", magnitude / scale,
+                  decimals, magnitude % scale);
+    return buffer;
+}
+
+std::string fixedText(double value, int decimals) {
+    return unitsText(roundedUnits(value, decimals), decimals);
+}
+
+constexpr int kHueDecimals = 2;
+
+// "L% a b" of a Lab colour, its lightness given in percent.
+std::string labTexts(double lightnessPercent, const LabColour& lab, int decimals) {
+    return fixedText(lightnessPercent, 2) + "% " + fixedText(lab.a, decimals) + " " +
+           fixedText(lab.b, decimals);
+}
+
+// "L% C H"; the hue of a colour whose chroma shows as zero means nothing and is shown as 0, as is
+// a hue that rounds up to a full turn.
+std::string polarTexts(double lightnessPercent, const LabColour& lab, int decimals) {
+    const PolarLabColour polar = polarOf(lab);
+    const long long chroma = roundedUnits(polar.chroma, decimals);
+    long long hue = chroma == 0 ? 0 : roundedUnits(polar.hue, kHueDecimals);
+    if (hue == roundedUnits(360.0, kHueDecimals))
+        hue = 0;
+    return fixedText(lightnessPercent, 2) + "% " + unitsText(chroma, decimals) + " " +
+           unitsText(hue, kHueDecimals);
+}
+
 } // namespace
 
 HueSaturationLightness hslOf(ColourValue v) {
@@ -89,6 +133,22 @@ std::string colourFormText(ColourForm form, ColourValue v) {
     }
     case ColourForm::PlainDecimal:
         return colour::plainDecimalText(colour::colourFromBytes(r, g, b));
+    case ColourForm::CssOklch: {
+        const LabColour lab = oklabOf(v);
+        return "oklch(" + polarTexts(100.0 * lab.lightness, lab, 4) + ")";
+    }
+    case ColourForm::CssOklab: {
+        const LabColour lab = oklabOf(v);
+        return "oklab(" + labTexts(100.0 * lab.lightness, lab, 4) + ")";
+    }
+    case ColourForm::CssLab: {
+        const LabColour lab = cieLabOf(v);
+        return "lab(" + labTexts(lab.lightness, lab, 2) + ")";
+    }
+    case ColourForm::CssLch: {
+        const LabColour lab = cieLabOf(v);
+        return "lch(" + polarTexts(lab.lightness, lab, 2) + ")";
+    }
     }
     return {};
 }

@@ -403,7 +403,11 @@ TEST(TextBoxes, RightClickOffersQtsItemsThenTheColourInEveryForm) {
                                                  << "Copy rgb(18, 52, 86)"
                                                  << "Copy hsl(210, 65%, 20%)"
                                                  << "Copy hsv(210, 79%, 34%)"
-                                                 << "Copy 5649426")
+                                                 << "Copy 5649426"
+                                                 << "Copy oklch(31.92% 0.0725 251.17)"
+                                                 << "Copy oklab(31.92% -0.0234 -0.0686)"
+                                                 << "Copy lab(20.68% -2.28 -24.59)"
+                                                 << "Copy lch(20.68% 24.70 264.71)")
             << box->objectName().toStdString();
         menu->close();
     }
@@ -413,7 +417,8 @@ TEST(TextBoxes, CopyAsPutsTheFormOnTheClipboardAndThePrimarySelection) {
     MainWindowFixture f;
     app::Form1& w = ShownWindow(f).window;
     QClipboard* clipboard = QGuiApplication::clipboard();
-    for (const QString form : {"hsl(210, 65%, 20%)", "#123456", "5649426"}) {
+    for (const QString form :
+         {"hsl(210, 65%, 20%)", "#123456", "5649426", "lch(20.68% 24.70 264.71)"}) {
         clipboard->clear();
         QMenu* menu = rightClickMenu(ui(w).Text4);
         ASSERT_NE(menu, nullptr);

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -103,7 +104,7 @@ TEST_F(FreezeOverlayTest, PicksByScreenPixelWhenThePictureDoesNotStartAtZero) {
 
 TEST_F(FreezeOverlayTest, ArrowKeysMoveThePointerByOnePixelAndShiftByTenThenEnterPicks) {
     open({100, 100});
-    EXPECT_EQ(overlay->magnifierText(), "#646440\n100, 100, 064");
+    EXPECT_EQ(overlay->magnifierText(), "#646440  1 × 1\n100, 100, 064");
     key(Qt::Key_Right);
     key(Qt::Key_Down, Qt::ShiftModifier);
     key(Qt::Key_Left);
@@ -117,7 +118,7 @@ TEST_F(FreezeOverlayTest, ArrowKeysMoveThePointerByOnePixelAndShiftByTenThenEnte
                   {1, 0}, {0, 10}, {-1, 0}, {-1, 0}, {0, -1}, {10, 0}, {0, -10}, {-10, 0}}));
     EXPECT_EQ(pointer.at, (ScreenPoint{99, 99}));
     // The magnifier followed without the mouse moving.
-    EXPECT_EQ(overlay->magnifierText(), "#636340\n099, 099, 064");
+    EXPECT_EQ(overlay->magnifierText(), "#636340  1 × 1\n099, 099, 064");
     EXPECT_TRUE(picked->isEmpty());
     key(Qt::Key_Enter);
     EXPECT_EQ(pickedColours(), std::vector<ColourValue>{colourOf(pictureColour(99, 99))});
@@ -147,7 +148,7 @@ TEST_F(FreezeOverlayTest, EscapeWorksWhenThePointerCannotBeMoved) {
     key(Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(mover.moves.size(), 2u);
     EXPECT_EQ(pointer.at, (ScreenPoint{60, 60}));
-    EXPECT_EQ(overlay->magnifierText(), "#3C3C40\n060, 060, 064");
+    EXPECT_EQ(overlay->magnifierText(), "#3C3C40  1 × 1\n060, 060, 064");
     key(Qt::Key_Escape);
     EXPECT_TRUE(endedWithoutPick());
 }
@@ -173,7 +174,7 @@ TEST_F(FreezeOverlayTest, TheMagnifierShowsTheZoomedPixelsAroundThePointer) {
     open({60, 100});
     pointer.at = ScreenPoint{2, 100};
     QTest::mouseMove(overlay.get(), QPoint(1, 66));
-    ASSERT_EQ(overlay->magnifierText(), "#026440\n002, 100, 064");
+    ASSERT_EQ(overlay->magnifierText(), "#026440  1 × 1\n002, 100, 064");
     const QImage shown = overlay->grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shown.size(), QSize(256, 200));
     const std::vector<PixelRect> monitors{{0, 0, 128, 200}, {128, 0, 128, 200}};
@@ -217,6 +218,54 @@ TEST_F(FreezeOverlayTest, TheMagnifierShowsTheZoomedPixelsAroundThePointer) {
     // Away from the magnifier the picture is shown as it was, pixel for pixel.
     for (const QPoint p : {QPoint(255, 0), QPoint(200, 199), QPoint(130, 20)})
         EXPECT_EQ(shown.pixel(p), pictureColour(p.x(), p.y())) << p.x() << "," << p.y();
+}
+
+// A checkerboard of single black and white pixels, black where x + y is even, on one monitor.
+FrozenScreen checkerboardScreen() {
+    QImage image(300, 250, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, (x + y) % 2 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    return {image, {0, 0}, {QRect(0, 0, 300, 250)}};
+}
+
+TEST_F(FreezeOverlayTest, TheWheelAndPlusMinusAverageASquareThatEnterPicks) {
+    open({51, 50}, checkerboardScreen()); // a white pixel
+    const auto wheel = [this](int notches) {
+        QWheelEvent turn(QPointF(5, 5), overlay->mapToGlobal(QPointF(5, 5)), {},
+                         QPoint(0, notches * 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                         false);
+        QCoreApplication::sendEvent(overlay.get(), &turn);
+    };
+    EXPECT_EQ(overlay->magnifierText(), "#FFFFFF  1 × 1\n255, 255, 255");
+    wheel(1); // 5 of 9 white: 141.67
+    EXPECT_EQ(overlay->magnifierText(), "#8E8E8E  3 × 3\n142, 142, 142");
+    key(Qt::Key_Plus); // 13 of 25: 132.6
+    EXPECT_EQ(overlay->magnifierText(), "#858585  5 × 5\n133, 133, 133");
+    wheel(5); // up to 11 and no further: 61 of 121, 128.55
+    EXPECT_EQ(overlay->magnifierText(), "#818181  11 × 11\n129, 129, 129");
+    key(Qt::Key_Minus);
+    wheel(-2);
+    key(Qt::Key_Minus);
+    key(Qt::Key_Minus, Qt::KeypadModifier);
+    key(Qt::Key_Minus); // down to 1 and no further
+    EXPECT_EQ(overlay->magnifierText(), "#FFFFFF  1 × 1\n255, 255, 255");
+    wheel(2);
+    // The square is outlined black outside, white inside: on the left, a row whose first cell
+    // inside is black and whose last outside is white.
+    const QImage shown = overlay->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const MagnifierLayout layout = layOutMagnifier({51, 50}, {{0, 0, 300, 250}}, {}, 5);
+    const int row = layout.grid.y + 6 * 9 + 4;
+    EXPECT_EQ(shown.pixel(layout.apertureOutline.x, row), qRgb(255, 255, 255));
+    EXPECT_EQ(shown.pixel(layout.apertureOutline.x - 1, row), qRgb(0, 0, 0));
+    // The square follows the pointer: around the black pixel beside it, 12 of 25.
+    key(Qt::Key_Right);
+    EXPECT_EQ(overlay->magnifierText(), "#7A7A7A  5 × 5\n122, 122, 122");
+    key(Qt::Key_Return);
+    EXPECT_EQ(pickedColours(), std::vector<ColourValue>{colour::colourFromBytes(122, 122, 122)});
+    // The next freeze starts with one pixel again.
+    open({51, 50}, checkerboardScreen());
+    EXPECT_EQ(overlay->magnifierText(), "#FFFFFF  1 × 1\n255, 255, 255");
 }
 
 // --- Grabbing and opening, as capture does it --------------------------------------------------

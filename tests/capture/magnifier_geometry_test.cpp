@@ -25,23 +25,53 @@ struct PlacementCase {
     PixelPoint pointer;
     PixelPoint panel;
     int monitor;
+    // The averaged square, when the row asks for one larger than a pixel.
+    int apertureSize = 1;
+    PixelRect aperture = {};
 };
 
 TEST(MagnifierGeometry, FlipsAwayFromEveryEdgeAndCornerOfThePointersMonitor) {
     const PlacementCase cases[] = {
-        {"middle", &kOneMonitor, {640, 512}, {657, 529}, 0},
-        {"right edge", &kOneMonitor, {1270, 512}, {1270 - kGap - kWidth, 529}, 0},
-        {"left edge", &kOneMonitor, {0, 512}, {17, 529}, 0},
-        {"top edge", &kOneMonitor, {640, 0}, {657, 17}, 0},
+        {"middle", &kOneMonitor, {640, 512}, {657, 529}, 0, 3, {639, 511, 3, 3}},
+        {"right edge",
+         &kOneMonitor,
+         {1270, 512},
+         {1270 - kGap - kWidth, 529},
+         0,
+         11,
+         {1265, 507, 11, 11}},
+        {"left edge", &kOneMonitor, {0, 512}, {17, 529}, 0, 5, {-2, 510, 5, 5}},
+        {"top edge", &kOneMonitor, {640, 0}, {657, 17}, 0, 7, {637, -3, 7, 7}},
         {"bottom edge", &kOneMonitor, {640, 1000}, {657, 1000 - kGap - kHeight}, 0},
-        {"top-left corner", &kOneMonitor, {0, 0}, {17, 17}, 0},
-        {"top-right corner", &kOneMonitor, {1279, 0}, {1279 - kGap - kWidth, 17}, 0},
-        {"bottom-left corner", &kOneMonitor, {0, 1023}, {17, 1023 - kGap - kHeight}, 0},
+        {"last row",
+         &kOneMonitor,
+         {640, 1023},
+         {657, 1023 - kGap - kHeight},
+         0,
+         9,
+         {636, 1019, 9, 9}},
+        {"top-left corner", &kOneMonitor, {0, 0}, {17, 17}, 0, 11, {-5, -5, 11, 11}},
+        {"top-right corner",
+         &kOneMonitor,
+         {1279, 0},
+         {1279 - kGap - kWidth, 17},
+         0,
+         3,
+         {1278, -1, 3, 3}},
+        {"bottom-left corner",
+         &kOneMonitor,
+         {0, 1023},
+         {17, 1023 - kGap - kHeight},
+         0,
+         9,
+         {-4, 1019, 9, 9}},
         {"bottom-right corner",
          &kOneMonitor,
          {1279, 1023},
          {1279 - kGap - kWidth, 1023 - kGap - kHeight},
-         0},
+         0,
+         5,
+         {1277, 1021, 5, 5}},
         {"last column that fits on the right", &kOneMonitor, {1128, 10}, {1145, 27}, 0},
         {"first column that does not", &kOneMonitor, {1129, 10}, {1129 - kGap - kWidth, 27}, 0},
         {"last row that fits below", &kOneMonitor, {10, 832}, {27, 849}, 0},
@@ -67,13 +97,44 @@ TEST(MagnifierGeometry, FlipsAwayFromEveryEdgeAndCornerOfThePointersMonitor) {
         {"above the primary, beyond its width", &kAbovePrimary, {1900, 1079}, {1749, 888}, 0},
         // Below the shorter monitor: the nearest monitor holds the magnifier.
         {"on no monitor", &kUneven, {2000, 900}, {2017, 768 - kHeight}, 1},
+        // Across the corner where the shorter monitor ends beside the taller one.
+        {"corner of two monitors",
+         &kUneven,
+         {1279, 767},
+         {1279 - kGap - kWidth, 784},
+         0,
+         7,
+         {1276, 764, 7, 7}},
     };
     for (const PlacementCase& c : cases) {
-        const MagnifierLayout layout = layOutMagnifier(c.pointer, *c.monitors);
+        const MagnifierLayout layout = layOutMagnifier(c.pointer, *c.monitors, {}, c.apertureSize);
         EXPECT_EQ(layout.panel, (PixelRect{c.panel.x, c.panel.y, kWidth, kHeight})) << c.what;
         EXPECT_EQ(layout.grid, (PixelRect{c.panel.x, c.panel.y, kWidth, kWidth})) << c.what;
         EXPECT_EQ(layout.monitor, c.monitor) << c.what;
         EXPECT_EQ(layout.source, (PixelRect{c.pointer.x - 7, c.pointer.y - 7, 15, 15})) << c.what;
+        if (c.apertureSize > 1)
+            EXPECT_EQ(layout.aperture, c.aperture) << c.what;
+        else
+            EXPECT_EQ(layout.aperture, (PixelRect{c.pointer.x, c.pointer.y, 1, 1})) << c.what;
+    }
+}
+
+TEST(MagnifierGeometry, TheApertureIsOutlinedOverTheCellsItCoversAndFitsTheGrid) {
+    struct OutlineCase {
+        int asked;
+        PixelRect fromGrid; // the outline, from the grid's top-left; its side in cells is the size
+    };
+    // Sizes no key gives as well: even ones grow to odd, and nothing leaves the 15-pixel grid.
+    const OutlineCase cases[] = {{1, {63, 63, 9, 9}},    {5, {45, 45, 45, 45}},
+                                 {11, {18, 18, 99, 99}}, {4, {45, 45, 45, 45}},
+                                 {-6, {63, 63, 9, 9}},   {99, {0, 0, 135, 135}}};
+    for (const OutlineCase& c : cases) {
+        const MagnifierLayout layout = layOutMagnifier({1279, 1023}, kOneMonitor, {}, c.asked);
+        EXPECT_EQ(layout.aperture.width * 9, c.fromGrid.width) << c.asked;
+        EXPECT_EQ(layout.apertureOutline,
+                  (PixelRect{layout.grid.x + c.fromGrid.x, layout.grid.y + c.fromGrid.y,
+                             c.fromGrid.width, c.fromGrid.height}))
+            << c.asked;
     }
 }
 

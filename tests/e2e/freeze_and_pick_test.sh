@@ -2,7 +2,8 @@
 # A user freezes the screen with F6 and picks with Enter on two monitors, the left one not the
 # primary, at 96 and at 144 dpi: the root is painted so that each pixel's colour tells where it
 # is, and every stored colour must be the one at the pointer. A picture repainted while frozen
-# still gives the old colour, arrow keys move the pick by one pixel, Escape stores nothing.
+# still gives the old colour, arrow keys move the pick by one pixel, Escape stores nothing. On a
+# checkerboard the wheel and + / - pick the average of a square, and the next F6 one pixel again.
 # shellcheck source=tests/e2e/lib.sh
 source "${E2E_LIB:?}"
 : "${TINCTORA_COORDINATE_ROOT:?TINCTORA_COORDINATE_ROOT must name the built x11_coordinate_root}"
@@ -103,4 +104,26 @@ wait_for_program_end
 mapfile -t expected < <(twelve_slots "$(stored_text_at 777 601)" "$(stored_text_at 1537 701)" \
     "$(stored_text_at 903 504)" "$(stored_text_at 1291 402)" "$(stored_text_at 1999 767)" \
     "$(stored_text_at 513 655)" "$(stored_text_at 1987 131)")
+expect_palette_file "${expected[@]}"
+
+note "the mouse wheel and + / - average a square of a checkerboard; each F6 starts at one pixel"
+# A 2 x 2 checker tiled over the root: white where x + y is even, black where it is odd.
+# (xsetroot reads the bits from the lines after the opening brace.)
+printf '%s\n' '#define checker_width 2' '#define checker_height 2' \
+    'static unsigned char checker_bits[] = {' '    0x01, 0x02 };' >"$E2E_TMP/checker.xbm"
+xsetroot -bitmap "$E2E_TMP/checker.xbm" -fg '#ffffff' -bg '#000000'
+start_program
+freeze_at 801 500 # black: 3 x 3 holds 4 white pixels, 4 x 255 / 9 = 113.33
+xdotool key plus
+close_with Return
+freeze_at 800 500 # white: 5 x 5 holds 13, 13 x 255 / 25 = 132.6; down and up again on the way
+xdotool click 4 click 4 click 4 click 5 key minus plus
+close_with Return
+freeze_at 800 500 # one pixel again: white
+close_with Return
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+mapfile -t expected < <(twelve_slots "$(stored_text_at 777 601)" "$(stored_text_at 1537 701)" \
+    "$(stored_text_at 903 504)" "$(stored_text_at 1291 402)" "$(stored_text_at 1999 767)" \
+    "$(stored_text_at 513 655)" "$(stored_text_at 1987 131)" 07434609 08750469 16777215)
 expect_palette_file "${expected[@]}"
