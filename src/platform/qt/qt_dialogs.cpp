@@ -3,7 +3,6 @@
 #include "colour/qt_colour.h"
 
 #include <QColorDialog>
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QSettings>
@@ -15,16 +14,8 @@ QtDialogs::QtDialogs() {
     // other Qt program's dialogs. The user's Qt settings are looked for below a device, which
     // can never be a folder: nothing is found there, and every write fails quietly, also for a
     // process running as root. System-wide defaults are still read.
-#ifdef Q_OS_WIN
-    // Windows' native settings are the registry, which no path moves: the dialogs get files
-    // instead, looked for below the program file itself, which can never be a folder either.
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       QCoreApplication::applicationFilePath());
-#else
     for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
-#endif
 }
 
 MessageAnswer QtDialogs::message(QWidget* parent, const QString& text, const QString& title,
