@@ -1,7 +1,5 @@
 #include "platform/win32/win32_key_translation.h"
 
-#include "capture/hotkey_events.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -59,24 +57,6 @@ TEST(Win32KeyTranslation, EveryHotKeyHasItsOwnSlotAndFunctionKey) {
         const RawKeyboardReport report{static_cast<std::uint16_t>(virtualKey), 0, kDown};
         EXPECT_EQ(hotKeyChangeOf(report), (KeyChange{key, true}));
     }
-}
-
-// The keyboard repeats a held key as more "down" reports; the rule they are handed to counts
-// the hold once, and a new press after the release again.
-TEST(Win32KeyTranslation, AHeldKeyPressesOnceThroughTheRule) {
-    capture::HotKeyPresses presses;
-    int f4Presses = 0;
-    const std::vector<RawKeyboardReport> reports = {
-        {0x73, 0x3E, kDown}, {0x73, 0x3E, kDown}, {0x73, 0x3E, kDown}, {0x74, 0x3F, kDown},
-        {0x73, 0x3E, kUp},   {0x73, 0x3E, kDown}, {0x73, 0x3E, kUp}};
-    for (const RawKeyboardReport& report : reports) {
-        const std::optional<KeyChange> change = hotKeyChangeOf(report);
-        if (!change)
-            continue;
-        for (const capture::HotKeyReadings& reading : presses.readingsFor({*change}))
-            f4Presses += reading[HotKey::F4] ? 1 : 0;
-    }
-    EXPECT_EQ(f4Presses, 2);
 }
 
 } // namespace
