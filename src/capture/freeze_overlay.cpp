@@ -1,4 +1,5 @@
 #include "capture/freeze_overlay.h"
+#include "capture/magnifier_picture.h"
 #include "capture/overlay_placement.h"
 #include "capture/sampling_aperture.h"
 
@@ -25,8 +26,24 @@ constexpr int kKeyboardGrabAttempts = 20;
 constexpr int kKeyboardGrabRetryMs = 10;
 constexpr int kLabelFontPixels = 14;
 
+QFont labelFont(QFont font) {
+    font.setPixelSize(kLabelFontPixels);
+    return font;
+}
+
 PixelRect pixelRectOf(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
+}
+
+// The one-pixel border of r, inside it. Qt blends any shape more than 96 rows tall on its worker
+// threads and wakes them for it, even a line one pixel wide, which at every move of the pointer
+// cost more than the rest of the magnifier together. A rectangle of an opaque colour it fills
+// directly, so every line here is one.
+void fillFrame(QPainter& painter, const QRect& r, const QColor& colour) {
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+    painter.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), colour);
+    painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), colour);
 }
 
 } // namespace
@@ -36,7 +53,8 @@ FreezeOverlay::FreezeOverlay(platform::FrozenScreen screen, platform::Pointer& p
                              QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::X11BypassWindowManagerHint),
-      screen_(std::move(screen)), pointer_(pointer), mover_(mover), shape_(shape) {
+      screen_(std::move(screen)), pointer_(pointer), mover_(mover), shape_(shape),
+      labelText_(labelFont(font())) {
     for (const QRect& m : screen_.monitors)
         monitors_.push_back(pixelRectOf(m));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -116,12 +134,16 @@ std::optional<colour::ColourValue> FreezeOverlay::sampledColour() const {
     });
 }
 
-std::optional<colour::ColourValue> FreezeOverlay::colourAt(PixelPoint p) const {
+std::optional<QRgb> FreezeOverlay::pictureColourAt(PixelPoint p) const {
     const QPoint inImage = QPoint(p.x, p.y) - screen_.origin;
     if (!screen_.image.rect().contains(inImage))
         return std::nullopt;
-    const QRgb rgb = screen_.image.pixel(inImage);
-    return colour::fromQRgb(rgb);
+    return screen_.image.pixel(inImage);
+}
+
+std::optional<colour::ColourValue> FreezeOverlay::colourAt(PixelPoint p) const {
+    const std::optional<QRgb> rgb = pictureColourAt(p);
+    return rgb ? std::optional(colour::fromQRgb(*rgb)) : std::nullopt;
 }
 
 QRect FreezeOverlay::toLogical(const PixelRect& r) const {
@@ -144,10 +166,20 @@ void FreezeOverlay::followPointer() {
         return;
     const std::optional<PixelRect> before = at_ ? std::optional(layout_.panel) : std::nullopt;
     at_ = now;
-    layout_ = layOutMagnifier(now, monitors_, shape_, aperture_);
+    layOutMagnifierAt(now);
+    // One rectangle around the old and the new place, not the two: Qt paints a region of
+    // several rectangles through its general path, blending row by row on its worker threads,
+    // where a single rectangle is copied straight from the picture.
+    QRect dirty = toLogical(layout_.panel);
     if (before)
-        update(toLogical(*before));
-    update(toLogical(layout_.panel));
+        dirty |= toLogical(*before);
+    update(dirty);
+}
+
+void FreezeOverlay::layOutMagnifierAt(PixelPoint pointer) {
+    layout_ = layOutMagnifier(pointer, monitors_, shape_, aperture_);
+    drawMagnifiedGrid(magnified_, layout_, monitors_, shape_.zoom,
+                      [this](PixelPoint p) { return pictureColourAt(p); });
 }
 
 void FreezeOverlay::setAperture(int size) {
@@ -156,7 +188,7 @@ void FreezeOverlay::setAperture(int size) {
     aperture_ = size;
     if (!at_)
         return;
-    layout_ = layOutMagnifier(*at_, monitors_, shape_, aperture_);
+    layOutMagnifierAt(*at_);
     update(toLogical(layout_.panel));
 }
 
@@ -169,9 +201,10 @@ void FreezeOverlay::paintEvent(QPaintEvent* event) {
                                    static_cast<int>(std::floor(dirty.top() * scale_))),
                             QPoint(static_cast<int>(std::ceil(dirty.right() * scale_)),
                                    static_cast<int>(std::ceil(dirty.bottom() * scale_))));
-    painter.fillRect(deviceDirty, Qt::black);
     const QPoint imageAt = screen_.origin - nativeTopLeft_;
     const QRect source = deviceDirty.translated(-imageAt) & screen_.image.rect();
+    if (source.translated(imageAt) != deviceDirty)
+        painter.fillRect(deviceDirty, Qt::black); // beyond the picture's edge
     if (!source.isEmpty())
         painter.drawImage(source.topLeft() + imageAt, screen_.image, source);
     if (at_)
@@ -184,56 +217,25 @@ void FreezeOverlay::paintMagnifier(QPainter& painter) const {
     const PixelRect& grid = layout_.grid;
     const PixelRect& panel = layout_.panel;
     const int zoom = shape_.zoom;
-    const QBrush offScreen(QColor(96, 96, 96), Qt::BDiagPattern);
-    for (int row = 0; row < layout_.source.height; ++row) {
-        for (int column = 0; column < layout_.source.width; ++column) {
-            const QRect cell(grid.x + column * zoom, grid.y + row * zoom, zoom, zoom);
-            const std::optional<PixelPoint> p = shownPixel(layout_, monitors_, column, row);
-            const std::optional<colour::ColourValue> colour = p ? colourAt(*p) : std::nullopt;
-            if (colour) {
-                painter.fillRect(cell, colour::toQColor(*colour));
-            } else {
-                painter.fillRect(cell, QColor(32, 32, 32));
-                painter.fillRect(cell, offScreen);
-            }
-        }
-    }
-    // Grid lines a shade away from every colour, so they show on black and on white alike.
-    const QColor gridLine(128, 128, 128, 110);
-    // The columns' lines go in pieces one cell high: Qt blends a see-through line taller than
-    // 96 pixels on its worker threads, which woke them for every line at every move.
-    for (int i = 1; i < layout_.source.width; ++i)
-        for (int y = grid.y; y < grid.bottom(); y += zoom)
-            painter.fillRect(QRect(grid.x + i * zoom, y, 1, std::min(zoom, grid.bottom() - y)),
-                             gridLine);
-    painter.setPen(gridLine);
-    for (int i = 1; i < layout_.source.height; ++i)
-        painter.drawLine(grid.x, grid.y + i * zoom, grid.right() - 1, grid.y + i * zoom);
-    // The centre pixel: black outside, white inside, visible on any colour.
+    painter.drawImage(QPoint(grid.x, grid.y), magnified_);
+    // The centre pixel and the averaged square: black outside, white inside, visible on any
+    // colour.
     const int half = shape_.gridPixels / 2;
     const QRect centre(grid.x + half * zoom, grid.y + half * zoom, zoom, zoom);
-    painter.setPen(Qt::black);
-    painter.drawRect(centre.adjusted(-1, -1, 0, 0));
-    painter.setPen(Qt::white);
-    painter.drawRect(centre.adjusted(0, 0, -1, -1));
+    fillFrame(painter, centre.adjusted(-1, -1, 1, 1), Qt::black);
+    fillFrame(painter, centre, Qt::white);
     if (layout_.aperture.width > 1) {
         const PixelRect& a = layout_.apertureOutline;
         const QRect square(a.x, a.y, a.width, a.height);
-        painter.setPen(Qt::black);
-        painter.drawRect(square.adjusted(-1, -1, 0, 0));
-        painter.setPen(Qt::white);
-        painter.drawRect(square.adjusted(0, 0, -1, -1));
+        fillFrame(painter, square.adjusted(-1, -1, 1, 1), Qt::black);
+        fillFrame(painter, square, Qt::white);
     }
 
     const QRect label(panel.x, grid.bottom(), panel.width, panel.height - grid.height);
     painter.fillRect(label, QColor(24, 24, 24));
-    QFont font = painter.font();
-    font.setPixelSize(kLabelFontPixels);
-    painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(label, Qt::AlignCenter, magnifierText());
-    painter.setPen(Qt::black);
-    painter.drawRect(QRect(panel.x, panel.y, panel.width, panel.height).adjusted(0, 0, -1, -1));
+    labelText_.draw(painter, label, magnifierText());
+    fillFrame(painter, QRect(panel.x, panel.y, panel.width, panel.height), Qt::black);
     painter.restore();
 }
 

@@ -4,6 +4,7 @@
 #include "colour/colour_text.h"
 #include "platform/platform.h"
 #include "platform/screen_grab.h"
+#include "widgets/unshaped_text.h"
 
 #include <QWidget>
 
@@ -53,9 +54,11 @@ private:
     void placeOverScreen();
     void grabKeyboardWhenMapped(int attemptsLeft);
     void followPointer();
+    void layOutMagnifierAt(PixelPoint pointer);
     void setAperture(int size);
     void pick();
     void finish(bool pickedColour, colour::ColourValue colour);
+    std::optional<QRgb> pictureColourAt(PixelPoint p) const;
     std::optional<colour::ColourValue> colourAt(PixelPoint p) const;
     std::optional<colour::ColourValue> sampledColour() const;
     QRect toLogical(const PixelRect& screenRect) const;
@@ -72,6 +75,10 @@ private:
     // Wheel turns smaller than one notch, kept until they add up to one.
     int wheelAngle_ = 0;
     MagnifierLayout layout_;
+    // The grid of the magnifier at layout_, drawn when the layout changes rather than at every
+    // paint.
+    QImage magnified_;
+    widgets::UnshapedText labelText_;
     // The screen pixel under the window's top-left device pixel, and the toolkit's scale.
     QPoint nativeTopLeft_;
     qreal scale_ = 1.0;
