@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegion>
 #include <QScreen>
 #include <QTimer>
 #include <QWheelEvent>
@@ -201,12 +202,20 @@ void FreezeOverlay::paintEvent(QPaintEvent* event) {
                                    static_cast<int>(std::floor(dirty.top() * scale_))),
                             QPoint(static_cast<int>(std::ceil(dirty.right() * scale_)),
                                    static_cast<int>(std::ceil(dirty.bottom() * scale_))));
+    // The magnifier covers its panel whole: the picture is drawn only around it.
+    QRegion pictureShown(deviceDirty);
+    if (at_) {
+        const PixelRect& p = layout_.panel;
+        pictureShown -= QRect(QPoint(p.x, p.y) - nativeTopLeft_, QSize(p.width, p.height));
+    }
     const QPoint imageAt = screen_.origin - nativeTopLeft_;
-    const QRect source = deviceDirty.translated(-imageAt) & screen_.image.rect();
-    if (source.translated(imageAt) != deviceDirty)
-        painter.fillRect(deviceDirty, Qt::black); // beyond the picture's edge
-    if (!source.isEmpty())
-        painter.drawImage(source.topLeft() + imageAt, screen_.image, source);
+    for (const QRect& shown : pictureShown) {
+        const QRect source = shown.translated(-imageAt) & screen_.image.rect();
+        if (source.translated(imageAt) != shown)
+            painter.fillRect(shown, Qt::black); // beyond the picture's edge
+        if (!source.isEmpty())
+            painter.drawImage(source.topLeft() + imageAt, screen_.image, source);
+    }
     if (at_)
         paintMagnifier(painter);
 }

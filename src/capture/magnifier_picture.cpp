@@ -1,5 +1,7 @@
 #include "capture/magnifier_picture.h"
 
+#include <algorithm>
+
 namespace tinctora::capture {
 
 namespace {
@@ -25,30 +27,43 @@ QRgb underGridLine(QRgb c) {
 void drawMagnifiedGrid(QImage& picture, const MagnifierLayout& layout,
                        const std::vector<PixelRect>& monitors, int zoom,
                        const PictureColourAt& colourAt) {
-    const QSize size(layout.grid.width, layout.grid.height);
+    const int columns = layout.source.width;
+    const int rows = layout.source.height;
+    const QSize size(columns * zoom, rows * zoom);
     if (picture.size() != size || picture.format() != QImage::Format_RGB32)
         picture = QImage(size, QImage::Format_RGB32);
-    for (int row = 0; row < layout.source.height; ++row) {
-        for (int column = 0; column < layout.source.width; ++column) {
+    if (picture.isNull())
+        return;
+    uchar* const bits = picture.bits();
+    const qsizetype stride = picture.bytesPerLine();
+    std::vector<std::optional<QRgb>> rowColours(static_cast<std::size_t>(columns));
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
             const std::optional<PixelPoint> p = shownPixel(layout, monitors, column, row);
-            const std::optional<QRgb> colour = p ? colourAt(*p) : std::nullopt;
-            for (int dy = 0; dy < zoom; ++dy) {
-                const int y = row * zoom + dy;
-                if (y >= size.height())
-                    break;
-                auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            rowColours[static_cast<std::size_t>(column)] = p ? colourAt(*p) : std::nullopt;
+        }
+        for (int dy = 0; dy < zoom; ++dy) {
+            const int y = row * zoom + dy;
+            auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+            // A row's line runs along the top of its cells, a column's down their left side;
+            // where the two cross, the pixel is under both.
+            const bool underRowLine = dy == 0 && row > 0;
+            for (int column = 0; column < columns; ++column) {
+                QRgb* cell = line + column * zoom;
+                if (const std::optional<QRgb>& colour =
+                        rowColours[static_cast<std::size_t>(column)]) {
+                    const QRgb shown = underRowLine ? underGridLine(*colour) : *colour;
+                    std::fill_n(cell, zoom, shown);
+                    if (column > 0)
+                        cell[0] = underGridLine(shown);
+                    continue;
+                }
                 for (int dx = 0; dx < zoom; ++dx) {
                     const int x = column * zoom + dx;
-                    if (x >= size.width())
-                        break;
-                    QRgb c =
-                        colour ? *colour : ((x + y) % kHatchSpacing == 0 ? kHatch : kOffScreen);
-                    // Where a row's line crosses a column's, the pixel is under both.
+                    QRgb c = (x + y) % kHatchSpacing == 0 ? kHatch : kOffScreen;
                     if (dx == 0 && column > 0)
                         c = underGridLine(c);
-                    if (dy == 0 && row > 0)
-                        c = underGridLine(c);
-                    line[x] = c;
+                    cell[dx] = underRowLine ? underGridLine(c) : c;
                 }
             }
         }
