@@ -24,19 +24,14 @@ bool needsNoShaping(const QString& text) {
 
 UnshapedText::UnshapedText(const QFont& font) : font_(font), raw_(QRawFont::fromFont(font)) {}
 
-void UnshapedText::draw(QPainter& painter, const QRect& box, const QString& text) const {
-    const QStringList lines = text.split(QLatin1Char('\n'));
+std::optional<std::vector<QGlyphRun>> UnshapedText::glyphRunsFor(const QString& text) const {
+    if (!raw_.isValid() || !needsNoShaping(text))
+        return std::nullopt;
     std::vector<QGlyphRun> runs;
-    bool drawable = raw_.isValid() && needsNoShaping(text);
-    for (const QString& line : lines) {
-        if (!drawable)
-            break;
-        QGlyphRun run;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
         const QList<quint32> glyphs = raw_.glyphIndexesForString(line);
-        if (glyphs.contains(0u)) {
-            drawable = false; // the font lacks a character: let Qt find another font
-            break;
-        }
+        if (glyphs.contains(0u))
+            return std::nullopt; // the font lacks a character: drawText finds another font
         const QList<QPointF> advances =
             raw_.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
         QList<QPointF> positions;
@@ -45,13 +40,19 @@ void UnshapedText::draw(QPainter& painter, const QRect& box, const QString& text
             positions.append(pen);
             pen += advance;
         }
+        QGlyphRun run;
         run.setRawFont(raw_);
         run.setGlyphIndexes(glyphs);
         run.setPositions(positions);
         run.setBoundingRect(QRectF(0, -raw_.ascent(), pen.x(), raw_.ascent() + raw_.descent()));
         runs.push_back(run);
     }
-    if (!drawable) {
+    return runs;
+}
+
+void UnshapedText::draw(QPainter& painter, const QRect& box, const QString& text) const {
+    const std::optional<std::vector<QGlyphRun>> runs = glyphRunsFor(text);
+    if (!runs) {
         painter.save();
         painter.setFont(font_);
         painter.drawText(box, Qt::AlignCenter, text);
@@ -59,13 +60,14 @@ void UnshapedText::draw(QPainter& painter, const QRect& box, const QString& text
         return;
     }
     const qreal lineHeight = raw_.ascent() + raw_.descent() + raw_.leading();
-    const qreal blockHeight = lineHeight * static_cast<qreal>(runs.size()) - raw_.leading();
+    const qreal blockHeight = lineHeight * static_cast<qreal>(runs->size()) - raw_.leading();
     const qreal top = box.y() + (box.height() - blockHeight) / 2 + raw_.ascent();
-    for (std::size_t i = 0; i < runs.size(); ++i) {
+    for (std::size_t i = 0; i < runs->size(); ++i) {
+        const QGlyphRun& run = (*runs)[i];
         // Whole pixels, as drawText puts a line, so the glyphs stay as sharp.
-        const qreal left = box.x() + (box.width() - runs[i].boundingRect().width()) / 2;
+        const qreal left = box.x() + (box.width() - run.boundingRect().width()) / 2;
         const qreal baseline = top + lineHeight * static_cast<qreal>(i);
-        painter.drawGlyphRun(QPointF(std::round(left), std::round(baseline)), runs[i]);
+        painter.drawGlyphRun(QPointF(std::round(left), std::round(baseline)), run);
     }
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QRawFont>
 #include <QString>
+
+#include <optional>
+#include <vector>
 
 class QPainter;
 class QRect;
@@ -22,6 +26,9 @@ public:
     void draw(QPainter& painter, const QRect& box, const QString& text) const;
 
 private:
+    // One run of glyphs a line, or nothing when the text needs drawText.
+    std::optional<std::vector<QGlyphRun>> glyphRunsFor(const QString& text) const;
+
     QFont font_;
     QRawFont raw_;
 };
