@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Tinctora runs natively on a real Wayland desktop (headless sway with the desktop portal): F6,
 # pressed while its window has the focus, freezes the portal's screenshot; the arrow keys move the
-# pick from the middle of the screen (where Tinctora's own window is) onto the background, Enter
-# picks, the colour lands in the first empty swatch, and a SIGTERM writes it to
+# pick from the middle of the screen (where Tinctora's own window is) onto the background, + makes
+# it an average, Enter picks, the colour lands in the first empty swatch, and a SIGTERM writes it to
 # Pallets/default.ini.
 # shellcheck source=tests/e2e/wayland_lib.sh
 source "${WAYLAND_LIB:?}"
@@ -36,7 +36,8 @@ grep -q "not available on this desktop" /tmp/session/logs/tinctora ||
 moves=()
 for _ in $(seq 30); do moves+=(-k Left); done
 for _ in $(seq 20); do moves+=(-k Up); done
-wtype -s 1500 -k F6 -s 2500 -M shift -d 20 "${moves[@]}" -m shift -s 300 -k Return
+# Then + twice: the pick averages 5 x 5 pixels of the plain background, its colour again.
+wtype -s 1500 -k F6 -s 2500 -M shift -d 20 "${moves[@]}" -m shift -s 300 -k plus -k plus -k Return
 sleep 2
 kill -TERM "$pid"
 wait "$pid" || true
