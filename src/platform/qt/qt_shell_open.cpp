@@ -1,10 +1,8 @@
+#include "platform/qt/open_target.h"
 #include "platform/qt/qt_desktop.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
-#include <QUrl>
 
 #include <memory>
 
@@ -35,12 +33,8 @@ QtShellOpen::QtShellOpen(QString opener, int handOverAfterMs)
     : opener_(std::move(opener)), handOverAfterMs_(handOverAfterMs) {}
 
 void QtShellOpen::open(const QString& fileOrAddress, std::function<void(OpenOutcome)> done) {
-    // An absolute path is a file even when it holds characters that mean something in an address
-    // ("#", "?", "%"); anything else is an address such as http://host/page.
-    const bool isPath = QDir::isAbsolutePath(fileOrAddress);
-    const QUrl url = isPath ? QUrl::fromLocalFile(fileOrAddress) : QUrl(fileOrAddress);
-    if (!url.isValid() || url.isRelative() ||
-        (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))) {
+    const std::optional<OpenTarget> target = openTargetOf(fileOrAddress);
+    if (!target) {
         done(OpenOutcome::FileNotFound);
         return;
     }
@@ -49,7 +43,7 @@ void QtShellOpen::open(const QString& fileOrAddress, std::function<void(OpenOutc
     // the viewer itself) is left running, where a QProcess being destroyed would kill it.
     auto* process = new QProcess;
     process->setProgram(opener_);
-    process->setArguments({isPath ? fileOrAddress : url.toString(QUrl::FullyEncoded)});
+    process->setArguments({target->text});
     process->setStandardInputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedChannels);
 

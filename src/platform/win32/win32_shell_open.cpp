@@ -1,12 +1,11 @@
 #include "platform/win32/win32_desktop.h"
 
+#include "platform/qt/open_target.h"
 #include "platform/win32/win32_shell_result.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTimer>
-#include <QUrl>
 #include <QWindow>
 
 #include <windows.h>
@@ -43,18 +42,13 @@ HWND ownerWindow() {
 } // namespace
 
 void Win32ShellOpen::open(const QString& fileOrAddress, std::function<void(OpenOutcome)> done) {
-    // An absolute path is a file even when it holds characters that mean something in an address
-    // ("#", "?", "%"); anything else is an address such as http://host/page.
-    const bool isPath = QDir::isAbsolutePath(fileOrAddress);
-    const QUrl url = isPath ? QUrl::fromLocalFile(fileOrAddress) : QUrl(fileOrAddress);
-    if (!url.isValid() || url.isRelative() ||
-        (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))) {
+    const std::optional<qt::OpenTarget> found = qt::openTargetOf(fileOrAddress);
+    if (!found) {
         done(OpenOutcome::FileNotFound);
         return;
     }
     // The program folder comes with forward slashes, which not every shell extension takes.
-    const QString target =
-        isPath ? QDir::toNativeSeparators(fileOrAddress) : url.toString(QUrl::FullyEncoded);
+    const QString target = found->isFile ? QDir::toNativeSeparators(found->text) : found->text;
     std::intptr_t result = 0;
     {
         const ComForThisCall com;
