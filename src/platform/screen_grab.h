@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace tinctora::platform {
@@ -27,7 +28,25 @@ struct GrabOutcome {
     Status status = Status::Failed;
     std::optional<FrozenScreen> screen; // set when Grabbed
     QString message; // for the user when Failed: what went wrong, in one sentence
+
+    static GrabOutcome failure(QString message) {
+        GrabOutcome outcome;
+        outcome.status = Status::Failed;
+        outcome.message = std::move(message);
+        return outcome;
+    }
 };
+
+// Why a grab failed, in the words every desktop's grab uses for these reasons.
+inline QString screenResizedWhileRead() {
+    return QStringLiteral(
+        "The screen could not be frozen because it changed size while it was being read; try "
+        "again.");
+}
+inline QString noMemoryForScreenPicture() {
+    return QStringLiteral(
+        "The screen could not be frozen because there is not enough memory for its picture.");
+}
 
 class ScreenGrabber {
 public:

@@ -18,13 +18,6 @@ constexpr int kScreenshotTimeoutMs = 30'000;
 constexpr int kInteractiveTimeoutMs = 5 * 60'000;
 constexpr uint kCancelled = 1;
 
-GrabOutcome failed(const QString& message) {
-    GrabOutcome outcome;
-    outcome.status = GrabOutcome::Status::Failed;
-    outcome.message = message;
-    return outcome;
-}
-
 std::vector<QRect> logicalScreens() {
     std::vector<QRect> screens;
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -37,12 +30,13 @@ std::vector<QRect> logicalScreens() {
 GrabOutcome loadScreenshot(const QVariantMap& results) {
     const QUrl uri(results.value(QStringLiteral("uri")).toString());
     if (!uri.isLocalFile())
-        return failed(QStringLiteral("The desktop portal sent no screenshot file."));
+        return GrabOutcome::failure(QStringLiteral("The desktop portal sent no screenshot file."));
     const QString path = uri.toLocalFile();
     QImage image(path);
     QFile::remove(path);
     if (image.isNull())
-        return failed(QStringLiteral("The screenshot from the desktop portal could not be read."));
+        return GrabOutcome::failure(
+            QStringLiteral("The screenshot from the desktop portal could not be read."));
     FrozenScreen screen;
     screen.image = image.convertToFormat(QImage::Format_RGB32);
     screen.monitors = monitorsInScreenshot(screen.image.size(), logicalScreens());
@@ -70,11 +64,12 @@ void PortalScreenGrabber::request(bool interactive, std::function<void(GrabOutco
         [this, interactive, done = std::move(done)](PortalReply reply) {
             switch (reply.status) {
             case PortalReply::Status::CallFailed:
-                return done(
-                    failed(describeCallFailure(reply.error, QStringLiteral("screenshots"))));
+                return done(GrabOutcome::failure(
+                    describeCallFailure(reply.error, QStringLiteral("screenshots"))));
             case PortalReply::Status::TimedOut:
-                return done(failed(QStringLiteral("The desktop portal did not deliver the "
-                                                  "screenshot in time.")));
+                return done(
+                    GrabOutcome::failure(QStringLiteral("The desktop portal did not deliver the "
+                                                        "screenshot in time.")));
             case PortalReply::Status::Answered:
                 break;
             }
@@ -87,7 +82,7 @@ void PortalScreenGrabber::request(bool interactive, std::function<void(GrabOutco
             }
             if (!interactive)
                 return request(true, std::move(done));
-            done(failed(QStringLiteral("The desktop refused to take a screenshot.")));
+            done(GrabOutcome::failure(QStringLiteral("The desktop refused to take a screenshot.")));
         },
         this);
 }

@@ -9,17 +9,6 @@ namespace {
 
 const QString kRefused = QStringLiteral(
     "The screen could not be frozen because Windows refused to hand over its picture.");
-const QString kResized = QStringLiteral(
-    "The screen could not be frozen because it changed size while it was being read; try again.");
-const QString kNoMemory = QStringLiteral(
-    "The screen could not be frozen because there is not enough memory for its picture.");
-
-GrabOutcome failed(const QString& message) {
-    GrabOutcome outcome;
-    outcome.status = GrabOutcome::Status::Failed;
-    outcome.message = message;
-    return outcome;
-}
 
 QRect rectOf(const ScreenArea& area) {
     return QRect(area.x, area.y, area.width, area.height);
@@ -43,21 +32,21 @@ void Win32ScreenGrabber::grabScreen(std::function<void(GrabOutcome)> done) {
 GrabOutcome Win32ScreenGrabber::grab() {
     const ScreenCopy copy = copyVirtualScreen();
     if (copy.status == ScreenCopy::Status::NoMemory)
-        return failed(kNoMemory);
+        return GrabOutcome::failure(noMemoryForScreenPicture());
     if (copy.status != ScreenCopy::Status::Copied)
-        return failed(kRefused);
+        return GrabOutcome::failure(kRefused);
     // The bitmap's pixels are RGB32 as they stand: the bitmap becomes the picture's memory and
     // is freed with its last copy.
     QImage picture(copy.bits, copy.area.width, copy.area.height, copy.area.width * 4,
                    QImage::Format_RGB32, &freeScreenCopy, copy.bitmap);
     if (picture.isNull()) {
         freeScreenCopy(copy.bitmap);
-        return failed(kNoMemory);
+        return GrabOutcome::failure(noMemoryForScreenPicture());
     }
     makeOpaque(picture);
     // A monitor added or removed meanwhile would leave part of the screen out of the picture.
     if (virtualScreenArea() != copy.area)
-        return failed(kResized);
+        return GrabOutcome::failure(screenResizedWhileRead());
 
     std::vector<QRect> reported;
     for (const ScreenArea& monitor : monitorAreas())

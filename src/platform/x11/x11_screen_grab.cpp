@@ -20,10 +20,6 @@ namespace {
 
 const QString kRefused = QStringLiteral(
     "The screen could not be frozen because the X server refused to hand over its picture.");
-const QString kResized = QStringLiteral(
-    "The screen could not be frozen because it changed size while it was being read; try again.");
-const QString kNoMemory = QStringLiteral(
-    "The screen could not be frozen because there is not enough memory for its picture.");
 
 using colour::toQRgb;
 
@@ -228,13 +224,6 @@ struct ImageDeleter {
     void operator()(XImage* image) const { XDestroyImage(image); }
 };
 
-GrabOutcome failed(const QString& message) {
-    GrabOutcome outcome;
-    outcome.status = decltype(outcome.status)::Failed; // Xlib defines Status as a macro
-    outcome.message = message;
-    return outcome;
-}
-
 } // namespace
 
 X11ScreenGrabber::X11ScreenGrabber(Connection& connection, Transfer preferred)
@@ -250,7 +239,7 @@ void X11ScreenGrabber::grabScreen(std::function<void(GrabOutcome)> done) {
 GrabOutcome X11ScreenGrabber::grab() {
     const std::optional<RootSize> before = connection_.rootSize();
     if (!before || before->width <= 0 || before->height <= 0)
-        return failed(kRefused);
+        return GrabOutcome::failure(kRefused);
     const Converter converter(connection_);
 
     QImage picture;
@@ -277,11 +266,12 @@ GrabOutcome X11ScreenGrabber::grab() {
         if (!image) {
             // Most likely the screen shrank between asking its size and reading it.
             const std::optional<RootSize> now = connection_.rootSize();
-            return failed(now && *now != *before ? kResized : kRefused);
+            return GrabOutcome::failure(now && *now != *before ? screenResizedWhileRead()
+                                                               : kRefused);
         }
         std::unique_ptr<XImage, ImageDeleter> owned(image);
         if (connection_.errors().count() != errorsBefore)
-            return failed(kRefused);
+            return GrabOutcome::failure(kRefused);
         if (converter.isQtLayout(*image)) {
             // Xlib's buffer (from malloc) becomes the picture's.
             picture = QImage(
@@ -296,11 +286,11 @@ GrabOutcome X11ScreenGrabber::grab() {
         }
     }
     if (picture.isNull())
-        return failed(kNoMemory);
+        return GrabOutcome::failure(noMemoryForScreenPicture());
     // A screen that grew meanwhile would leave part of it out of the picture.
     const std::optional<RootSize> after = connection_.rootSize();
     if (!after || *after != *before)
-        return failed(kResized);
+        return GrabOutcome::failure(screenResizedWhileRead());
 
     GrabOutcome outcome;
     outcome.status = decltype(outcome.status)::Grabbed;
