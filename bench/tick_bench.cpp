@@ -1,7 +1,7 @@
 // Cost of one live tick (Timer1) of the real main window against the real X11 backend, including
 // the repaint the tick causes. Needs an X display (bench/run starts Xvfb with a gradient
 // background). Each benchmark reports the median and p99 of single calls.
-#include "app/Form1.h"
+#include "app/main_window.h"
 #include "capture/capture_controller.h"
 #include "platform/platform_factory.h"
 
@@ -103,9 +103,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     QTemporaryDir programFolder;
-    tinctora::app::Form1 form(backend->platform(), programFolder.path(),
-                              tinctora::about::vendorBaseAddress(), handTicker);
-    form.Form_Load();
+    tinctora::app::MainWindow form(backend->platform(), programFolder.path(),
+                                   tinctora::about::vendorBaseAddress(), handTicker);
+    form.startUp();
     QElapsedTimer shown;
     shown.start();
     while (shown.elapsed() < 500)

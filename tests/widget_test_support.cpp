@@ -31,7 +31,7 @@ QByteArray crlfLines(std::initializer_list<const char*> values) {
     return bytes;
 }
 
-MainWindowControls::MainWindowControls(const app::Form1& w)
+MainWindowControls::MainWindowControls(const app::MainWindow& w)
     : Frame1(named<QGroupBox>(w, "Frame1")), Frame2(named<QGroupBox>(w, "Frame2")),
       Frame3(named<QGroupBox>(w, "Frame3")), Frame4(named<QGroupBox>(w, "Frame4")),
       Frame5(named<QGroupBox>(w, "Frame5")), Picture1(named<widgets::ColourBox>(w, "Picture1")),
@@ -73,9 +73,10 @@ QByteArray MainWindowFixture::readDefaultPalette() const {
     return fileBytes(folder() + "/Pallets/default.ini");
 }
 
-app::Form1& MainWindowFixture::load(const QString& vendorBase) {
-    window = std::make_unique<app::Form1>(fakes.platform, folder(), vendorBase, clock.factory());
-    window->Form_Load();
+app::MainWindow& MainWindowFixture::load(const QString& vendorBase) {
+    window =
+        std::make_unique<app::MainWindow>(fakes.platform, folder(), vendorBase, clock.factory());
+    window->startUp();
     return *window;
 }
 

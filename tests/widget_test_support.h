@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form1.h"
+#include "app/main_window.h"
 #include "capture/capture_controller.h"
 #include "capture/manual_clock.h"
 #include "fakes/fake_platform.h"
@@ -26,7 +26,7 @@ QByteArray crlfLines(std::initializer_list<const char*> values);
 
 // The main window's controls, found by the object names they have on the form.
 struct MainWindowControls {
-    explicit MainWindowControls(const app::Form1& window);
+    explicit MainWindowControls(const app::MainWindow& window);
     // The swatches keep the form's numbering: Picture2 is slot 1 .. Picture13 is slot 12.
     widgets::ColourBox* Picture(int n) const;
 
@@ -41,15 +41,15 @@ struct MainWindowControls {
         *abo, *shom, *del;
 
 private:
-    const app::Form1& window_;
+    const app::MainWindow& window_;
 };
 
-inline MainWindowControls ui(const app::Form1& window) {
+inline MainWindowControls ui(const app::MainWindow& window) {
     return MainWindowControls(window);
 }
 
 // Capture is sampling the screen.
-inline bool sampling(const app::Form1& window) {
+inline bool sampling(const app::MainWindow& window) {
     return window.capture().mode() == capture::CaptureController::Mode::Live;
 }
 
@@ -64,7 +64,7 @@ struct MainWindowFixture {
     QString folder() const { return programFolder.path(); }
 
     // Builds the window and runs its Load handler; the test ticks capture's clock by hand.
-    app::Form1& load(const QString& vendorBase = about::vendorBaseAddress());
+    app::MainWindow& load(const QString& vendorBase = about::vendorBaseAddress());
     // Points the fake pointer at a pixel of that colour and runs one sampling tick (while
     // sampling).
     void sample(std::int32_t colour);
@@ -77,7 +77,7 @@ struct MainWindowFixture {
     QTemporaryDir programFolder;
     platform::fake::FakePlatform fakes;
     ManualClock clock;
-    std::unique_ptr<app::Form1> window;
+    std::unique_ptr<app::MainWindow> window;
 };
 
 } // namespace tinctora::testing

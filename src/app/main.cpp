@@ -1,4 +1,4 @@
-#include "app/Form1.h"
+#include "app/main_window.h"
 #include "app/termination_signals.h"
 #include "platform/platform_factory.h"
 
@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(true);
 
     auto backend = tinctora::platform::makeDesktopPlatform();
-    tinctora::app::Form1 window(backend->platform(), QApplication::applicationDirPath());
+    tinctora::app::MainWindow window(backend->platform(), QApplication::applicationDirPath());
 
     tinctora::app::TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &tinctora::app::TerminationSignals::terminationRequested,
@@ -33,11 +33,11 @@ int main(int argc, char* argv[]) {
     // A desktop session that ends the application without closing its window still gets the
     // default palette written.
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window,
-                     &tinctora::app::Form1::QueryUnload);
+                     &tinctora::app::MainWindow::saveOnClose);
 
     // Load runs inside the event loop: a close that arrives while its start-up message is open
     // (a signal, the session ending) then ends the program instead of leaving it running with
     // no window.
-    QTimer::singleShot(0, &window, &tinctora::app::Form1::Form_Load);
+    QTimer::singleShot(0, &window, &tinctora::app::MainWindow::startUp);
     return QApplication::exec();
 }

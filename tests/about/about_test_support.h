@@ -1,6 +1,6 @@
 #pragma once
 
-#include "about/frmAbout.h"
+#include "about/about_window.h"
 #include "fakes/fake_platform.h"
 #include "platform/network/module_downloader.h"
 #include "platform/qt/qt_desktop.h"
@@ -62,7 +62,7 @@ private:
 
 // The About window's controls, found by the object names they have on the form.
 struct AboutControls {
-    explicit AboutControls(const about::frmAbout& w)
+    explicit AboutControls(const about::AboutWindow& w)
         : Image1(named<QLabel>(w, "Image1")), Label1(named<QLabel>(w, "Label1")),
           Label2(named<QLabel>(w, "Label2")), Label3(named<QLabel>(w, "Label3")),
           Label4(named<QLabel>(w, "Label4")), Label5(named<QLabel>(w, "Label5")),
@@ -80,7 +80,7 @@ private:
     }
 };
 
-inline AboutControls controls(const about::frmAbout& window) {
+inline AboutControls controls(const about::AboutWindow& window) {
     return AboutControls(window);
 }
 

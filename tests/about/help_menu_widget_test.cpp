@@ -22,7 +22,7 @@
 namespace tinctora::testing {
 namespace {
 
-using about::frmAbout;
+using about::AboutWindow;
 using platform::MessageIcon;
 using platform::OpenOutcome;
 
@@ -90,14 +90,14 @@ struct WindowWithDesktopOpener {
     platform::Platform withDesktopShell{
         fakes.pointer,    fakes.screen,  fakes.keys,    fakes.layer, desktopShell,
         fakes.downloader, fakes.dialogs, fakes.grabber, fakes.mover, QString()};
-    app::Form1 window;
+    app::MainWindow window;
 };
 
 // --- PDF Manual --------------------------------------------------------------------------------
 
 TEST(PdfManual, OpensHelpPdfBesideTheProgram) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     ui(w).pdf->trigger();
     EXPECT_EQ(f.fakes.shell.opened, QStringList{f.folder() + "/Help.pdf"});
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
@@ -107,7 +107,7 @@ TEST(PdfManual, EveryOutcomeButHandedOverShowsTheErrorMessage) {
     for (OpenOutcome outcome :
          {OpenOutcome::FileNotFound, OpenOutcome::NoProgram, OpenOutcome::Failed}) {
         MainWindowFixture f;
-        app::Form1& w = f.load();
+        app::MainWindow& w = f.load();
         f.fakes.shell.outcome = outcome;
         ui(w).pdf->trigger();
         ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u) << int(outcome);
@@ -269,7 +269,7 @@ TEST_F(DesktopOpen, TheWindowKeepsWorkingWhileTheOpenerRunsAndABusyOneHasHandedO
 
 TEST(OnlineManual, OpensTheManualPageOnTheVendorsServer) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     ui(w).helon->trigger();
     EXPECT_EQ(f.fakes.shell.opened, QStringList{"http://tinctora.example/qormanual.htm"});
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
@@ -279,7 +279,7 @@ TEST(OnlineManual, EveryOutcomeButHandedOverShowsTheSiteAddress) {
     for (OpenOutcome outcome :
          {OpenOutcome::FileNotFound, OpenOutcome::NoProgram, OpenOutcome::Failed}) {
         MainWindowFixture f;
-        app::Form1& w = f.load();
+        app::MainWindow& w = f.load();
         f.fakes.shell.outcome = outcome;
         ui(w).helon->trigger();
         ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u) << int(outcome);
@@ -311,9 +311,9 @@ struct AboutCommand : ::testing::Test {
     ~AboutCommand() override { about::showDefaultPointer(); }
 
     // Runs About; `whileShown` sees the About window while it is open, then OK closes it.
-    void runAbout(const std::function<void(frmAbout&)>& whileShown = {}) {
-        WhenShownModally<frmAbout> watch(
-            [&](frmAbout& about) {
+    void runAbout(const std::function<void(AboutWindow&)>& whileShown = {}) {
+        WhenShownModally<AboutWindow> watch(
+            [&](AboutWindow& about) {
                 shownWith = controls(about).Label6->text();
                 topmostWhileShown = f.fakes.layer.topmost;
                 pointerBusyWhileShown = about::busyPointerShown();
@@ -323,7 +323,7 @@ struct AboutCommand : ::testing::Test {
                 if (whileShown)
                     whileShown(about);
             },
-            [](frmAbout& about) { controls(about).Command1->click(); });
+            [](AboutWindow& about) { controls(about).Command1->click(); });
         ui(*f.window).abo->trigger();
         // Shown once the check has ended, and gone once closed.
         EXPECT_TRUE(waitUntil([&] { return watch.shown > 0 && shownWindow.isNull(); }));
@@ -339,7 +339,7 @@ struct AboutCommand : ::testing::Test {
     bool pointerBusyWhileShown = true;
     QWidget* owner = nullptr;
     bool modal = false;
-    QPointer<frmAbout> shownWindow;
+    QPointer<AboutWindow> shownWindow;
 };
 
 TEST_F(AboutCommand, ChecksThenShowsTheWindowModallyOverTheMainWindow) {
@@ -398,7 +398,7 @@ TEST_F(AboutCommand, ServerThatNeverAnswersStillOpensTheWindowAfterTheTimeOut) {
 }
 
 TEST_F(AboutCommand, CheckVersionButtonRunsTheManualCheck) {
-    runAbout([&](frmAbout& about) {
+    runAbout([&](AboutWindow& about) {
         server.reply.body = "1.2\r\n";
         controls(about).Command2->click();
         EXPECT_TRUE(waitUntil([&] { return !f.fakes.dialogs.messages.empty(); }));

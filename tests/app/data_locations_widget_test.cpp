@@ -92,9 +92,9 @@ TEST(DataLocations, InstalledCopyKeepsItsPaletteInTheUsersDataFolder) {
     const QString palettes = app::paletteFolderFor(programFolder);
     {
         testing::ManualClock clock;
-        app::Form1 window(fakes.platform, programFolder, about::vendorBaseAddress(),
-                          clock.factory());
-        window.Form_Load();
+        app::MainWindow window(fakes.platform, programFolder, about::vendorBaseAddress(),
+                               clock.factory());
+        window.startUp();
         fakes.pointer.at = platform::ScreenPoint{10, 10};
         fakes.screen.paint({10, 10}, 0x563412);
         ASSERT_TRUE(clock.tick(capture::CaptureController::kSampleIntervalMs));
@@ -103,8 +103,8 @@ TEST(DataLocations, InstalledCopyKeepsItsPaletteInTheUsersDataFolder) {
     }
     EXPECT_TRUE(fileBytes(palettes + "/default.ini").startsWith("05649426\r\n0\r\n"));
 
-    app::Form1 again(fakes.platform, programFolder);
-    again.Form_Load();
+    app::MainWindow again(fakes.platform, programFolder);
+    again.startUp();
     EXPECT_EQ(again.swatchRow().texts()[0], "05649426");
 }
 

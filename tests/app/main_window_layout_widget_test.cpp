@@ -46,13 +46,13 @@ const Placed kControls[] = {
     {"Frame5", "client", {8, 288, 273, 97}},
 };
 
-QWidget* control(app::Form1& w, const QString& name) {
+QWidget* control(app::MainWindow& w, const QString& name) {
     return w.findChild<QWidget*>(name);
 }
 
 TEST(MainWindowLayout, EveryControlAtItsPlaceInItsContainer) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     for (const Placed& c : kControls) {
         QWidget* widget = control(w, c.name);
         ASSERT_NE(widget, nullptr) << c.name;
@@ -64,7 +64,7 @@ TEST(MainWindowLayout, EveryControlAtItsPlaceInItsContainer) {
 
 TEST(MainWindowLayout, TwelveSwatchesInTwoRowsOfSix) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     const int lefts[] = {16, 56, 96, 136, 176, 216};
     for (int n = 2; n <= 13; ++n) {
         const QString name = QString("Picture%1").arg(n);
@@ -79,7 +79,7 @@ TEST(MainWindowLayout, TwelveSwatchesInTwoRowsOfSix) {
 TEST(MainWindowLayout, CaptionsAndInitialTexts) {
     MainWindowFixture f;
     f.writeDefaultPalette("-1207\r\n"); // a load that keeps the swatch frame's design caption
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(w.windowTitle(), "Tinctora 1.1");
     EXPECT_FALSE(w.windowIcon().isNull());
     const std::pair<QGroupBox*, const char*> frames[] = {{ui(w).Frame1, "Color"},
@@ -116,7 +116,7 @@ TEST(MainWindowLayout, CaptionsAndInitialTexts) {
 
 TEST(MainWindowLayout, HolderLabelsLieUnderTheirTextBoxes) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     const std::pair<QLabel*, QLineEdit*> pairs[] = {
         {ui(w).Label1, ui(w).Text1}, {ui(w).Label2, ui(w).Text2}, {ui(w).Label3, ui(w).Text3}};
     for (const auto& [label, box] : pairs) {
@@ -131,7 +131,7 @@ TEST(MainWindowLayout, HolderLabelsLieUnderTheirTextBoxes) {
 
 TEST(MainWindowLayout, StartColoursOfTheSwatches) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     // The current colour starts as the window-background colour, with no colour value behind it.
     EXPECT_FALSE(ui(w).Picture1->backColor().has_value());
     EXPECT_EQ(ui(w).Picture1->shownColour(), w.palette().color(QPalette::Base));
@@ -141,7 +141,7 @@ TEST(MainWindowLayout, StartColoursOfTheSwatches) {
 
 TEST(MainWindowLayout, FixedClientAreaBelowTheMenuBarAndNoMaximiseButton) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     EXPECT_EQ(w.centralWidget()->objectName(), "client");
     EXPECT_EQ(w.centralWidget()->size(), QSize(286, 389));
@@ -167,29 +167,29 @@ QImage drawn(QWidget& w, QImage::Format format, qreal ratio) {
 
 struct LookCase {
     const char* what;
-    void (*arrange)(MainWindowFixture&, app::Form1&);
+    void (*arrange)(MainWindowFixture&, app::MainWindow&);
 };
 
 const LookCase kLooks[] = {
-    {"at start", [](MainWindowFixture&, app::Form1&) {}},
-    {"live colour", [](MainWindowFixture& f, app::Form1&) { f.sample(33023); }},
+    {"at start", [](MainWindowFixture&, app::MainWindow&) {}},
+    {"live colour", [](MainWindowFixture& f, app::MainWindow&) { f.sample(33023); }},
     {"second colour of a different width",
-     [](MainWindowFixture& f, app::Form1&) {
+     [](MainWindowFixture& f, app::MainWindow&) {
          f.sample(33023);
          f.sample(16777215);
      }},
     {"text box with the focus",
-     [](MainWindowFixture& f, app::Form1& w) {
+     [](MainWindowFixture& f, app::MainWindow& w) {
          f.sample(1);
          ui(w).Text1->setFocus(Qt::TabFocusReason);
      }},
     {"text selected",
-     [](MainWindowFixture& f, app::Form1& w) {
+     [](MainWindowFixture& f, app::MainWindow& w) {
          f.sample(12345678);
          ui(w).Text4->selectAll();
      }},
     {"disabled text box",
-     [](MainWindowFixture& f, app::Form1& w) {
+     [](MainWindowFixture& f, app::MainWindow& w) {
          f.sample(65535);
          ui(w).Text5->setEnabled(false);
      }},
@@ -201,7 +201,7 @@ TEST(MainWindowLook, FollowingBoxesLookAsIfDrawnDirectly) {
              {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
             for (const qreal ratio : {1.0, 2.0}) {
                 MainWindowFixture f;
-                app::Form1& w = f.load();
+                app::MainWindow& w = f.load();
                 w.show();
                 look.arrange(f, w);
                 // Drawn twice, so the second drawing comes from the kept pictures.
@@ -221,7 +221,7 @@ TEST(MainWindowLook, FollowingBoxesLookAsIfDrawnDirectly) {
 
 TEST(MainWindowLook, TheColourBoxShowsTheColourInsideItsFrame) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     f.sample(33023); // FF8000
     widgets::ColourBox* box = ui(w).Picture1;
@@ -263,7 +263,7 @@ void expectItems(QMenu* menu, std::initializer_list<MenuItem> expected) {
 
 TEST(MainWindowMenus, MenuBarHoldsFileSettingsHelpInThisOrder) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     QStringList titles;
     for (QAction* a : w.menuBar()->actions())
         titles << a->text();
@@ -277,7 +277,7 @@ TEST(MainWindowMenus, MenuBarHoldsFileSettingsHelpInThisOrder) {
 
 TEST(MainWindowMenus, ItemsWithTheirCaptions) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     expectItems(ui(w).fil, {{"nw", "New Pallet"},
                             {"ldpal", "Open Pallet..."},
                             {"svpal", "Save Pallet"},
@@ -301,7 +301,7 @@ TEST(MainWindowMenus, ItemsWithTheirCaptions) {
 
 TEST(MainWindowFocus, TabOrderAndStartFocus) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     w.activateWindow();
     EXPECT_EQ(w.focusWidget(), ui(w).Picture1) << "no text box has the focus at start";
@@ -365,7 +365,7 @@ TEST(MainWindowFont, NarrowedToTheWidestStretchThatFits) {
 // The form is laid out for an 11-pixel dialog font: every caption must fit its control with it.
 TEST(MainWindowFont, CaptionsFitTheirControls) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     EXPECT_EQ(w.font().pixelSize(), 11);
     for (QLabel* l : {ui(w).Label4, ui(w).Label5, ui(w).Label6, ui(w).Label7, ui(w).Label8,

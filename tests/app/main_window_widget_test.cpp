@@ -22,7 +22,7 @@ namespace {
 
 TEST(MainWindowStart, FirstStartWithoutPalettesFolder) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(w.windowTitle(), "Tinctora 1.1");
     EXPECT_TRUE(sampling(w));
     EXPECT_TRUE(f.fakes.layer.topmost);
@@ -36,7 +36,7 @@ TEST(MainWindowStart, FirstStartWithoutPalettesFolder) {
 TEST(MainWindowStart, StateAfterLoad) {
     MainWindowFixture f;
     f.writeDefaultPalette("-1207\r\n");
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(f.fakes.layer.calls, std::vector<bool>{true}) << "made topmost once, at start";
     EXPECT_TRUE(f.fakes.dialogs.messages.empty());
     // F2 is armed: the first press adds.
@@ -67,7 +67,7 @@ TEST(MainWindowStart, WithoutAReadableScreenCaptureStaysStoppedAfterOneMessage) 
     MainWindowFixture f;
     f.fakes.platform.captureUnavailableReason = "The screen cannot be read here.";
     f.writeDefaultPalette(crlfLines({"00000255", "-1207"}));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_FALSE(sampling(w));
     EXPECT_EQ(ui(w).Label8->text(), "Press F3 to start Capture");
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
@@ -80,7 +80,7 @@ TEST(MainWindowStart, WithoutAReadableScreenCaptureStaysStoppedAfterOneMessage) 
 TEST(MainWindowClose, CloseWritesTheRowToTheDefaultPalette) {
     MainWindowFixture f;
     f.writeDefaultPalette(crlfLines({"00000255", "-1207"}));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     f.sample(33023);
     w.capture().addCurrent();
@@ -98,7 +98,7 @@ TEST(MainWindowClose, CloseWritesTheRowToTheDefaultPalette) {
 
 TEST(MainWindowClose, RightAfterStartWritesTheUnchangedRowAndCreatesTheFolder) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     EXPECT_TRUE(w.close());
     EXPECT_EQ(f.readDefaultPalette(), "-1207\r\n");
@@ -110,20 +110,20 @@ TEST(MainWindowClose, RowWithAnEmptyFirstSlotIsWrittenInFull) {
     const QByteArray row =
         crlfLines({"0", "00065280", "0", "0", "0", "0", "0", "0", "0", "0", "0", "16711680"});
     f.writeDefaultPalette(row);
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.close();
     EXPECT_EQ(f.readDefaultPalette(), row) << "the later colours are kept";
 }
 
 TEST(MainWindowClose, EveryWayOfClosingWritesOnce) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     w.close();
     // Then the application quits, which calls the close handling again; the user has meanwhile
     // changed the file by hand (or another copy wrote it): it is not written a second time.
     f.writeDefaultPalette("00000255\r\n");
-    w.QueryUnload();
+    w.saveOnClose();
     EXPECT_EQ(f.readDefaultPalette(), "00000255\r\n");
 }
 
@@ -133,10 +133,10 @@ TEST(MainWindowClose, BeforeLoadKeepsTheDefaultPaletteAndNeverStarts) {
     MainWindowFixture f;
     const QByteArray saved = crlfLines({"00000255", "-1207"});
     f.writeDefaultPalette(saved);
-    f.window = std::make_unique<app::Form1>(f.fakes.platform, f.folder());
-    app::Form1& w = *f.window;
+    f.window = std::make_unique<app::MainWindow>(f.fakes.platform, f.folder());
+    app::MainWindow& w = *f.window;
     EXPECT_TRUE(w.close());
-    w.Form_Load(); // the start-up that was already queued
+    w.startUp(); // the start-up that was already queued
     EXPECT_EQ(f.readDefaultPalette(), saved);
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(f.fakes.layer.calls.empty()) << "the closed window is not shown again";
@@ -148,13 +148,13 @@ TEST(MainWindowClose, BeforeLoadKeepsTheDefaultPaletteAndNeverStarts) {
 // A folder where the default palette cannot be written: Pallets is a file, or default.ini is a
 // folder. (Permissions would not stop the tests, which may run as root.)
 void expectFailedWriteToldOnceAndClosed(MainWindowFixture& f) {
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     f.sample(255);
     w.capture().addCurrent();
     EXPECT_TRUE(w.close());
     EXPECT_FALSE(w.isVisible()) << "the window closes anyway";
-    w.QueryUnload(); // the quitting application's call
+    w.saveOnClose(); // the quitting application's call
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
     const auto& message = f.fakes.dialogs.messages[0];
     EXPECT_TRUE(message.text.contains(f.folder() + "/Pallets/default.ini"))
@@ -188,7 +188,7 @@ class TerminationSignal : public ::testing::TestWithParam<int> {};
 
 TEST_P(TerminationSignal, ClosesTheWindowAndWritesThePalette) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     f.sample(65280);
     w.capture().addCurrent();
@@ -212,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(MainWindowClose, TerminationSignal,
 
 TEST(AlwaysOnTop, EachClickSwitchesTheCheckMarkAndTheBand) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     ui(w).altop->trigger();
     EXPECT_FALSE(ui(w).altop->isChecked());
     EXPECT_FALSE(f.fakes.layer.topmost);

@@ -35,7 +35,7 @@ struct CaptureLook {
     }
 };
 
-CaptureLook look(const app::Form1& w) {
+CaptureLook look(const app::MainWindow& w) {
     return {sampling(w), ui(w).Label8->text().toStdString(), ui(w).Label9->text().toStdString(),
             ui(w).Label10->text().toStdString()};
 }
@@ -56,7 +56,7 @@ struct Panel {
     }
 };
 
-Panel panel(const app::Form1& w) {
+Panel panel(const app::MainWindow& w) {
     return {ui(w).Picture1->backColor(),       ui(w).Text1->text().toStdString(),
             ui(w).Text2->text().toStdString(), ui(w).Text3->text().toStdString(),
             ui(w).Text4->text().toStdString(), ui(w).Text5->text().toStdString(),
@@ -69,13 +69,13 @@ const Panel kOrange{33023, "00033023", "FF8000", "255, 128, 000", "255", "128", 
 
 TEST(CaptureControl, StartsLive) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(look(w), kLive);
 }
 
 TEST(CaptureControl, StopAndStartButtons) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     ui(w).Command3->click();
     EXPECT_EQ(look(w), kFrozen);
     ui(w).Command3->click();
@@ -91,7 +91,7 @@ TEST(CaptureControl, StopAndStartButtons) {
 
 TEST(CaptureControl, F4FreezesOnceAndF3Resumes) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(33023);
     f.fakes.keys.press(HotKey::F3);
     EXPECT_EQ(look(w), kLive) << "F3 does nothing while live";
@@ -114,7 +114,7 @@ TEST(CaptureControl, F4FreezesOnceAndF3Resumes) {
 
 TEST(CaptureControl, F3ResumesAfterTheStopButton) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     ui(w).Command3->click();
     f.fakes.keys.tap(HotKey::F3); // however short the press
     EXPECT_EQ(look(w), kResumed);
@@ -122,7 +122,7 @@ TEST(CaptureControl, F3ResumesAfterTheStopButton) {
 
 TEST(CaptureControl, WithKeyEventsNothingTicksWhileFrozen) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     const auto running = [&f] { return f.clock.runningCount(); };
     EXPECT_EQ(running(), 1) << "live: the sampling tick only";
     EXPECT_TRUE(f.fakes.keys.heard());
@@ -139,7 +139,7 @@ TEST(CaptureControl, WithKeyEventsNothingTicksWhileFrozen) {
 TEST(CaptureControl, WithoutKeyEventsTheKeysArePolled) {
     MainWindowFixture f;
     f.fakes.keys.mode = platform::KeyState::Delivery::Polling;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_FALSE(f.fakes.keys.heard());
     f.sample(33023);
     f.fakes.keys.tap(HotKey::F4); // pressed and released between two polls
@@ -156,7 +156,7 @@ TEST(CaptureControl, WithoutKeyEventsTheKeysArePolled) {
 
 TEST(CaptureControl, TapsOfF4AndF3Count) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(33023);
     f.fakes.keys.tap(HotKey::F4);
     EXPECT_EQ(look(w), kFrozen);
@@ -170,7 +170,7 @@ TEST(CaptureControl, TapsOfF4AndF3Count) {
 
 TEST(CaptureControl, AHeldKeyActsOnceAcrossStopAndStart) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     ui(w).Command3->click();
     f.fakes.keys.press(HotKey::F3);
     EXPECT_EQ(look(w), kResumed);
@@ -193,7 +193,7 @@ TEST(CaptureControl, AHeldKeyActsOnceAcrossStopAndStart) {
 
 TEST(CaptureControl, F2AddsOncePerPressWhileTheColourKeepsChanging) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(255);
     f.fakes.keys.press(HotKey::F2);
     f.fakes.keys.press(HotKey::F2); // held: the keyboard repeats it
@@ -209,7 +209,7 @@ TEST(CaptureControl, F2AddsOncePerPressWhileTheColourKeepsChanging) {
 
 TEST(CaptureControl, F4AndF2TogetherStoreTheColourTwice) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(16711680);
     f.fakes.keys.together({{HotKey::F4, true}, {HotKey::F2, true}});
     EXPECT_EQ(look(w), kFrozen);
@@ -269,7 +269,7 @@ struct FreezeFixture : MainWindowFixture {
 
 TEST(CaptureControl, F6PicksFromTheFrozenScreenAndStoresLikeF4) {
     FreezeFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kPickedAt21x13);
     f.fakes.keys.tap(HotKey::F4);
     f.poll(); // the live colour, stored by F4, for comparison
@@ -303,7 +303,7 @@ TEST(CaptureControl, F6PicksFromTheFrozenScreenAndStoresLikeF4) {
 
 TEST(CaptureControl, TheMenuItemFreezesTooAndEscapeChangesNothing) {
     FreezeFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(33023);
     ui(w).frzpick->trigger();
     ASSERT_NE(openOverlay(), nullptr);
@@ -323,7 +323,7 @@ TEST(CaptureControl, AFailedFreezeSaysWhyAndChangesNothing) {
     f.fakes.grabber.outcome = {platform::GrabOutcome::Status::Failed, std::nullopt,
                                "The screen changed size while it was read."};
     f.fakes.dialogs.messageAnswers.push_back(platform::MessageAnswer::Ok);
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(33023);
     ui(w).Command3->click();
     ui(w).frzpick->trigger();
@@ -344,7 +344,7 @@ TEST(CaptureControl, AFailedFreezeSaysWhyAndChangesNothing) {
 
 TEST(Sampling, OneTickReadsThePointerOnceAndThePixelOnce) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.fakes.pointer.at = platform::ScreenPoint{300, 200};
     f.fakes.screen.paint({300, 200}, 33023);
     const int pointerReads = f.fakes.pointer.reads;
@@ -372,8 +372,8 @@ TEST(Sampling, EveryFieldShowsTheSameSample) {
     platform::fake::FakePlatform& k = f.fakes;
     platform::Platform moving{k.pointer,    screen,    k.keys,    k.layer, k.shell,
                               k.downloader, k.dialogs, k.grabber, k.mover, QString()};
-    app::Form1 w(moving, f.folder(), about::vendorBaseAddress(), f.clock.factory());
-    w.Form_Load();
+    app::MainWindow w(moving, f.folder(), about::vendorBaseAddress(), f.clock.factory());
+    w.startUp();
     ASSERT_TRUE(f.tick());
     // 0x102030: red 0x30, green 0x20, blue 0x10.
     EXPECT_EQ(panel(w), (Panel{0x102030, "01056816", "302010", "048, 032, 016", "48", "32", "16"}));
@@ -385,7 +385,7 @@ TEST(Sampling, EveryFieldShowsTheSameSample) {
 
 TEST(Sampling, UnreadablePixelKeepsTheLastGoodColour) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(33023);
     f.sample(-1);
     EXPECT_EQ(panel(w), kOrange);
@@ -409,7 +409,7 @@ TEST(Sampling, UnreadablePixelKeepsTheLastGoodColour) {
 TEST(Sampling, UnreadableScreenFromTheStartShowsAndStoresNothing) {
     MainWindowFixture f;
     f.fakes.screen.background = -1;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     ASSERT_TRUE(f.tick());
     ASSERT_TRUE(f.tick());
     EXPECT_EQ(panel(w), Panel{});
@@ -432,7 +432,7 @@ struct PaintCounter : QObject {
 
 TEST(Sampling, TickWithAnUnchangedPixelChangesNothing) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     PaintCounter swatchPaints(ui(w).Picture1);

@@ -32,7 +32,7 @@ struct Panel {
     friend bool operator==(const Panel&, const Panel&) = default;
 };
 
-Panel panelOf(const app::Form1& w) {
+Panel panelOf(const app::MainWindow& w) {
     return {ui(w).Text1->text(),        ui(w).Text2->text(), ui(w).Text3->text(),
             ui(w).Text4->text(),        ui(w).Text5->text(), ui(w).Text6->text(),
             ui(w).Picture1->backColor()};
@@ -47,7 +47,7 @@ void PrintTo(const Panel& p, std::ostream* os) {
 
 TEST(LoadColor, ChosenColourShowsInEveryFieldWithThePlainDecimalText) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kTeal);
     f.fakes.dialogs.colourAnswers = {kRed};
     ui(w).Command2->click();
@@ -61,7 +61,7 @@ TEST(LoadColor, ChosenColourShowsInEveryFieldWithThePlainDecimalText) {
 
 TEST(LoadColor, CancelLeavesTheSampledColourWithCaptureStopped) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kTeal);
     const Panel before = panelOf(w);
     f.fakes.dialogs.colourAnswers = {-1};
@@ -74,7 +74,7 @@ TEST(LoadColor, CancelLeavesTheSampledColourWithCaptureStopped) {
 
 TEST(LoadColor, PureBlackIsAColourLikeAnyOther) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kTeal);
     f.fakes.dialogs.colourAnswers = {0};
     ui(w).Command2->click();
@@ -85,7 +85,7 @@ TEST(LoadColor, PureBlackIsAColourLikeAnyOther) {
 
 TEST(LoadColor, WhileFrozenTheStatusLinesStayAsTheyAre) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kTeal);
     ui(w).Command3->click();
     ui(w).Label9->setText("");
@@ -97,7 +97,7 @@ TEST(LoadColor, WhileFrozenTheStatusLinesStayAsTheyAre) {
 TEST(LoadColor, LeavesTheTopmostBandWhileTheDialogIsOpenOnlyWhenAlwaysOnTopIsChecked) {
     for (std::int32_t answer : {kRed, -1}) {
         MainWindowFixture f;
-        app::Form1& w = f.load();
+        app::MainWindow& w = f.load();
         f.sample(kTeal);
         ASSERT_TRUE(f.fakes.layer.topmost);
         std::vector<bool> topmostWhileOpen;
@@ -108,7 +108,7 @@ TEST(LoadColor, LeavesTheTopmostBandWhileTheDialogIsOpenOnlyWhenAlwaysOnTopIsChe
         EXPECT_TRUE(f.fakes.layer.topmost) << "back on top after " << answer;
     }
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     ui(w).altop->trigger();
     ASSERT_FALSE(ui(w).altop->isChecked());
     const std::size_t callsBefore = f.fakes.layer.calls.size();
@@ -119,7 +119,7 @@ TEST(LoadColor, LeavesTheTopmostBandWhileTheDialogIsOpenOnlyWhenAlwaysOnTopIsChe
 
 TEST(LoadColor, DialogStartsFromTheShownColourWithSixteenBlackCustomColoursEveryTime) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     // Before the first sample no colour is shown yet: the dialog starts from black.
     f.fakes.dialogs.colourAnswers = {0x00FF00, -1};
     ui(w).Command2->click();
@@ -132,7 +132,7 @@ TEST(LoadColor, DialogStartsFromTheShownColourWithSixteenBlackCustomColoursEvery
 
 TEST(LoadColor, StartsFromTheShownColourWhateverTheTextBoxHolds) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kTeal);
     ui(w).Text1->setText("&HFF");
     f.fakes.dialogs.colourAnswers = {-1};
@@ -237,7 +237,7 @@ TEST(QtColourDialog, DialogsLeaveTheUsersSharedQtSettingsAsTheyWere) {
 // --- Recall of a saved swatch -----------------------------------------------------------------
 
 // The mouse moves over the swatch of a slot (1..12) and clicks it.
-void hoverAndClick(app::Form1& w, int slot) {
+void hoverAndClick(app::MainWindow& w, int slot) {
     emit ui(w).Picture(slot + 1)->mouseMoved();
     emit ui(w).Picture(slot + 1)->clicked();
 }
@@ -245,7 +245,7 @@ void hoverAndClick(app::Form1& w, int slot) {
 TEST(Recall, ShowsTheSlotTextExactlyAsStoredAndEmptiesTheSelection) {
     MainWindowFixture f;
     f.writeDefaultPalette("00000255\r\n255\r\n");
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kTeal);
     hoverAndClick(w, 2);
     EXPECT_EQ(panelOf(w), (Panel{"255", "FF0000", "255, 000, 000", "255", "0", "0", kRed}));
@@ -257,7 +257,7 @@ TEST(Recall, ShowsTheSlotTextExactlyAsStoredAndEmptiesTheSelection) {
 TEST(Recall, BlackFromLiveSamplingIsAColourButZeroIsAnEmptySlot) {
     MainWindowFixture f;
     f.writeDefaultPalette("00000000\r\n0\r\n00000255\r\n");
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kTeal);
     const Panel live = panelOf(w);
     hoverAndClick(w, 2);
@@ -278,7 +278,7 @@ TEST(Recall, BlackFromLiveSamplingIsAColourButZeroIsAnEmptySlot) {
 TEST(Recall, SecondRecallWithoutANewSelectionDoesNothing) {
     MainWindowFixture f;
     f.writeDefaultPalette("00000255\r\n");
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     hoverAndClick(w, 1);
     ui(w).Command1->click();
     f.sample(kTeal);
@@ -292,7 +292,7 @@ TEST(Recall, NoSelectionAndTextsThatAreNoNumberChangeNothing) {
     MainWindowFixture f;
     // A hand-edited slot text that is no number is no colour to show.
     f.writeDefaultPalette("red\r\n");
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kTeal);
     const Panel live = panelOf(w);
     emit ui(w).Picture(2)->clicked(); // no mouse move named a swatch
@@ -312,17 +312,17 @@ struct ShownWindow {
         QApplication::setActiveWindow(&window);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     }
-    app::Form1& window;
+    app::MainWindow& window;
 };
 
-QList<QLineEdit*> boxes(const app::Form1& w) {
+QList<QLineEdit*> boxes(const app::MainWindow& w) {
     return {ui(w).Text1, ui(w).Text2, ui(w).Text3, ui(w).Text4, ui(w).Text5, ui(w).Text6};
 }
 
 TEST(TextBoxes, AClickStopsCaptureAndSelectsTheWholeText) {
     for (int n = 1; n <= 6; ++n) {
         MainWindowFixture f;
-        app::Form1& w = ShownWindow(f).window;
+        app::MainWindow& w = ShownWindow(f).window;
         QLineEdit* box = boxes(w)[n - 1];
         ASSERT_TRUE(sampling(w));
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(3, 5));
@@ -337,7 +337,7 @@ TEST(TextBoxes, AClickStopsCaptureAndSelectsTheWholeText) {
 
 TEST(TextBoxes, TabIntoTheDecimalBoxNeitherStopsNorSelects) {
     MainWindowFixture f;
-    app::Form1& w = ShownWindow(f).window;
+    app::MainWindow& w = ShownWindow(f).window;
     ui(w).Picture1->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(ui(w).Picture1, Qt::Key_Tab);
     QCoreApplication::processEvents();
@@ -348,7 +348,7 @@ TEST(TextBoxes, TabIntoTheDecimalBoxNeitherStopsNorSelects) {
 
 TEST(TextBoxes, TabIntoTheOtherBoxesStopsAndSelects) {
     MainWindowFixture f;
-    app::Form1& w = ShownWindow(f).window;
+    app::MainWindow& w = ShownWindow(f).window;
     ui(w).Text1->setFocus(Qt::OtherFocusReason);
     for (int n = 2; n <= 6; ++n) {
         ui(w).Command1->click();
@@ -369,7 +369,7 @@ TEST(TextBoxes, TabIntoTheOtherBoxesStopsAndSelects) {
 
 TEST(TextBoxes, ComingBackToTheWindowDoesNotStopCapture) {
     MainWindowFixture f;
-    app::Form1& w = ShownWindow(f).window;
+    app::MainWindow& w = ShownWindow(f).window;
     ui(w).Text3->setFocus(Qt::ActiveWindowFocusReason);
     QCoreApplication::processEvents();
     ASSERT_TRUE(ui(w).Text3->hasFocus());
@@ -392,7 +392,7 @@ QStringList captions(const QList<QAction*>& actions) {
 
 TEST(TextBoxes, RightClickOffersQtsItemsThenTheColourInEveryForm) {
     MainWindowFixture f;
-    app::Form1& w = ShownWindow(f).window;
+    app::MainWindow& w = ShownWindow(f).window;
     for (QLineEdit* box : boxes(w)) {
         const std::unique_ptr<QMenu> standard(box->createStandardContextMenu());
         QMenu* menu = rightClickMenu(box);
@@ -415,7 +415,7 @@ TEST(TextBoxes, RightClickOffersQtsItemsThenTheColourInEveryForm) {
 
 TEST(TextBoxes, CopyAsPutsTheFormOnTheClipboardAndThePrimarySelection) {
     MainWindowFixture f;
-    app::Form1& w = ShownWindow(f).window;
+    app::MainWindow& w = ShownWindow(f).window;
     QClipboard* clipboard = QGuiApplication::clipboard();
     for (const QString form :
          {"hsl(210, 65%, 20%)", "#123456", "5649426", "lch(20.68% 24.70 264.71)"}) {
@@ -436,7 +436,7 @@ TEST(TextBoxes, CopyAsPutsTheFormOnTheClipboardAndThePrimarySelection) {
 
 TEST(TextBoxes, TheCopiedColourIsTheOneShownNotTheBoxText) {
     MainWindowFixture f;
-    app::Form1& w = ShownWindow(f).window;
+    app::MainWindow& w = ShownWindow(f).window;
     ui(w).Text2->setText("#FFFFFF"); // typed over; the colour shown stays #123456
     f.sample(kRed);
     QMenu* menu = rightClickMenu(ui(w).Text2);
@@ -447,7 +447,7 @@ TEST(TextBoxes, TheCopiedColourIsTheOneShownNotTheBoxText) {
 
 TEST(TextBoxes, BeforeTheFirstColourOnlyQtsItemsAreOffered) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));

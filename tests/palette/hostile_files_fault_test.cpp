@@ -204,7 +204,7 @@ TEST(HostileDefaultPalette, StartUpKeepsWhatWasReadAndCloseWritesAProperPalette)
     for (const Case& c : cases) {
         MainWindowFixture f;
         f.writeDefaultPalette(c.bytes);
-        app::Form1& w = f.load();
+        app::MainWindow& w = f.load();
         palette::SlotTexts expected = palette::emptySlots();
         std::copy(c.kept.begin(), c.kept.end(), expected.begin());
         EXPECT_EQ(w.swatchRow().texts(), expected) << c.what;
@@ -233,7 +233,7 @@ TEST(HostileDefaultPalette, ADefaultPaletteLinkedToAPipeOrSocketIsLeftAsItIs) {
             ASSERT_TRUE(listening->bound());
         }
         ASSERT_TRUE(QFile::link(node, f.folder() + "/Pallets/default.ini"));
-        app::Form1& w = f.load();
+        app::MainWindow& w = f.load();
         EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
 
         w.close();
@@ -248,7 +248,7 @@ TEST(HostileDefaultPalette, AHundredMegabyteDefaultPaletteFillsTheRowAndIsReplac
     MainWindowFixture f;
     QDir(f.folder()).mkpath("Pallets");
     writeRepeated(f.folder() + "/Pallets/default.ini", "00000255\r\n", 100 << 20);
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     for (const std::string& text : w.swatchRow().texts())
         EXPECT_EQ(text, "00000255");
     EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
@@ -259,7 +259,7 @@ TEST(HostileDefaultPalette, AHundredMegabyteDefaultPaletteFillsTheRowAndIsReplac
 TEST(HostileDefaultPalette, APalletsThatIsAFileIsNeitherReadNorReplaced) {
     MainWindowFixture f;
     writeFile(f.folder() + "/Pallets", "my notes\n");
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
     EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
 
@@ -274,7 +274,7 @@ TEST(HostileDefaultPalette, ADefaultPaletteThatIsAFolderIsNeitherReadNorReplaced
     MainWindowFixture f;
     QDir(f.folder()).mkpath("Pallets/default.ini");
     writeFile(f.folder() + "/Pallets/default.ini/keep.txt", "kept");
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors");
 
     w.close();
@@ -292,8 +292,9 @@ TEST(HostileDefaultPalette, AProgramFolderWithSpacesAndLettersBeyondAsciiKeepsIt
     platform::fake::FakePlatform fakes;
     {
         ManualClock clock;
-        app::Form1 w(fakes.platform, programFolder, about::vendorBaseAddress(), clock.factory());
-        w.Form_Load();
+        app::MainWindow w(fakes.platform, programFolder, about::vendorBaseAddress(),
+                          clock.factory());
+        w.startUp();
         EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors - Default");
         EXPECT_EQ(w.swatchRow().texts()[1], "00065280");
         fakes.screen.background = 0xFFFFFF;
@@ -321,7 +322,7 @@ TEST(ReadOnlyPalettes, AReadOnlyPalletsFolderLoadsAndKeepsTheOldDefaultAtClose) 
     ASSERT_TRUE(QFile::setPermissions(f.folder() + "/Pallets", QFile::ReadOwner | QFile::ExeOwner |
                                                                    QFile::ReadUser |
                                                                    QFile::ExeUser));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors - Default");
     EXPECT_EQ(w.swatchRow().texts()[0], "00000255");
     emit ui(w).Picture(2)->mousePressed(Qt::LeftButton);
@@ -342,7 +343,7 @@ TEST(ReadOnlyPalettes, AReadOnlyDefaultPaletteIsNotOverwrittenAtClose) {
     f.writeDefaultPalette(kTwoColours);
     ASSERT_TRUE(QFile::setPermissions(f.folder() + "/Pallets/default.ini",
                                       QFile::ReadOwner | QFile::ReadUser));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(w.swatchRow().texts()[1], "00065280");
     emit ui(w).Picture(3)->mousePressed(Qt::LeftButton);
     ui(w).del->trigger();
@@ -360,7 +361,7 @@ TEST(ReadOnlyPalettes, SavePalletToAReadOnlyFileSaysSoAndKeepsTheFileAndTheRow) 
     const QString path = f.folder() + "/Pallets/locked.ini";
     writeFile(path, kTwoColours);
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.fakes.dialogs.fileAnswers = {path};
     ui(w).ldpal->trigger();
     ASSERT_EQ(ui(w).Frame5->title(), "Saved Colors - locked");

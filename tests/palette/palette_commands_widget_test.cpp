@@ -49,7 +49,7 @@ struct PaletteFixture : MainWindowFixture {
         writeDefaultPalette(fileOf(kExample));
         load();
     }
-    app::Form1& w() { return *window; }
+    app::MainWindow& w() { return *window; }
     // Delete with no swatch pressed: the row counts as changed, its slots stay.
     void markChanged() { ui(w()).del->trigger(); }
     // Clear List, answered Yes.
@@ -171,7 +171,7 @@ TEST(SavePalletAs, AFailedWriteIsReportedAndKeepsThePreviousPaletteChanged) {
 
 TEST(SavePalletAs, OnAFirstRunThePaletteFolderIsMadeForTheDialog) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     ASSERT_FALSE(QDir(f.folder() + "/Pallets").exists());
     f.fakes.dialogs.fileAnswers = {""};
     ui(w).svas->trigger();
@@ -489,7 +489,7 @@ TEST(SavePallet, WritesTheCurrentFileAndKeepsCaptionAndFlags) {
 
 TEST(SavePallet, OnAFirstRunMakesThePaletteFolder) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(0x563412);
     f.fakes.keys.tap(platform::HotKey::F2);
     f.poll();

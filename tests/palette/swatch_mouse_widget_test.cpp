@@ -42,7 +42,7 @@ QByteArray fileOf(const palette::SlotTexts& r) {
 TEST(SwatchMouse, MovingOverASwatchThenClickingItRecallsIt) {
     MainWindowFixture f;
     f.writeDefaultPalette(fileOf(row({"00000255", "05649426"})));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     f.sample(kRed);
@@ -56,7 +56,7 @@ TEST(SwatchMouse, MovingOverASwatchThenClickingItRecallsIt) {
 
 TEST(SwatchMouse, ClickOnAnEmptySwatchChangesNothing) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kRed);
     emit ui(w).Picture(7)->mouseMoved();
     emit ui(w).Picture(7)->clicked();
@@ -67,7 +67,7 @@ TEST(SwatchMouse, ClickOnAnEmptySwatchChangesNothing) {
 TEST(SwatchMouse, RightButtonOpensThePopupAndShowRecallsThatSwatch) {
     MainWindowFixture f;
     f.writeDefaultPalette(fileOf(row({"00000255", "05649426"})));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     QTest::mousePress(ui(w).Picture(3), Qt::RightButton, {}, QPoint(10, 10));
@@ -86,7 +86,7 @@ TEST(SwatchMouse, RightButtonOpensThePopupAndShowRecallsThatSwatch) {
 
 TEST(SwatchMouse, LeftButtonRemembersTheSwatchWithoutAPopup) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     emit ui(w).Picture(13)->mousePressed(Qt::LeftButton);
     EXPECT_FALSE(ui(w).mnu->isVisible());
     // Delete from the popup acts on that swatch.
@@ -100,7 +100,7 @@ TEST(SwatchMouse, DeleteLeavesAHoleThatTheNextAddFills) {
     for (int k = 0; k < palette::kSlotCount; ++k)
         full[static_cast<std::size_t>(k)] = std::to_string(100 + k);
     f.writeDefaultPalette(fileOf(full));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     emit ui(w).Picture(4)->mousePressed(Qt::RightButton);
     ui(w).mnu->hide();
     ui(w).del->trigger();
@@ -120,7 +120,7 @@ TEST(SwatchMouse, DeleteLeavesAHoleThatTheNextAddFills) {
 TEST(SwatchMouse, DeleteOfAnEmptyOrUnknownSwatchStillMarksTheRowChanged) {
     MainWindowFixture f;
     f.writeDefaultPalette(fileOf(row({"00000255"})));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     // Delete without a swatch pressed, on an empty swatch, and once more after it forgot it.
     for (int pressed : {0, 5, 0}) {
         ui(w).svpal->trigger(); // nothing unsaved
@@ -137,7 +137,7 @@ TEST(SwatchMouse, DeleteOfAnEmptyOrUnknownSwatchStillMarksTheRowChanged) {
 TEST(ClearList, AsksFirstAndOnlyYesEmptiesTheRow) {
     MainWindowFixture f;
     f.writeDefaultPalette(fileOf(row({"00000255", "05649426"})));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.fakes.dialogs.messageAnswers = {MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Yes};
     ui(w).cleall->trigger();
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
@@ -178,17 +178,17 @@ bool dropOn(QWidget* target, const QMimeData* data) {
     return drop.isAccepted();
 }
 
-std::unique_ptr<QMimeData> dragFrom(app::Form1& w) {
+std::unique_ptr<QMimeData> dragFrom(app::MainWindow& w) {
     return std::unique_ptr<QMimeData>(ui(w).Picture1->dragData());
 }
 
 TEST(DragAndDrop, CurrentColourOffersOurFormatTheDesktopColourAndTheHexText) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kTeal);
     const std::unique_ptr<QMimeData> data = dragFrom(w);
     ASSERT_TRUE(data);
-    EXPECT_TRUE(data->formats().contains(app::Form1::kColourMimeType));
+    EXPECT_TRUE(data->formats().contains(app::MainWindow::kColourMimeType));
     EXPECT_TRUE(data->formats().contains("application/x-color"));
     EXPECT_TRUE(data->hasColor());
     EXPECT_EQ(data->colorData().value<QColor>(), QColor(0x12, 0x34, 0x56));
@@ -212,7 +212,7 @@ TEST(DragAndDrop, CurrentColourOffersOurFormatTheDesktopColourAndTheHexText) {
 TEST(DragAndDrop, DropFillsAnEmptySwatchOrReplacesAFilledOneAndStopsCapture) {
     MainWindowFixture f;
     f.writeDefaultPalette(fileOf(row({"00000255"})));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kTeal);
     ASSERT_TRUE(sampling(w));
     EXPECT_TRUE(dropOn(ui(w).Picture(6), dragFrom(w).get()));
@@ -243,7 +243,7 @@ TEST(DragAndDrop, DropFillsAnEmptySwatchOrReplacesAFilledOneAndStopsCapture) {
 
 TEST(DragAndDrop, DropsWithoutOurFormatOrFromAnotherWindowAreRefused) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(kTeal);
     QMimeData foreign;
     foreign.setText("123");
@@ -251,7 +251,7 @@ TEST(DragAndDrop, DropsWithoutOurFormatOrFromAnotherWindowAreRefused) {
     EXPECT_FALSE(dropOn(ui(w).Picture(2), &foreign));
 
     MainWindowFixture other;
-    app::Form1& otherWindow = other.load();
+    app::MainWindow& otherWindow = other.load();
     other.sample(kRed);
     EXPECT_FALSE(dropOn(ui(w).Picture(2), dragFrom(otherWindow).get()));
 
@@ -263,7 +263,7 @@ TEST(DragAndDrop, DropsWithoutOurFormatOrFromAnotherWindowAreRefused) {
 TEST(DragAndDrop, BeforeTheFirstSampleADropStoresNothing) {
     MainWindowFixture f;
     f.fakes.pointer.at.reset(); // the pointer cannot be read: no colour is ever shown
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     ASSERT_TRUE(f.tick());
     const std::unique_ptr<QMimeData> data = dragFrom(w);
     EXPECT_FALSE(data->hasColor());
@@ -277,7 +277,7 @@ TEST(DragAndDrop, BeforeTheFirstSampleADropStoresNothing) {
 
 TEST(DragAndDrop, PressingOnPicture1StartsTheDragAtOnce) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     f.sample(kTeal);
@@ -288,7 +288,7 @@ TEST(DragAndDrop, PressingOnPicture1StartsTheDragAtOnce) {
     EXPECT_EQ(drags[0]->pixmap().size(), QSize(32, 32));
     EXPECT_EQ(drags[0]->pixmap().toImage().pixelColor(16, 16), QColor(0x12, 0x34, 0x56));
     ASSERT_TRUE(drags[0]->mimeData());
-    EXPECT_TRUE(drags[0]->mimeData()->hasFormat(app::Form1::kColourMimeType));
+    EXPECT_TRUE(drags[0]->mimeData()->hasFormat(app::MainWindow::kColourMimeType));
     QTest::mouseRelease(ui(w).Picture1, Qt::LeftButton, {}, QPoint(20, 20));
 }
 

@@ -11,12 +11,12 @@
 namespace tinctora::testing {
 namespace {
 
-QColor emptySlotColour(const app::Form1& w) {
+QColor emptySlotColour(const app::MainWindow& w) {
     return w.palette().color(QPalette::Button);
 }
 
 // Every swatch shows its slot: the colour of a filled one, the button face for an empty one.
-void expectSwatchesShowTheirSlots(const app::Form1& w) {
+void expectSwatchesShowTheirSlots(const app::MainWindow& w) {
     for (int k = 1; k <= palette::kSlotCount; ++k) {
         const std::string& text = w.swatchRow().texts()[static_cast<std::size_t>(k - 1)];
         const std::optional<colour::ColourValue> value = colour::parseDecimalColour(text);
@@ -37,7 +37,7 @@ void expectSwatchesShowTheirSlots(const app::Form1& w) {
 TEST(AddColour, FillsTheFirstEmptySlotAndMarksTheRowChanged) {
     MainWindowFixture f;
     f.writeDefaultPalette(crlfLines({"00000255", "00065280", "0", "16711680"}));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     ASSERT_FALSE(w.swatchRow().changed());
     f.sample(1193046);
     w.capture().addCurrent();
@@ -55,7 +55,7 @@ TEST(AddColour, FillsTheFirstEmptySlotAndMarksTheRowChanged) {
 
 TEST(AddColour, BlackFromTheScreenIsAColourNotAnEmptySlot) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     f.sample(0);
     w.capture().addCurrent();
     w.capture().addCurrent();
@@ -68,7 +68,7 @@ TEST(AddColour, FullRowChangesNothing) {
     MainWindowFixture f;
     f.writeDefaultPalette(
         crlfLines({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     const palette::SlotTexts before = w.swatchRow().texts();
     f.sample(255);
     w.capture().addCurrent();
@@ -83,7 +83,7 @@ TEST(AddColour, FullRowChangesNothing) {
 
 TEST(AddColour, NothingBeforeTheFirstSample) {
     MainWindowFixture f;
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     w.capture().addCurrent();
     EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
     EXPECT_FALSE(w.swatchRow().changed());
@@ -100,7 +100,7 @@ TEST(AddColour, NothingBeforeTheFirstSample) {
 TEST(DefaultPaletteAtStart, EmptyFormKeepsTheDefaultCaption) {
     MainWindowFixture f;
     f.writeDefaultPalette("-1207\r\n");
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(w.swatchRow().texts(), palette::emptySlots());
     EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors - Default");
     EXPECT_FALSE(w.swatchRow().changed());
@@ -111,7 +111,7 @@ TEST(DefaultPaletteAtStart, FullFormFillsSlotsAndSwatches) {
     MainWindowFixture f;
     f.writeDefaultPalette(crlfLines({"00000255", "00065280", "16777215", "33023", "0", "0", "0",
                                      "0", "0", "0", "0", "01193046"}));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(w.swatchRow().texts(),
               (palette::SlotTexts{"00000255", "00065280", "16777215", "33023", "0", "0", "0", "0",
                                   "0", "0", "0", "01193046"}));
@@ -126,7 +126,7 @@ TEST(DefaultPaletteAtStart, FullFormFillsSlotsAndSwatches) {
 TEST(DefaultPaletteAtStart, ReadingNeverTouchesTheCurrentColourPanel) {
     MainWindowFixture f;
     f.writeDefaultPalette(crlfLines({"00000255", "00065280", "0"}));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(ui(w).Text1->text(), "");
     EXPECT_EQ(ui(w).Label1->text(), "0");
     EXPECT_FALSE(ui(w).Picture1->backColor().has_value());
@@ -150,7 +150,7 @@ TEST(DefaultPaletteAtStart, AFieldThatIsNoColourIsAnEmptySlotAndEveryColourIsKep
           Case{"a note after the twelfth", twelve + "picked from the beach photo, June\r\n"}}) {
         MainWindowFixture f;
         f.writeDefaultPalette(c.bytes);
-        app::Form1& w = f.load();
+        app::MainWindow& w = f.load();
         EXPECT_EQ(ui(w).Frame5->title(), "Saved Colors - Default") << c.what;
         EXPECT_EQ(ui(w).Picture(3)->shownColour(), QColor(0, 255, 0)) << c.what;
         EXPECT_EQ(ui(w).Picture(4)->shownColour(), emptySlotColour(w)) << c.what;
@@ -166,7 +166,7 @@ TEST(DefaultPaletteAtStart, FirstLineZeroIsAnEmptySlotThatLooksEmpty) {
     MainWindowFixture f;
     f.writeDefaultPalette(
         crlfLines({"0", "00065280", "0", "0", "0", "0", "0", "0", "0", "0", "0", "16711680"}));
-    app::Form1& w = f.load();
+    app::MainWindow& w = f.load();
     EXPECT_EQ(w.swatchRow().texts()[0], "0");
     EXPECT_EQ(ui(w).Picture(2)->shownColour(), emptySlotColour(w)) << "not black";
     EXPECT_EQ(w.swatchRow().texts()[1], "00065280");

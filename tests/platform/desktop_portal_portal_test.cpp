@@ -353,7 +353,7 @@ protected:
         desktop.reset();
         DesktopPortal::TearDown();
     }
-    app::Form1& load() {
+    app::MainWindow& load() {
         grabber.emplace(*client);
         picker.emplace(*client);
         shortcuts.emplace(*client);
@@ -362,10 +362,10 @@ protected:
         platform.emplace(Platform{pickPosition, f.screen, f.keys, f.layer, f.shell, f.downloader,
                                   f.dialogs, *grabber, pickPosition, QString(), &*desktop});
         // The clock is ticked by hand: live ticks would sample the fake screen.
-        main.window = std::make_unique<app::Form1>(
+        main.window = std::make_unique<app::MainWindow>(
             *platform, main.folder(), about::vendorBaseAddress(), main.clock.factory());
-        app::Form1& w = *main.window;
-        w.Form_Load();
+        app::MainWindow& w = *main.window;
+        w.startUp();
         w.show();
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -398,7 +398,7 @@ TEST_F(WindowOnPortal, F6WhereTheDesktopRefusesScreenshotsPicksWithItsPickerAndS
     FakePortal& fake = startPortal();
     fake.offersGlobalShortcuts = false;
     fake.answers["PickColor"] = {0, {{"color", portalColour(0x12 / 255.0, 0x34 / 255.0, 1.0)}}};
-    app::Form1& w = load();
+    app::MainWindow& w = load();
     EXPECT_EQ(testing::ui(w).Label9->text(), capture::kNoLivePickNorGlobalKeys);
 
     QTest::keyClick(&w, Qt::Key_F6);
@@ -429,7 +429,7 @@ TEST_F(WindowOnPortal, AScreenshotOpensTheFrozenScreenAndEnterPicksWhereTheMouse
     ASSERT_TRUE(shot.save(file));
     FakePortal& fake = startPortal();
     fake.answers["Screenshot"] = {0, {{"uri", QUrl::fromLocalFile(file).toString()}}};
-    app::Form1& w = load();
+    app::MainWindow& w = load();
 
     QTest::keyClick(&w, Qt::Key_F6);
     capture::FreezeOverlay* overlay = nullptr;
@@ -455,7 +455,7 @@ TEST_F(WindowOnPortal, AScreenshotOpensTheFrozenScreenAndEnterPicksWhereTheMouse
 TEST_F(WindowOnPortal, ACancelledPickChangesNothingAndSaysNothing) {
     FakePortal& fake = startPortal();
     fake.answers["PickColor"] = {1, {}};
-    app::Form1& w = load();
+    app::MainWindow& w = load();
     const QString status = testing::ui(w).Label8->text();
     QTest::keyClick(&w, Qt::Key_F6);
     answered("PickColor", 1);
@@ -465,7 +465,7 @@ TEST_F(WindowOnPortal, ACancelledPickChangesNothingAndSaysNothing) {
 }
 
 TEST_F(WindowOnPortal, WithoutAPortalAPickSaysOnceWhatToInstall) {
-    app::Form1& w = load();
+    app::MainWindow& w = load();
     QTest::keyClick(&w, Qt::Key_F6);
     ASSERT_TRUE(settle([&] { return !main.fakes.dialogs.messages.empty(); }));
     settle([] { return false; }, 300);
@@ -481,7 +481,7 @@ TEST_F(WindowOnPortal, TheDesktopsGlobalKeysActAsTheWindowsOwn) {
     fake.answers["CreateSession"] = {0, {}};
     fake.answers["BindShortcuts"] = {0, {}};
     fake.answers["PickColor"] = {0, {{"color", portalColour(0, 0.5, 0)}}};
-    app::Form1& w = load();
+    app::MainWindow& w = load();
     answered("BindShortcuts", 1);
     EXPECT_EQ(testing::ui(w).Label9->text(), capture::kNoLivePick);
 
@@ -503,7 +503,7 @@ TEST_F(WindowOnPortal, TheDesktopsGlobalKeysActAsTheWindowsOwn) {
 TEST_F(WindowOnPortal, ADesktopWithoutGlobalShortcutsKeepsTheOneStatusLine) {
     FakePortal& fake = startPortal();
     fake.offersGlobalShortcuts = false;
-    app::Form1& w = load();
+    app::MainWindow& w = load();
     settle([] { return false; }, 500);
     EXPECT_EQ(testing::ui(w).Label9->text(), capture::kNoLivePickNorGlobalKeys);
     EXPECT_TRUE(testing::ui(w).Label9->toolTip().contains("keys outside the window"));

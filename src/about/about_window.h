@@ -16,16 +16,16 @@ class QTimer;
 namespace tinctora::about {
 
 // The About window: product, version, credits and the outcome of a version check against the
-// version file on the vendor's web server. It is created hidden, checked by checkupdates, shown
+// version file on the vendor's web server. It is created hidden, checked by checkForUpdate, shown
 // modally by the Help menu's About command and destroyed when it closes.
-class frmAbout : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     // versionCopyPath: where the downloaded version file is kept while it is read.
     // vendorBase: "http://" and the vendor's host; tests hand in their own server's address.
-    frmAbout(platform::Platform& platform, QString versionCopyPath,
-             QString vendorBase = vendorBaseAddress(), QWidget* owner = nullptr);
-    ~frmAbout() override;
+    AboutWindow(platform::Platform& platform, QString versionCopyPath,
+                QString vendorBase = vendorBaseAddress(), QWidget* owner = nullptr);
+    ~AboutWindow() override;
 
     // How long the automatic check waits for the version file before it gives up.
     static constexpr int kCheckTimeoutMs = 4000;
@@ -38,12 +38,12 @@ public:
     // The automatic check: returns at once; once the version file is in (at most
     // kCheckTimeoutMs), fills the outcome line (empty when the check fails), shows the default
     // mouse pointer and calls `checked`, unless this window is gone by then. Never shows a message.
-    void checkupdates(std::function<void()> checked = {});
-    void Command1_Click();
+    void checkForUpdate(std::function<void()> checked = {});
+    void confirm();
     // The manual check: returns at once; later fills the outcome line and reports the outcome in a
     // message box. Meanwhile the windows take no clicks.
-    void Command2_Click();
-    void Timer1_Timer();
+    void checkNow();
+    void checkTimedOut();
 
     QString localCopyPath() const;
 

@@ -1,8 +1,8 @@
 // Start-up, closing, Always on Top and the Help menu of the main window.
-#include "about/frmAbout.h"
+#include "about/about_window.h"
 #include "about/screen_pointer.h"
-#include "app/Form1.h"
 #include "app/data_locations.h"
+#include "app/main_window.h"
 #include "capture/capture_controller.h"
 
 #include <QAction>
@@ -10,7 +10,7 @@
 
 namespace tinctora::app {
 
-void Form1::Form_Load() {
+void MainWindow::startUp() {
     // Closed before it started (a signal at the very start): the program is ending.
     if (closed_)
         return;
@@ -28,7 +28,7 @@ void Form1::Form_Load() {
     }
 }
 
-void Form1::QueryUnload() {
+void MainWindow::saveOnClose() {
     // Whatever closes the window (close box, desktop session, a termination signal), the row
     // becomes the default palette; the close itself is never refused.
     if (closed_)
@@ -49,14 +49,14 @@ void Form1::QueryUnload() {
     }
 }
 
-void Form1::toggleAlwaysOnTop() {
+void MainWindow::toggleAlwaysOnTop() {
     topmost_ = !topmost_;
     // Qt has toggled the check already; it shows the state, whatever Qt made of it.
     alwaysOnTopAction_->setChecked(topmost_);
     platform_.layer.setTopmost(this, topmost_);
 }
 
-void Form1::outsideTopmostBand(const std::function<void()>& dialog) {
+void MainWindow::outsideTopmostBand(const std::function<void()>& dialog) {
     const bool leaveTopmost = topmost_;
     if (leaveTopmost)
         platform_.layer.setTopmost(this, false);
@@ -80,7 +80,7 @@ errorUnlessHandedOver(QWidget* window, platform::Dialogs& dialogs, const QString
 
 } // namespace
 
-void Form1::openPdfManual() {
+void MainWindow::openPdfManual() {
     platform_.shell.open(
         programFolder_ + "/Help.pdf",
         errorUnlessHandedOver(
@@ -88,20 +88,20 @@ void Form1::openPdfManual() {
             "Error Running PDF Manual! Try installing Adobe Reader or read the Online Manual"));
 }
 
-void Form1::openOnlineManual() {
+void MainWindow::openOnlineManual() {
     platform_.shell.open(about::onlineManualAddress(vendorBase_),
                          errorUnlessHandedOver(this, platform_.dialogs,
                                                "Error loading Web Site! - Please go to " +
                                                    about::webSiteAddress() + "."));
 }
 
-void Form1::showAbout() {
+void MainWindow::showAbout() {
     about::showBusyPointer();
     // Owned by this window: if the window goes while the check runs, the About window goes
     // with it and is never shown.
-    auto* frm =
-        new about::frmAbout(platform_, versionFileCopyPathFor(programFolder_), vendorBase_, this);
-    frm->checkupdates([this, frm] {
+    auto* frm = new about::AboutWindow(platform_, versionFileCopyPathFor(programFolder_),
+                                       vendorBase_, this);
+    frm->checkForUpdate([this, frm] {
         outsideTopmostBand([frm] { frm->exec(); });
         frm->deleteLater();
     });

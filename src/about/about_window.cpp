@@ -1,4 +1,4 @@
-#include "about/frmAbout.h"
+#include "about/about_window.h"
 
 #include "about/program_icon.h"
 #include "about/screen_pointer.h"
@@ -69,8 +69,8 @@ QPushButton* whiteButton(QWidget* parent, const char* name, const QString& text,
 
 } // namespace
 
-frmAbout::frmAbout(platform::Platform& platform, QString versionCopyPath, QString vendorBase,
-                   QWidget* owner)
+AboutWindow::AboutWindow(platform::Platform& platform, QString versionCopyPath, QString vendorBase,
+                         QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::MSWindowsFixedSizeDialogHint),
@@ -86,14 +86,14 @@ frmAbout::frmAbout(platform::Platform& platform, QString versionCopyPath, QStrin
     setFont(dialogFont);
     buildControls();
     setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
-    connect(okButton_, &QPushButton::clicked, this, &frmAbout::Command1_Click);
-    connect(checkVersionButton_, &QPushButton::clicked, this, &frmAbout::Command2_Click);
-    connect(Timer1, &QTimer::timeout, this, &frmAbout::Timer1_Timer);
+    connect(okButton_, &QPushButton::clicked, this, &AboutWindow::confirm);
+    connect(checkVersionButton_, &QPushButton::clicked, this, &AboutWindow::checkNow);
+    connect(Timer1, &QTimer::timeout, this, &AboutWindow::checkTimedOut);
 }
 
-frmAbout::~frmAbout() = default;
+AboutWindow::~AboutWindow() = default;
 
-void frmAbout::buildControls() {
+void AboutWindow::buildControls() {
     background_ = new QLabel(this);
     background_->setObjectName("Image1");
     background_->setGeometry(twipRect(-480, -840, 9000, 6000));
@@ -131,14 +131,14 @@ void frmAbout::buildControls() {
     Timer1->setTimerType(Qt::PreciseTimer);
 }
 
-QString frmAbout::localCopyPath() const {
+QString AboutWindow::localCopyPath() const {
     return versionCopyPath;
 }
 
-void frmAbout::checkVersion(int timeoutMs, std::function<bool()> stillInTime,
-                            VersionChecked checked) {
+void AboutWindow::checkVersion(int timeoutMs, std::function<bool()> stillInTime,
+                               VersionChecked checked) {
     // The user's clicks and keys go nowhere until the check has ended; the windows stay painted.
-    const QPointer<frmAbout> self(this);
+    const QPointer<AboutWindow> self(this);
     platform.downloader.download(
         QUrl(versionFileAddress(vendorBase)), localCopyPath(), timeoutMs, true,
         [self, stillInTime = std::move(stillInTime),
@@ -149,7 +149,7 @@ void frmAbout::checkVersion(int timeoutMs, std::function<bool()> stillInTime,
         });
 }
 
-std::optional<std::string> frmAbout::readLocalCopy() const {
+std::optional<std::string> AboutWindow::readLocalCopy() const {
     QFile file(localCopyPath());
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -159,7 +159,7 @@ std::optional<std::string> frmAbout::readLocalCopy() const {
     return readFirstItem(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
-std::optional<std::string> frmAbout::versionOf(const platform::DownloadOutcome& outcome) {
+std::optional<std::string> AboutWindow::versionOf(const platform::DownloadOutcome& outcome) {
     if (outcome.status != platform::DownloadOutcome::Status::Stored)
         return std::nullopt;
     const std::optional<std::string> item = readLocalCopy();
@@ -172,7 +172,7 @@ std::optional<std::string> frmAbout::versionOf(const platform::DownloadOutcome& 
     return item;
 }
 
-void frmAbout::checkupdates(std::function<void()> checked) {
+void AboutWindow::checkForUpdate(std::function<void()> checked) {
     Timer1->start();
     // Timer1's tick, from the event loop like the outcome, ends the time the check is given.
     checkVersion(
@@ -186,17 +186,17 @@ void frmAbout::checkupdates(std::function<void()> checked) {
         });
 }
 
-void frmAbout::Command1_Click() {
+void AboutWindow::confirm() {
     accept();
 }
 
-void frmAbout::Command2_Click() {
+void AboutWindow::checkNow() {
     checkVersion(
         kManualTimeoutMs, [] { return true; },
         [this](const std::optional<std::string>& item) { reportManualCheck(item); });
 }
 
-void frmAbout::reportManualCheck(const std::optional<std::string>& item) {
+void AboutWindow::reportManualCheck(const std::optional<std::string>& item) {
     const auto cannotCheck = [this] {
         platform.dialogs.message(this, kCannotCheck, "Error! Please visit " + webSiteName(),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Exclamation);
@@ -217,7 +217,7 @@ void frmAbout::reportManualCheck(const std::optional<std::string>& item) {
         cannotCheck();
 }
 
-void frmAbout::Timer1_Timer() {
+void AboutWindow::checkTimedOut() {
     Timer1->stop();
 }
 

@@ -1,5 +1,5 @@
 // The current-colour panel: what capture shows, Load Color, and the copy-ready text boxes.
-#include "app/Form1.h"
+#include "app/main_window.h"
 #include "capture/capture_controller.h"
 #include "capture/colour_dialog.h"
 #include "widgets/colour_box.h"
@@ -25,7 +25,7 @@ void setText(QLineEdit* box, const QString& text) {
 
 } // namespace
 
-void Form1::showColour(const colour::ShownColour& shown) {
+void MainWindow::showColour(const colour::ShownColour& shown) {
     // Every field in the fixed order, all from the one colour.
     const colour::ColourValue v = shown.value;
     const QString decimal = QString::fromStdString(shown.decimalText);
@@ -44,7 +44,7 @@ void Form1::showColour(const colour::ShownColour& shown) {
     setText(tripleBox_, triple);
 }
 
-void Form1::showStatus(const capture::StatusLines& lines) {
+void MainWindow::showStatus(const capture::StatusLines& lines) {
     setCaption(captureLine_, lines.capture);
     setCaption(capturedLine_, lines.captured);
     setCaption(addLine_, lines.add);
@@ -52,7 +52,7 @@ void Form1::showStatus(const capture::StatusLines& lines) {
         capturedLine_->setToolTip(lines.capturedTip);
 }
 
-void Form1::loadColour() {
+void MainWindow::loadColour() {
     if (capture_->mode() == capture::CaptureController::Mode::Live)
         capture_->freeze();
     // Before the first colour the dialog starts from black.
@@ -63,7 +63,7 @@ void Form1::loadColour() {
         capture_->showFrozen({*chosen, colour::plainDecimalText(*chosen)});
 }
 
-void Form1::selectFocusedValue() {
+void MainWindow::selectFocusedValue() {
     capture_->freeze();
     // The box that was clicked or tabbed into holds the focus of this window.
     auto* box = qobject_cast<QLineEdit*>(focusWidget());
@@ -77,7 +77,7 @@ void Form1::selectFocusedValue() {
         clipboard->setText(box->selectedText(), QClipboard::Selection);
 }
 
-void Form1::valueBoxFocused(QLineEdit* box, Qt::FocusReason reason) {
+void MainWindow::valueBoxFocused(QLineEdit* box, Qt::FocusReason reason) {
     const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
                             reason == Qt::ShortcutFocusReason;
     // Only entering by keyboard counts: a click has its own handler, and coming back to the

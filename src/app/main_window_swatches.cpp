@@ -1,6 +1,6 @@
 // The swatch row on the window: showing it, storing and recalling colours, the popup menu, and
 // dragging the current colour from the current-colour box onto a swatch and out to other programs.
-#include "app/Form1.h"
+#include "app/main_window.h"
 #include "capture/capture_controller.h"
 #include "colour/qt_colour.h"
 #include "widgets/colour_box.h"
@@ -23,7 +23,7 @@ namespace {
 
 // Identifies this window, so that a drag from another running Tinctora (which would store this
 // window's colour, not the one dragged) is not taken as ours.
-QByteArray dragOrigin(const Form1* window) {
+QByteArray dragOrigin(const MainWindow* window) {
     return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
            QByteArray::number(reinterpret_cast<quintptr>(window), 16);
 }
@@ -54,7 +54,7 @@ QPixmap colourSquare(const QColor& colour, qreal pixelRatio) {
 
 } // namespace
 
-void Form1::showRow() {
+void MainWindow::showRow() {
     for (int slot = 1; slot <= palette::kSlotCount; ++slot) {
         // An empty slot always looks empty, even where a palette file put "0" (black) in slot 1.
         if (const std::optional<colour::ColourValue> v = row_.colourOf(slot))
@@ -64,14 +64,14 @@ void Form1::showRow() {
     }
 }
 
-void Form1::storeColour(const colour::ShownColour& shown, std::optional<int> slot) {
+void MainWindow::storeColour(const colour::ShownColour& shown, std::optional<int> slot) {
     if (slot)
         row_.put(*slot, palette::slotTextOf(shown));
     else
         row_.add(palette::slotTextOf(shown));
 }
 
-void Form1::recallSlot(std::optional<int> slot) {
+void MainWindow::recallSlot(std::optional<int> slot) {
     // A hand-edited palette may hold a text that is no number: it is no colour to show.
     const std::optional<colour::ShownColour> recalled = row_.recall(slot);
     if (!recalled)
@@ -80,13 +80,13 @@ void Form1::recallSlot(std::optional<int> slot) {
     hoveredSlot_.reset();
 }
 
-void Form1::swatchPressed(int slot, Qt::MouseButton button) {
+void MainWindow::swatchPressed(int slot, Qt::MouseButton button) {
     pressedSlot_ = slot;
     if (button == Qt::RightButton)
         swatchMenu_->popup(QCursor::pos());
 }
 
-void Form1::colourDropped(int slot) {
+void MainWindow::colourDropped(int slot) {
     // Before the first colour there is nothing to store: an empty slot text would make the
     // palette file unreadable.
     const std::optional<colour::ShownColour> shown = capture_->current();
@@ -96,7 +96,7 @@ void Form1::colourDropped(int slot) {
     storeColour(*shown, slot);
 }
 
-QMimeData* Form1::currentColourDragData() const {
+QMimeData* MainWindow::currentColourDragData() const {
     auto* data = new QMimeData;
     data->setData(kColourMimeType, dragOrigin(this));
     if (const std::optional<colour::ShownColour>& shown = capture_->current()) {
@@ -108,7 +108,7 @@ QMimeData* Form1::currentColourDragData() const {
     return data;
 }
 
-void Form1::wireSwatchDragAndDrop() {
+void MainWindow::wireSwatchDragAndDrop() {
     currentColourBox_->setDragSource([this] { return currentColourDragData(); },
                                      [this](const QMimeData& data) {
                                          if (!data.hasColor())

@@ -35,23 +35,23 @@ namespace tinctora::app {
 // The main window. It builds the controls (their object names as on the form: Picture1, Text1,
 // the menu items nw, ldpal, ...), wires them to the capture controller and the swatch row, and
 // shows what those report.
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // programFolder: where the program file lies; Pallets/ and the help files are found there.
     // vendorBase: "http://" and the vendor's host, for the online manual and the version check.
     // makeTicker: the clock of capture's sampling and key polls.
-    Form1(platform::Platform& platform, QString programFolder,
-          QString vendorBase = about::vendorBaseAddress(),
-          const capture::TickerFactory& makeTicker = capture::preciseTimer,
-          QWidget* parent = nullptr);
-    ~Form1() override;
+    MainWindow(platform::Platform& platform, QString programFolder,
+               QString vendorBase = about::vendorBaseAddress(),
+               const capture::TickerFactory& makeTicker = capture::preciseTimer,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up: shows the window topmost, reads the default palette and begins capture.
-    void Form_Load();
+    void startUp();
     // Writes the default palette, telling the user when it cannot; only the first call of a
     // close does anything, so every way of closing (close box, session end, signal) can call it.
-    void QueryUnload();
+    void saveOnClose();
 
     // What the window shows comes from these two.
     capture::CaptureController& capture() { return *capture_; }

@@ -1,4 +1,4 @@
-#include "app/Form1.h"
+#include "app/main_window.h"
 #include "app/data_locations.h"
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
@@ -74,8 +74,8 @@ QAction* item(QMenu* menu, const char* name, const QString& caption) {
 
 } // namespace
 
-Form1::Form1(platform::Platform& platform, QString programFolder, QString vendorBase,
-             const capture::TickerFactory& makeTicker, QWidget* parent)
+MainWindow::MainWindow(platform::Platform& platform, QString programFolder, QString vendorBase,
+                       const capture::TickerFactory& makeTicker, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       platform_(platform), programFolder_(std::move(programFolder)),
@@ -93,13 +93,13 @@ Form1::Form1(platform::Platform& platform, QString programFolder, QString vendor
     setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips) + menuBar()->sizeHint().height());
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-widgets::ColourBox* Form1::swatch(int slot) const {
+widgets::ColourBox* MainWindow::swatch(int slot) const {
     return swatchBoxes_.at(static_cast<std::size_t>(slot - 1));
 }
 
-void Form1::buildControls() {
+void MainWindow::buildControls() {
     auto* client = new QWidget(this);
     client->setObjectName("client");
     client->setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
@@ -175,7 +175,7 @@ void Form1::buildControls() {
     currentColourBox_->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::fitFontToCaptions() {
+void MainWindow::fitFontToCaptions() {
     // The form was laid out for an 8-point dialog font (11 pixels); the captions fit their
     // controls only at that size, and only if the font is not wider than that one was.
     QFont dialogFont = font();
@@ -201,7 +201,7 @@ void Form1::fitFontToCaptions() {
     setFont(narrowedToFit(dialogFont, rooms));
 }
 
-void Form1::buildMenus() {
+void MainWindow::buildMenus() {
     fileMenu_ = menuBar()->addMenu("File");
     fileMenu_->setObjectName("fil");
     newPaletteAction_ = item(fileMenu_, "nw", "New Pallet");
@@ -232,9 +232,9 @@ void Form1::buildMenus() {
     deleteSwatchAction_ = item(swatchMenu_, "del", "Delete");
 }
 
-void Form1::wireEvents() {
-    connect(capture_, &capture::CaptureController::colourShown, this, &Form1::showColour);
-    connect(capture_, &capture::CaptureController::statusChanged, this, &Form1::showStatus);
+void MainWindow::wireEvents() {
+    connect(capture_, &capture::CaptureController::colourShown, this, &MainWindow::showColour);
+    connect(capture_, &capture::CaptureController::statusChanged, this, &MainWindow::showStatus);
     connect(capture_, &capture::CaptureController::addRequested, this,
             [this](const colour::ShownColour& shown) { storeColour(shown, std::nullopt); });
     row_.onChange([this] { showRow(); });
@@ -243,7 +243,7 @@ void Form1::wireEvents() {
         [this](const QString& caption) { swatchFrame_->setTitle(caption); });
 
     connect(startButton_, &QPushButton::clicked, capture_, &capture::CaptureController::resume);
-    connect(loadColourButton_, &QPushButton::clicked, this, &Form1::loadColour);
+    connect(loadColourButton_, &QPushButton::clicked, this, &MainWindow::loadColour);
     connect(stopButton_, &QPushButton::clicked, capture_, &capture::CaptureController::freeze);
     connect(freezeAndPickAction_, &QAction::triggered, capture_,
             &capture::CaptureController::startFreezeAndPick);
@@ -253,7 +253,7 @@ void Form1::wireEvents() {
                                           platform::MessageIcon::Exclamation);
             });
 
-    connect(alwaysOnTopAction_, &QAction::triggered, this, &Form1::toggleAlwaysOnTop);
+    connect(alwaysOnTopAction_, &QAction::triggered, this, &MainWindow::toggleAlwaysOnTop);
     // The File menu's commands tell their own outcome, and the row shows itself.
     const auto command = [this](QAction* action, auto run) {
         connect(action, &QAction::triggered, this, [this, run] { (document_.*run)(); });
@@ -274,9 +274,9 @@ void Form1::wireEvents() {
         row_.empty(pressedSlot_);
         pressedSlot_.reset();
     });
-    connect(pdfManualAction_, &QAction::triggered, this, &Form1::openPdfManual);
-    connect(onlineManualAction_, &QAction::triggered, this, &Form1::openOnlineManual);
-    connect(aboutAction_, &QAction::triggered, this, &Form1::showAbout);
+    connect(pdfManualAction_, &QAction::triggered, this, &MainWindow::openPdfManual);
+    connect(onlineManualAction_, &QAction::triggered, this, &MainWindow::openOnlineManual);
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
 
     for (int slot = 1; slot <= palette::kSlotCount; ++slot) {
         widgets::ColourBox* box = swatch(slot);
@@ -300,7 +300,7 @@ void Form1::wireEvents() {
     }
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Only the six text boxes are watched.
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box)
@@ -321,8 +321,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
-    QueryUnload();
+void MainWindow::closeEvent(QCloseEvent* event) {
+    saveOnClose();
     event->accept();
 }
 
