@@ -1,6 +1,6 @@
 #include "app/main_window.h"
-#include "app/termination_signals.h"
 #include "platform/platform_factory.h"
+#include "platform/termination_signals.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -22,9 +22,10 @@ int main(int argc, char* argv[]) {
     auto backend = tinctora::platform::makeDesktopPlatform();
     tinctora::app::MainWindow window(backend->platform(), QApplication::applicationDirPath());
 
-    tinctora::app::TerminationSignals terminationSignals;
-    QObject::connect(&terminationSignals, &tinctora::app::TerminationSignals::terminationRequested,
-                     &window, [&window] {
+    tinctora::platform::TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals,
+                     &tinctora::platform::TerminationSignals::terminationRequested, &window,
+                     [&window] {
                          window.close();
                          // A window that was never shown (the signal came before Load) does not
                          // end the program by closing.

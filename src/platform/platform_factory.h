@@ -13,10 +13,11 @@ public:
     virtual Platform& platform() = 0;
 };
 
-// The one place where the backend is chosen. On Linux: X11 for the screen, pointer and keys when
-// the desktop offers it (else the desktop portal), Qt for dialogs, the window layer and opening
-// documents, the network module beside the program for downloads. On Windows: Win32 for the
-// screen, pointer, keys, window layer and opening documents, Qt for dialogs and downloads.
+// The one place where the backend is chosen, in one source file per system that CMake picks
+// (platform_factory_linux.cpp, platform_factory_windows.cpp). On Linux: X11 for the screen, pointer
+// and keys when the desktop offers it (else the desktop portal), Qt for dialogs, the window layer
+// and opening documents, the network module beside the program for downloads. On Windows: Win32 for
+// the screen, pointer, keys, window layer and opening documents, Qt for dialogs and downloads.
 // Needs a QApplication. When the screen and keys cannot be read, the platform's
 // captureUnavailableReason says why, and the reason is also written to standard error.
 std::unique_ptr<PlatformBackend> makeDesktopPlatform();

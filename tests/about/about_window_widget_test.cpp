@@ -13,7 +13,7 @@
 namespace tinctora::testing {
 namespace {
 
-using about::AboutWindow;
+using Window = about::AboutWindow;
 using platform::MessageButtons;
 using platform::MessageIcon;
 
@@ -21,9 +21,9 @@ struct AboutWindow : ::testing::Test {
     AboutWindow() { downloadForReal(fakes.downloader, realDownloader); }
     ~AboutWindow() override { about::showDefaultPointer(); }
 
-    AboutWindow& load() {
-        window = std::make_unique<AboutWindow>(fakes.platform, folder.path() + "/qor.ini",
-                                               server.base());
+    Window& load() {
+        window =
+            std::make_unique<Window>(fakes.platform, folder.path() + "/qor.ini", server.base());
         return *window;
     }
     // The automatic check against a server that sends this version file.
@@ -32,13 +32,13 @@ struct AboutWindow : ::testing::Test {
         checkAndWait(load());
         return controls(*window).Label6->text();
     }
-    void checkAndWait(AboutWindow& w) {
+    void checkAndWait(Window& w) {
         bool checked = false;
         w.checkForUpdate([&checked] { checked = true; });
         EXPECT_TRUE(waitUntil([&checked] { return checked; })) << "the check never ended";
     }
     // The manual check, up to its message.
-    void manualCheck(AboutWindow& w, bool click = false) {
+    void manualCheck(Window& w, bool click = false) {
         const std::size_t before = fakes.dialogs.messages.size();
         if (click)
             controls(w).Command2->click();
@@ -53,13 +53,13 @@ struct AboutWindow : ::testing::Test {
     TestHttpServer server;
     platform::fake::FakePlatform fakes;
     platform::network::ModuleDownloader realDownloader{TINCTORA_NETWORK_MODULE_DIR};
-    std::unique_ptr<AboutWindow> window;
+    std::unique_ptr<Window> window;
 };
 
 // --- Layout --------------------------------------------------------------------------------
 
 TEST_F(AboutWindow, LayoutCaptionsAndFontsAsDesigned) {
-    AboutWindow& w = load();
+    Window& w = load();
     EXPECT_EQ(w.windowTitle(), "About Tinctora 1.1");
     EXPECT_EQ(w.size(), QSize(419, 319));
     EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "fixed dialog border";
@@ -121,7 +121,7 @@ TEST_F(AboutWindow, LayoutCaptionsAndFontsAsDesigned) {
 }
 
 TEST_F(AboutWindow, CaptionsFitTheirLabels) {
-    AboutWindow& w = load();
+    Window& w = load();
     for (QLabel* label : {controls(w).Label1, controls(w).Label3, controls(w).Label5,
                           controls(w).Label6, controls(w).Label2}) {
         const int width = QFontMetrics(label->font()).horizontalAdvance(label->text());
@@ -135,7 +135,7 @@ TEST_F(AboutWindow, CaptionsFitTheirLabels) {
 }
 
 TEST_F(AboutWindow, OkClosesTheWindow) {
-    AboutWindow& w = load();
+    Window& w = load();
     w.show();
     controls(w).Command1->click();
     EXPECT_FALSE(w.isVisible());
@@ -207,7 +207,7 @@ TEST_F(AboutWindow, AutomaticCheckEndsAtTheTimeOutWhenTheServerNeverAnswers) {
 }
 
 TEST_F(AboutWindow, AutomaticCheckFailsWhenTheTimeOutTickCameDuringTheTransfer) {
-    AboutWindow& w = load();
+    Window& w = load();
     fakes.downloader.respond = [&](const platform::fake::FakeDownloader::Call& call) {
         writeFile(call.localPath, "1.1\r\n");
         w.checkTimedOut(); // the 4-second tick, handled while the transfer ran
@@ -219,7 +219,7 @@ TEST_F(AboutWindow, AutomaticCheckFailsWhenTheTimeOutTickCameDuringTheTransfer) 
 }
 
 TEST_F(AboutWindow, AutomaticCheckLeavesTheTimerRunningUntilItsTick) {
-    AboutWindow& w = load();
+    Window& w = load();
     checkAndWait(w);
     EXPECT_EQ(controls(w).Label6->text(), "You have the latest Version: 1.1");
     EXPECT_TRUE(w.Timer1->isActive());
@@ -240,7 +240,7 @@ TEST_F(AboutWindow, AutomaticCheckShowsTheDefaultPointerOnEveryPath) {
 // --- Manual check ----------------------------------------------------------------------------
 
 TEST_F(AboutWindow, ManualCheckReportsTheSameVersionThenDeletesTheCopy) {
-    AboutWindow& w = load();
+    Window& w = load();
     bool copyWhileMessageOpen = false;
     fakes.dialogs.whileOpen = [&] { copyWhileMessageOpen = fileExists(localCopy()); };
     manualCheck(w, true);
@@ -261,7 +261,7 @@ TEST_F(AboutWindow, ManualCheckReportsTheSameVersionThenDeletesTheCopy) {
 
 TEST_F(AboutWindow, ManualCheckWithANewVersionNamesItInTheMessageOnly) {
     server.reply.body = "1.2\r\n";
-    AboutWindow& w = load();
+    Window& w = load();
     manualCheck(w);
     ASSERT_EQ(fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(fakes.dialogs.messages[0].text, "New update avaliable online: 1.2");
@@ -280,7 +280,7 @@ TEST_F(AboutWindow, ManualCheckFailuresShowOneMessageAndKeepTheLabel) {
         fakes.dialogs.messages.clear();
         server.reply.status = f.status;
         server.reply.body = f.body;
-        AboutWindow& w = load();
+        Window& w = load();
         controls(w).Label6->setText("from the automatic check");
         manualCheck(w);
         ASSERT_EQ(fakes.dialogs.messages.size(), 1u) << f.status;
@@ -345,7 +345,7 @@ TEST_F(AboutWindow, HtmlInTheVersionItemIsShownLiterally) {
     platform::Platform withRealDialogs{fakes.pointer, fakes.screen,     fakes.keys,  fakes.layer,
                                        fakes.shell,   fakes.downloader, realDialogs, fakes.grabber,
                                        fakes.mover,   QString()};
-    AboutWindow w(withRealDialogs, localCopy(), server.base());
+    Window w(withRealDialogs, localCopy(), server.base());
     QString shownText;
     Qt::TextFormat shownFormat = Qt::RichText;
     WhenShownModally<QMessageBox> answer(

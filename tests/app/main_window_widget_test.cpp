@@ -1,5 +1,5 @@
 // Start-up, closing and Always on Top of the main window.
-#include "app/termination_signals.h"
+#include "platform/termination_signals.h"
 #include "widget_test_support.h"
 
 #include <QAction>
@@ -192,8 +192,8 @@ TEST_P(TerminationSignal, ClosesTheWindowAndWritesThePalette) {
     w.show();
     f.sample(65280);
     w.capture().addCurrent();
-    app::TerminationSignals signalsToClose;
-    QObject::connect(&signalsToClose, &app::TerminationSignals::terminationRequested, &w,
+    platform::TerminationSignals signalsToClose;
+    QObject::connect(&signalsToClose, &platform::TerminationSignals::terminationRequested, &w,
                      &QWidget::close);
     ASSERT_EQ(std::raise(GetParam()), 0);
     const QDeadlineTimer deadline(20000);

@@ -4,10 +4,11 @@
 
 class QSocketNotifier;
 
-namespace tinctora::app {
+namespace tinctora::platform {
 
 // Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the user-interface thread, so that a
-// terminated program closes its window the ordinary way and keeps its colours.
+// terminated program closes its window the ordinary way and keeps its colours. Windows, which
+// ends programs with messages, has nothing to catch (win32/).
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
@@ -21,4 +22,4 @@ private:
     QSocketNotifier* notifier_ = nullptr;
 };
 
-} // namespace tinctora::app
+} // namespace tinctora::platform

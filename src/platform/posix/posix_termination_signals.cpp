@@ -1,26 +1,12 @@
-#include "app/termination_signals.h"
+#include "platform/termination_signals.h"
 
 #include <QSocketNotifier>
-
-#ifdef _WIN32
-
-namespace tinctora::app {
-
-// Windows ends a program with messages, not signals: the close of the window, or the session's
-// end, which Qt turns into aboutToQuit. There is nothing to catch.
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
-
-TerminationSignals::~TerminationSignals() = default;
-
-} // namespace tinctora::app
-
-#else
 
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace tinctora::app {
+namespace tinctora::platform {
 
 namespace {
 
@@ -65,6 +51,4 @@ TerminationSignals::~TerminationSignals() {
     }
 }
 
-} // namespace tinctora::app
-
-#endif
+} // namespace tinctora::platform
