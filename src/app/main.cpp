@@ -1,4 +1,6 @@
+#include "app/data_locations.h"
 #include "app/main_window.h"
+#include "app/single_instance.h"
 #include "platform/platform_factory.h"
 #include "platform/termination_signals.h"
 
@@ -19,8 +21,21 @@ int main(int argc, char* argv[]) {
     // The program ends when the main window closes, even while a dialog of it is open.
     QApplication::setQuitOnLastWindowClosed(true);
 
+    // A second copy on the same palettes would overwrite at its close what this one stores.
+    using tinctora::app::SingleInstance;
+    SingleInstance instance(tinctora::app::paletteFolderFor(QApplication::applicationDirPath()));
+    const SingleInstance::Claim claim = instance.claim();
+    if (const QString report = instance.report(); !report.isEmpty())
+        std::fprintf(stderr, "tinctora: %s\n", qPrintable(report));
+    if (claim == SingleInstance::Claim::OtherRaised)
+        return 0;
+    if (claim == SingleInstance::Claim::OtherSilent)
+        return 1;
+
     auto backend = tinctora::platform::makeDesktopPlatform();
     tinctora::app::MainWindow window(backend->platform(), QApplication::applicationDirPath());
+    QObject::connect(&instance.channel(), &tinctora::platform::InstanceChannel::called, &window,
+                     &tinctora::app::MainWindow::bringToFront);
 
     tinctora::platform::TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals,

@@ -52,6 +52,8 @@ public:
     // Writes the default palette, telling the user when it cannot; only the first call of a
     // close does anything, so every way of closing (close box, session end, signal) can call it.
     void saveOnClose();
+    // A later start asked for this window: it comes back from the task bar and to the front.
+    void bringToFront();
 
     // What the window shows comes from these two.
     capture::CaptureController& capture() { return *capture_; }

@@ -49,6 +49,13 @@ void MainWindow::saveOnClose() {
     }
 }
 
+void MainWindow::bringToFront() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
 void MainWindow::toggleAlwaysOnTop() {
     topmost_ = !topmost_;
     // Qt has toggled the check already; it shows the state, whatever Qt made of it.

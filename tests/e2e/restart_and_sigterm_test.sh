@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Saved colours come back at the next start, and a SIGTERM closes Tinctora the way the close box
-# does, writing the palette.
+# does, writing the palette. One copy runs per palette folder: a second start brings the first
+# window back instead, copies with folders of their own run side by side, and a copy that was
+# killed does not keep later ones from starting.
 # shellcheck source=tests/e2e/lib.sh
 source "${E2E_LIB:?}"
 
@@ -43,6 +45,40 @@ start_program
 expect_saved_colour 4 '#123456'
 expect_saved_colour 12 '#123456'
 saved_colour_is 5 "$empty" || fail "swatch 5 is no longer empty"
+
+note "a second start on the same palettes brings the minimised window back and ends"
+xdotool windowminimize "$TINCTORA_WINDOW"
+wait_for 10 "the window to be minimised" sh -c "! xwininfo -id $TINCTORA_WINDOW | grep -q IsViewable"
+status=0
+(cd "$E2E_TMP" && timeout 20 "$PROGRAM_DIR/tinctora" >"$E2E_TMP/second.out" 2>"$E2E_TMP/second.err") ||
+    status=$?
+[ "$status" -eq 0 ] || fail "the second start ended with status $status: $(cat "$E2E_TMP/second.err")"
+grep -qxF "tinctora: Tinctora is already running with the palettes in $PROGRAM_DIR/Pallets; its window is brought to the front." \
+    "$E2E_TMP/second.err" || fail "the second start said: $(cat "$E2E_TMP/second.err")"
+wait_for 10 "the first window to come back" window_is_viewable "$TINCTORA_WINDOW"
+[ "$(xdotool search --name '^Tinctora 1\.1$' | wc -l)" -eq 1 ] || fail "a second window was opened"
+
+note "a copy with a palette folder of its own runs beside it"
+first_pid=$TINCTORA_PID first_window=$TINCTORA_WINDOW
+mkdir -p "$E2E_TMP/unpacked"
+cp "$PROGRAM_DIR/tinctora" "$PROGRAM_DIR/tinctora-network.so" "$E2E_TMP/unpacked/"
+(cd "$E2E_TMP" && exec "$E2E_TMP/unpacked/tinctora" >>"$E2E_TMP/tinctora.log" 2>&1) &
+other_pid=$!
+E2E_PIDS+=("$other_pid")
+wait_for 30 "a second window" sh -c "[ \$(xdotool search --name '^Tinctora 1\.1\$' | wc -l) -eq 2 ]"
+kill -TERM "$other_pid"
+wait_for 20 "the other copy to end" process_has_ended "$other_pid"
+printf '%s\r\n' -1207 | cmp -s - "$E2E_TMP/unpacked/Pallets/default.ini" ||
+    fail "the other copy did not keep its own palette"
+
+note "after a kill -9 the next start takes the folder over"
+kill -KILL "$first_pid"
+wait_for 20 "the killed copy to end" process_has_ended "$first_pid"
+ls -A "$PROGRAM_DIR/Pallets" | grep -q '^\.tinctora\.lock$' || fail "the killed copy left no lock to take over"
+start_program
+[ "$TINCTORA_WINDOW" != "$first_window" ] || fail "the killed copy's window is still there"
+expect_saved_colour 4 '#123456'
 wmctrl -c 'Tinctora 1.1'
 wait_for_program_end
 expect_palette_file "${expected[@]}"
+[ "$(ls -A "$PROGRAM_DIR/Pallets")" = default.ini ] || fail "the palette folder holds $(ls -A "$PROGRAM_DIR/Pallets")"
