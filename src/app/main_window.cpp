@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 
+#include <cstdio>
+
 namespace tinctora::app {
 
 using widgets::CaptionRoom;
@@ -241,6 +243,11 @@ void MainWindow::wireEvents() {
     document_.setDialogParent(this);
     document_.setCaptionListener(
         [this](const QString& caption) { swatchFrame_->setTitle(caption); });
+    // Said once, where the user looks for the palette and where a script sees it.
+    document_.setBackupListener([this](const QString& sentence) {
+        swatchFrame_->setToolTip(sentence);
+        std::fprintf(stderr, "tinctora: %s\n", qPrintable(sentence));
+    });
 
     connect(startButton_, &QPushButton::clicked, capture_, &capture::CaptureController::resume);
     connect(loadColourButton_, &QPushButton::clicked, this, &MainWindow::loadColour);

@@ -12,7 +12,9 @@ using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
 
-const QString kPaletteFilter = "*.ini*";
+// Every "*.ini*" file but the backups (NAME.ini.bak, NAME.ini.bak2, ...), which are copies to
+// restore by hand, not palettes to work on. The dialogs show the filter as "*.ini*".
+const QString kPaletteFilter = "*.ini* (*.ini *.ini[!.]* *.ini.[!b]*)";
 const QString kIniSuffix = ".ini";
 const QString kCaption = "Saved Colors";
 
@@ -43,9 +45,29 @@ MessageAnswer PaletteDocument::ask(const QString& text, const QString& title,
     return dialogs_.message(dialogParent_, text, title, buttons, MessageIcon::Question);
 }
 
+void PaletteDocument::keepWhatWasNotRead(const QString& path, const ReadResult& read) {
+    if (read.keptWhole)
+        return;
+    const QString name = QFileInfo(path).fileName();
+    QString reason;
+    const QString backup = keepBackupOf(path, &reason);
+    const QString sentence =
+        backup.isEmpty()
+            ? QString("Some of %1 could not be read, and no copy of it could be kept (%2); "
+                      "saving it replaces what could not be read")
+                  .arg(name, reason)
+            : QString("Some of %1 could not be read; all of it is kept in %2")
+                  .arg(name, QFileInfo(backup).fileName());
+    if (tellBackup_)
+        tellBackup_(sentence);
+}
+
 void PaletteDocument::loadDefault() {
     isDefaultPalette_ = true;
     const FileReadResult read = readPaletteFile(defaultPalettePath());
+    // The row is written back to the default palette at every exit.
+    if (read.opened)
+        keepWhatWasNotRead(defaultPalettePath(), read.content);
     row_.fill(read.content);
     // A file that ends at the marker leaves the row emptied; one that fails keeps the slots read
     // before the failure, under the plain caption.
@@ -114,6 +136,8 @@ void PaletteDocument::open() {
             MessageButtons::Ok, MessageIcon::Critical);
         return; // the row stays under its own name
     }
+    // It becomes the current palette, which Save Pallet replaces.
+    keepWhatWasNotRead(fileName, read.content);
     // A file that ends at the marker (the empty palette) is a palette like any other.
     row_.fill(read.content);
     isDefaultPalette_ = false;

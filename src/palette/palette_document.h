@@ -27,6 +27,12 @@ public:
         showCaption_ = std::move(listener);
     }
 
+    // Called with a sentence for the user whenever an opened palette had to be kept in a
+    // backup (or could not be), since the next save would not write back all it holds.
+    void setBackupListener(std::function<void(const QString&)> listener) {
+        tellBackup_ = std::move(listener);
+    }
+
     QString defaultPalettePath() const { return paletteFolder_ + "/default.ini"; }
     // The file Save Pallet writes, and whether that is the default palette.
     const QString& path() const { return path_; }
@@ -56,6 +62,9 @@ private:
     // is made from it.
     void showName(std::optional<QString> name);
     void tellSaveFailed(const QString& path, const QString& reason);
+    // The file was read into the row, but the row does not hold all of it: its bytes are kept
+    // in a backup before any save can replace them.
+    void keepWhatWasNotRead(const QString& path, const ReadResult& read);
     // True when the row's colours live only in the default palette, which the next exit
     // overwrites.
     bool rowOnlyInDefaultPalette() const;
@@ -71,6 +80,7 @@ private:
     const QString paletteFolder_;
     QWidget* dialogParent_ = nullptr;
     std::function<void(const QString&)> showCaption_;
+    std::function<void(const QString&)> tellBackup_;
     QString path_; // the file Save Pallet writes; empty for a new palette
     bool isDefaultPalette_ = true;
     QString dialogFolder_; // where the palette file dialogs start

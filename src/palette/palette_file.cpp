@@ -54,6 +54,26 @@ FileReadResult readPaletteFile(const QString& path) {
     return result;
 }
 
+QString keepBackupOf(const QString& path, QString* reason) {
+    for (int n = 1; n <= 9999; ++n) {
+        const QString backup = path + ".bak" + (n == 1 ? QString() : QString::number(n));
+        // A dangling link is taken too: writing through it would put the copy somewhere else.
+        const QFileInfo info(backup);
+        if (info.exists() || info.isSymLink())
+            continue;
+        // The copy never replaces a file that appeared meanwhile.
+        QFile source(path);
+        if (source.copy(backup))
+            return backup;
+        if (!QFileInfo::exists(backup) && !QFileInfo(backup).isSymLink()) {
+            fail(reason, source.errorString());
+            return {};
+        }
+    }
+    fail(reason, "there are too many backups beside it");
+    return {};
+}
+
 QString whyNotReplaceable(const QString& path) {
     const QFileInfo info(path); // follows links to what they lead to
     if (info.exists() && !info.isFile())

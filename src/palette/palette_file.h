@@ -18,6 +18,11 @@ struct FileReadResult {
 
 FileReadResult readPaletteFile(const QString& path);
 
+// Keeps the file's bytes, unchanged, beside it as NAME.bak, or as the first free NAME.bak2,
+// NAME.bak3, ...: an older backup is never replaced. Returns the copy's path, or an empty text
+// with the reason in *reason when it is given.
+QString keepBackupOf(const QString& path, QString* reason = nullptr);
+
 // Why a save may not replace what the path leads to (a folder, a device, a pipe, a socket;
 // links are followed), or an empty text when it may: only regular files are replaced.
 QString whyNotReplaceable(const QString& path);

@@ -65,17 +65,39 @@ void skipByteOrderMark(std::istream& in) {
 
 } // namespace
 
+namespace {
+
+// After the marker only blanks and line ends may follow for nothing to be lost; a long run of
+// them is not read to its end.
+bool onlyBlanksLeft(std::istream& in) {
+    for (std::size_t n = 0; n < 64 * 1024; ++n) {
+        const int ch = in.get();
+        if (ch == std::char_traits<char>::eof())
+            return true;
+        if (ch != ' ' && ch != '\t' && ch != '\r' && ch != '\n')
+            return false;
+    }
+    return false;
+}
+
+} // namespace
+
 ReadResult readPalette(std::istream& in) {
     ReadResult result;
     skipByteOrderMark(in);
+    int line = 1; // the line the next field starts on
     while (!text::atEndOfInput(in)) {
-        std::optional<std::string> field = text::readDelimitedField(in, kMaxFieldLength);
+        text::FieldEnd fieldEnd = text::FieldEnd::EndOfInput;
+        std::optional<std::string> field = text::readDelimitedField(in, kMaxFieldLength, &fieldEnd);
         if (!field || result.fieldsRead >= kMaxFields) {
             result.end = ReadEnd::ReadFailure;
+            result.keptWhole = false;
             return result;
         }
         if (*field == kEmptyPaletteMarker) {
             result.end = ReadEnd::Marker;
+            if (!onlyBlanksLeft(in))
+                result.keptWhole = false;
             return result;
         }
         // After the twelfth field only the marker and the end of the file matter: a note or a
@@ -83,6 +105,14 @@ ReadResult readPalette(std::istream& in) {
         const int n = ++result.fieldsRead;
         if (n <= kSlotCount && isStorableSlotText(*field))
             result.texts[static_cast<std::size_t>(n - 1)] = *field;
+        // A value on another line than its slot's (after a comma, or after a quoted field that
+        // ran over line ends) moves every later value; one after the twelfth is dropped.
+        if (n <= kSlotCount ? line != n : !field->empty())
+            result.keptWhole = false;
+        line += static_cast<int>(std::count_if(field->begin(), field->end(),
+                                               [](char c) { return c == '\n' || c == '\r'; }));
+        if (fieldEnd == text::FieldEnd::LineEnd)
+            ++line;
     }
     result.end = ReadEnd::EndOfFile;
     return result;

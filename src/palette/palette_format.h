@@ -43,6 +43,12 @@ struct ReadResult {
     SlotTexts texts = emptySlots();
     ReadEnd end = ReadEnd::EndOfFile;
     int fieldsRead = 0;
+    // The row holds everything of the file that a save of it would have to write back: reading
+    // went to the end (a marker is the end only when nothing but blanks follows it), no value
+    // came after the twelfth, and every one of the twelve stood on its own line, in its slot's.
+    // A value among the twelve that is not a colour (a typo) does not count: its slot is kept,
+    // empty, and no other value moves.
+    bool keptWhole = true;
 };
 
 // The field counter is 16 bits wide: the 32,768th field is a read failure. A field longer than

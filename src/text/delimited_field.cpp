@@ -6,10 +6,15 @@ namespace {
 
 constexpr int kEof = std::char_traits<char>::eof();
 
-// Consumes a line end at the stream position: CR LF, LF or a lone CR.
-void consumeLineEnd(std::istream& in, int first) {
+// Consumes the rest of a line end that began with `first` (CR LF, LF or a lone CR) and says
+// what the delimiter was.
+void consumeDelimiter(std::istream& in, int first, FieldEnd* end) {
     if (first == '\r' && in.peek() == '\n')
         in.get();
+    if (end)
+        *end = first == ','    ? FieldEnd::Comma
+               : first == kEof ? FieldEnd::EndOfInput
+                               : FieldEnd::LineEnd;
 }
 
 bool isLineEnd(int ch) {
@@ -22,7 +27,8 @@ bool atEndOfInput(std::istream& in) {
     return in.peek() == kEof;
 }
 
-std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxLength) {
+std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxLength,
+                                              FieldEnd* end) {
     // Every run of bytes that the field consumes is bounded, so that a hostile file (gigabytes of
     // blanks, or of junk after a closing quote) is never read to its end for one field.
     std::size_t blanks = 0;
@@ -46,7 +52,7 @@ std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxL
             if (++skipped > maxLength)
                 return std::nullopt;
         }
-        consumeLineEnd(in, ch);
+        consumeDelimiter(in, ch, end);
         return field;
     }
 
@@ -55,7 +61,7 @@ std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxL
             return std::nullopt;
         field.push_back(static_cast<char>(ch));
     }
-    consumeLineEnd(in, ch);
+    consumeDelimiter(in, ch, end);
     while (!field.empty() && (field.back() == ' ' || field.back() == '\t'))
         field.pop_back();
     return field;

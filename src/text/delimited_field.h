@@ -16,6 +16,10 @@ namespace tinctora::text {
 // Skips nothing: true when no byte is left.
 bool atEndOfInput(std::istream& in);
 
-std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxLength);
+// What ended a field that was read.
+enum class FieldEnd { Comma, LineEnd, EndOfInput };
+
+std::optional<std::string> readDelimitedField(std::istream& in, std::size_t maxLength,
+                                              FieldEnd* end = nullptr);
 
 } // namespace tinctora::text

@@ -168,5 +168,44 @@ TEST(PaletteReader, TheFieldCounterEndsAtItsSixteenBitLimit) {
     EXPECT_EQ(readPalette(content + "1").end, ReadEnd::ReadFailure);
 }
 
+TEST(PaletteReader, SaysWhetherASaveOfTheRowWouldWriteTheFileBackWhole) {
+    const std::string twelve = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool whole;
+    };
+    const Case cases[] = {
+        {"a full palette the program wrote", writePalette(row({"00000255", "0", "33023"})), true},
+        {"an empty palette the program wrote", writePalette(emptySlots()), true},
+        {"twelve values and blank lines after them", twelve + "\r\n \r\n", true},
+        {"a short file", "1\r\n2\r\n", true},
+        {"an empty file", "", true},
+        {"a last line without its line end", "1\r\n2", true},
+        {"a typo and a blank line, each in its slot", "255\r\nred\r\n\r\n65280\r\n", true},
+        {"LF, lone CR, blanks and quotes", "\xef\xbb\xbf 1 \n\"2\"\r3\r\n", true},
+        {"the marker at the end", "255\r\n-1207\r\n", true},
+        {"the marker, then blank lines", "-1207\r\n\r\n  \r\n", true},
+        {"a 302-character note on line 4", "1\r\n2\r\n3\r\n" + std::string(302, 'n') + "\r\n5\r\n",
+         false},
+        {"the marker on line 6 before two more lines",
+         "1\r\n2\r\n3\r\n4\r\n5\r\n-1207\r\n7\r\n8\r\n", false},
+        {"a note after a comma on line 1", "00197121, my red\r\n2\r\n3\r\n", false},
+        {"a trailing comma on line 3", "1\r\n2\r\n3,\r\n4\r\n", false},
+        {"three values on one line", "16,777,215\r\n", false},
+        {"two values on line 12", twelve.substr(0, twelve.size() - 4) + "12,13\r\n", false},
+        {"a thirteenth value", twelve + "13\r\n", false},
+        {"a note after the twelfth value", twelve + "my summer colours\r\n", false},
+        {"a quoted value over two lines", "\"1\r\n2\"\r\n3\r\n", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readPalette(c.bytes).keptWhole, c.whole) << c.what;
+
+    std::string tooMany;
+    for (int i = 0; i <= kMaxFields; ++i)
+        tooMany += "1\r\n";
+    EXPECT_FALSE(readPalette(tooMany).keptWhole) << "more values than the counter holds";
+}
+
 } // namespace
 } // namespace tinctora::palette

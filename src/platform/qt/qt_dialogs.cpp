@@ -66,14 +66,17 @@ MessageAnswer QtDialogs::message(QWidget* parent, const QString& text, const QSt
 
 QString QtDialogs::openFileName(QWidget* parent, const QString& title, const QString& folder,
                                 const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+    // A filter's patterns stay out of sight: the caption before them says what is listed.
+    return QFileDialog::getOpenFileName(parent, title, folder, filter, nullptr,
+                                        QFileDialog::HideNameFilterDetails);
 }
 
 QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QString& folder,
                                 const QString& filter) {
     // The palette commands decide about ".ini" and overwriting themselves.
     return QFileDialog::getSaveFileName(parent, title, folder, filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+                                        QFileDialog::DontConfirmOverwrite |
+                                            QFileDialog::HideNameFilterDetails);
 }
 
 colour::ColourValue QtDialogs::chooseColour(colour::ColourValue initial,
