@@ -6,6 +6,7 @@
 #include "capture/capture_controller.h"
 
 #include <QAction>
+#include <QDir>
 #include <QPointer>
 
 namespace tinctora::app {
@@ -39,13 +40,20 @@ void MainWindow::saveOnClose() {
     // palette the user saved.
     if (!loaded_)
         return;
-    if (!document_.saveDefault()) {
-        platform_.dialogs.message(
+    // Giving up loses the colours stored in this session: the user may put them elsewhere, or
+    // try again once the disk or the folder is mended.
+    QString reason;
+    while (!document_.saveDefault(&reason)) {
+        const platform::MessageAnswer answer = platform_.dialogs.message(
             this,
             QString("Your saved colors could not be written to %1. Check that the folder exists "
-                    "and can be written.")
-                .arg(document_.defaultPalettePath()),
-            "Tinctora", platform::MessageButtons::Ok, platform::MessageIcon::Critical);
+                    "and can be written.\n\nReason: %2.")
+                .arg(QDir::toNativeSeparators(document_.defaultPalettePath()), reason),
+            "Tinctora", platform::MessageButtons::SaveAsRetryOk, platform::MessageIcon::Critical);
+        if (answer == platform::MessageAnswer::SaveAs && document_.saveAs())
+            return;
+        if (answer != platform::MessageAnswer::SaveAs && answer != platform::MessageAnswer::Retry)
+            return;
     }
 }
 

@@ -55,8 +55,8 @@ void PaletteDocument::exportGimp() {
     QString reason;
     if (!writeFileAtomically(fileName, writeGimpPalette(row_.texts(), exportName().toStdString()),
                              &reason))
-        tellFailure(
-            QString("The GIMP palette could not be saved to %1: %2.").arg(fileName, reason));
+        tellFailure(QString("The GIMP palette could not be saved to %1: %2.")
+                        .arg(QDir::toNativeSeparators(fileName), reason));
 }
 
 void PaletteDocument::importGimp() {
@@ -72,7 +72,8 @@ void PaletteDocument::importGimp() {
         return;
     GimpReadResult read;
     if (const QString problem = readGimpPaletteFile(fileName, read); !problem.isEmpty()) {
-        tellFailure(QString("The GIMP palette %1 could not be read. %2").arg(fileName, problem));
+        tellFailure(QString("The GIMP palette %1 could not be read. %2")
+                        .arg(QDir::toNativeSeparators(fileName), problem));
         return; // the row stays as it was
     }
     row_.clear();

@@ -79,9 +79,9 @@ void PaletteDocument::loadDefault() {
     dialogFolder_ = paletteFolder_ + "/";
 }
 
-bool PaletteDocument::saveDefault() {
+bool PaletteDocument::saveDefault(QString* reason) {
     QDir().mkpath(paletteFolder_);
-    return writePaletteFile(defaultPalettePath(), row_.texts());
+    return writePaletteFile(defaultPalettePath(), row_.texts(), reason);
 }
 
 bool PaletteDocument::rowOnlyInDefaultPalette() const {
@@ -90,7 +90,8 @@ bool PaletteDocument::rowOnlyInDefaultPalette() const {
 
 void PaletteDocument::tellSaveFailed(const QString& path, const QString& reason) {
     dialogs_.message(dialogParent_,
-                     QString("The Pallet could not be saved to %1: %2.").arg(path, reason),
+                     QString("The Pallet could not be saved to %1: %2.")
+                         .arg(QDir::toNativeSeparators(path), reason),
                      "Tinctora", MessageButtons::Ok, MessageIcon::Critical);
 }
 
@@ -130,10 +131,10 @@ void PaletteDocument::open() {
         return;
     const FileReadResult read = readPaletteFile(fileName);
     if (read.content.end == ReadEnd::ReadFailure) {
-        dialogs_.message(
-            dialogParent_,
-            QString("The Pallet %1 could not be read: %2.").arg(fileName, read.problem), "Tinctora",
-            MessageButtons::Ok, MessageIcon::Critical);
+        dialogs_.message(dialogParent_,
+                         QString("The Pallet %1 could not be read: %2.")
+                             .arg(QDir::toNativeSeparators(fileName), read.problem),
+                         "Tinctora", MessageButtons::Ok, MessageIcon::Critical);
         return; // the row stays under its own name
     }
     // It becomes the current palette, which Save Pallet replaces.

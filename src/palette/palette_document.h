@@ -40,8 +40,9 @@ public:
 
     // Start-up: the default palette becomes the row.
     void loadDefault();
-    // Exit: the row becomes the default palette; false when it could not be written.
-    bool saveDefault();
+    // Exit: the row becomes the default palette; false when it could not be written, with the
+    // system's reason in *reason when it is given.
+    bool saveDefault(QString* reason = nullptr);
 
     void newPalette();
     void open();

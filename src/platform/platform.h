@@ -114,8 +114,10 @@ public:
 };
 
 enum class MessageIcon { Critical, Question, Exclamation, Information };
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
-enum class MessageAnswer { Ok, Yes, No, Cancel };
+// SaveAsRetryOk: "Save As...", "Retry" and "OK", for a save that failed where giving up loses
+// something.
+enum class MessageButtons { Ok, YesNo, YesNoCancel, SaveAsRetryOk };
+enum class MessageAnswer { Ok, Yes, No, Cancel, SaveAs, Retry };
 
 // Message boxes, file dialogs and the colour dialog. Texts are always shown as plain text.
 class Dialogs {

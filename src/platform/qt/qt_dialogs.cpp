@@ -48,19 +48,31 @@ MessageAnswer QtDialogs::message(QWidget* parent, const QString& text, const QSt
     case MessageButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
+    case MessageButtons::SaveAsRetryOk:
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Ok);
+        // The standard Save As has no "..." and no role of its own.
+        box.addButton("Save As...", QMessageBox::ActionRole);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        break;
     }
-    switch (box.exec()) {
+    const int pressed = box.exec();
+    if (box.clickedButton() && box.buttonRole(box.clickedButton()) == QMessageBox::ActionRole)
+        return MessageAnswer::SaveAs;
+    switch (pressed) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
     case QMessageBox::No:
         return MessageAnswer::No;
     case QMessageBox::Cancel:
         return MessageAnswer::Cancel;
+    case QMessageBox::Retry:
+        return MessageAnswer::Retry;
     default:
         // Closing a Yes/No/Cancel box with Escape or the close box means Cancel.
-        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
-               : buttons == MessageButtons::YesNo ? MessageAnswer::No
-                                                  : MessageAnswer::Cancel;
+        return buttons == MessageButtons::YesNo         ? MessageAnswer::No
+               : buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel
+                                                        : MessageAnswer::Ok;
     }
 }
 
