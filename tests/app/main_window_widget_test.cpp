@@ -157,9 +157,12 @@ void expectFailedWriteToldOnceAndClosed(MainWindowFixture& f) {
     w.saveOnClose(); // the quitting application's call
     ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
     const auto& message = f.fakes.dialogs.messages[0];
-    EXPECT_TRUE(message.text.contains(f.folder() + "/Pallets/default.ini"))
+    EXPECT_TRUE(
+        message.text.startsWith("Your saved colors could not be written to " +
+                                QDir::toNativeSeparators(f.folder() + "/Pallets/default.ini") +
+                                ". Check that the folder exists and can be written.\n\nReason: "))
         << message.text.toStdString();
-    EXPECT_EQ(message.buttons, platform::MessageButtons::Ok);
+    EXPECT_EQ(message.buttons, platform::MessageButtons::SaveAsRetryOk);
     EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty());
 }
 
@@ -169,6 +172,7 @@ TEST(MainWindowClose, PalletsIsAFile) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.write("not a folder");
     blocker.close();
+    f.fakes.dialogs.messageAnswers = {platform::MessageAnswer::Ok};
     expectFailedWriteToldOnceAndClosed(f);
     EXPECT_EQ(fileBytes(f.folder() + "/Pallets"), "not a folder")
         << "the file in the way is left as it was";
@@ -177,8 +181,73 @@ TEST(MainWindowClose, PalletsIsAFile) {
 TEST(MainWindowClose, DefaultIniIsAFolder) {
     MainWindowFixture f;
     ASSERT_TRUE(QDir(f.folder()).mkpath("Pallets/default.ini"));
+    f.fakes.dialogs.messageAnswers = {platform::MessageAnswer::Ok};
     expectFailedWriteToldOnceAndClosed(f);
     EXPECT_TRUE(QDir(f.folder() + "/Pallets/default.ini").exists());
+    EXPECT_TRUE(f.fakes.dialogs.messages[0].text.endsWith("Reason: it is a folder."));
+}
+
+// The colours stored in this session can still go somewhere: into another file, or into
+// default.ini once the user has mended what was in the way.
+TEST(MainWindowClose, AFailedWriteOffersSaveAsAndRetryUntilTheColoursAreKeptOrGivenUp) {
+    using platform::MessageAnswer;
+    const QByteArray stored =
+        crlfLines({"00000255", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
+    struct Case {
+        const char* what;
+        std::vector<MessageAnswer> answers;
+        std::vector<QString> fileNames; // relative to the program folder; "" cancels
+        bool mendBeforeRetry;
+        int messages;          // close messages shown
+        const char* writtenTo; // where the colours end up, or nothing
+    };
+    const Case cases[] = {
+        {"OK gives up", {MessageAnswer::Ok}, {}, false, 1, nullptr},
+        {"Retry after mending", {MessageAnswer::Retry}, {}, true, 1, "Pallets/default.ini"},
+        {"Retry while still in the way, then OK",
+         {MessageAnswer::Retry, MessageAnswer::Ok},
+         {},
+         false,
+         2,
+         nullptr},
+        {"Save As into another file",
+         {MessageAnswer::SaveAs},
+         {"elsewhere"},
+         false,
+         1,
+         "elsewhere.ini"},
+        {"Save As cancelled, then OK",
+         {MessageAnswer::SaveAs, MessageAnswer::Ok},
+         {""},
+         false,
+         2,
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        MainWindowFixture f;
+        ASSERT_TRUE(QDir(f.folder()).mkpath("Pallets/default.ini"));
+        app::MainWindow& w = f.load();
+        w.show();
+        f.sample(255);
+        w.capture().addCurrent();
+        f.fakes.dialogs.messageAnswers = {c.answers.begin(), c.answers.end()};
+        for (const QString& name : c.fileNames)
+            f.fakes.dialogs.fileAnswers.push_back(name.isEmpty() ? name : f.folder() + "/" + name);
+        if (c.mendBeforeRetry)
+            f.fakes.dialogs.whileOpen = [&f] {
+                QDir(f.folder() + "/Pallets/default.ini").removeRecursively();
+            };
+        EXPECT_TRUE(w.close()) << c.what;
+        EXPECT_FALSE(w.isVisible()) << c.what;
+        EXPECT_EQ(static_cast<int>(f.fakes.dialogs.messages.size()), c.messages) << c.what;
+        for (const auto& message : f.fakes.dialogs.messages)
+            EXPECT_TRUE(message.text.startsWith("Your saved colors could not be written to "))
+                << c.what << ": " << message.text.toStdString();
+        if (c.writtenTo)
+            EXPECT_EQ(fileBytes(f.folder() + "/" + c.writtenTo), stored) << c.what;
+        EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty())
+            << c.what << ": " << f.fakes.dialogs.unexpected.join("; ").toStdString();
+    }
 }
 
 #ifndef _WIN32

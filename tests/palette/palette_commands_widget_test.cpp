@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 #include <QPushButton>
 
@@ -28,6 +29,9 @@ using platform::MessageIcon;
 // The worked example: six colours, stored padded from live sampling or plain from the dialog.
 const palette::SlotTexts kExample{"00000255", "65280", "16711680", "0",        "05649426", "0",
                                   "0",        "0",     "0",        "00000000", "0",        "1"};
+
+// Shown as "*.ini*"; the patterns in brackets leave out the backups.
+const QString kPaletteFilter = "*.ini* (*.ini *.ini[!.]* *.ini.[!b]*)";
 
 QByteArray fileOf(const palette::SlotTexts& r) {
     QByteArray bytes;
@@ -91,7 +95,7 @@ TEST(SavePalletAs, AsksWithItsTitleAndFilterInThePaletteFolder) {
     ASSERT_EQ(f.fakes.dialogs.fileRequests.size(), 1u);
     const auto& asked = f.fakes.dialogs.fileRequests[0];
     EXPECT_EQ(asked.title, "Save Pallet");
-    EXPECT_EQ(asked.filter, "*.ini*");
+    EXPECT_EQ(asked.filter, kPaletteFilter);
     EXPECT_EQ(asked.folder, f.pallets());
     EXPECT_TRUE(asked.save);
 }
@@ -197,9 +201,59 @@ TEST(OpenPallet, WhatSaveAsWroteComesBackAsTheCurrentPalette) {
     EXPECT_FALSE(f.w().paletteDocument().isDefault());
     const auto& asked = f.fakes.dialogs.fileRequests.back();
     EXPECT_EQ(asked.title, "Open Pallet");
-    EXPECT_EQ(asked.filter, "*.ini*");
+    EXPECT_EQ(asked.filter, kPaletteFilter);
     EXPECT_EQ(asked.folder, f.pallets());
     EXPECT_FALSE(asked.save);
+}
+
+TEST(OpenPallet, TheFilterListsPalettesButNotTheirBackups) {
+    QTemporaryDir folder;
+    const QStringList names{"a.ini",     "b.INI",      "c.ini2", "d.ini.txt",
+                            "e.ini.bak", "e.ini.bak2", "f.txt",  "g.inix"};
+    for (const QString& name : names)
+        writeFile(folder.path() + "/" + name, "255\r\n");
+    const QString patterns = kPaletteFilter.section('(', 1).chopped(1);
+    QDir dir(folder.path());
+    dir.setNameFilters(patterns.split(' '));
+    EXPECT_EQ(dir.entryList(QDir::Files, QDir::Name),
+              (QStringList{"a.ini", "b.INI", "c.ini2", "d.ini.txt", "g.inix"}));
+}
+
+// A palette that a save would not write back whole is kept, byte for byte, before it becomes
+// the row: the default palette at start (written back at every exit) and an opened one (which
+// Save Pallet replaces). Earlier backups are never replaced.
+TEST(OpenPallet, APaletteASaveWouldNotWriteBackWholeIsKeptInABackupFirst) {
+    MainWindowFixture f;
+    const QByteArray noted = "00197121, my red\r\n65280\r\n";
+    f.writeDefaultPalette(noted);
+    writeFile(f.folder() + "/Pallets/default.ini.bak", "an older backup");
+    app::MainWindow& w = f.load();
+    EXPECT_EQ(fileBytes(f.folder() + "/Pallets/default.ini.bak"), "an older backup");
+    EXPECT_EQ(fileBytes(f.folder() + "/Pallets/default.ini.bak2"), noted);
+    EXPECT_EQ(ui(w).Frame5->toolTip(),
+              "Some of default.ini could not be read; all of it is kept in default.ini.bak2");
+    EXPECT_EQ(w.swatchRow().texts()[0], "00197121") << "the reading itself stays as it was";
+
+    const QString marked = f.folder() + "/Pallets/marked.ini";
+    const QByteArray markedBytes = "255\r\n-1207\r\n65280\r\n";
+    writeFile(marked, markedBytes);
+    f.fakes.dialogs.fileAnswers = {marked};
+    ui(w).ldpal->trigger();
+    EXPECT_EQ(fileBytes(marked + ".bak"), markedBytes);
+    EXPECT_EQ(ui(w).Frame5->toolTip(),
+              "Some of marked.ini could not be read; all of it is kept in marked.ini.bak");
+
+    // What the program wrote itself, and a typo in its slot, come back whole: no backup.
+    ui(w).svpal->trigger();
+    writeFile(f.folder() + "/Pallets/typo.ini", "255\r\nO65280\r\n");
+    for (const QString& name : {marked, f.folder() + "/Pallets/typo.ini"}) {
+        f.fakes.dialogs.fileAnswers = {name};
+        ui(w).ldpal->trigger();
+    }
+    EXPECT_FALSE(QFileInfo::exists(marked + ".bak2"));
+    EXPECT_FALSE(QFileInfo::exists(f.folder() + "/Pallets/typo.ini.bak"));
+    EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty())
+        << f.fakes.dialogs.unexpected.join("; ").toStdString();
 }
 
 TEST(OpenPallet, AFileOfFiveLinesOrAnEmptyFileBecomesTheCurrentPalette) {
