@@ -243,8 +243,9 @@ TEST(MainWindowClose, AFailedWriteOffersSaveAsAndRetryUntilTheColoursAreKeptOrGi
         for (const auto& message : f.fakes.dialogs.messages)
             EXPECT_TRUE(message.text.startsWith("Your saved colors could not be written to "))
                 << c.what << ": " << message.text.toStdString();
-        if (c.writtenTo)
+        if (c.writtenTo) {
             EXPECT_EQ(fileBytes(f.folder() + "/" + c.writtenTo), stored) << c.what;
+        }
         EXPECT_TRUE(f.fakes.dialogs.unexpected.isEmpty())
             << c.what << ": " << f.fakes.dialogs.unexpected.join("; ").toStdString();
     }

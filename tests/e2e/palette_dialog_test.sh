@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A user saves the swatch row through the real "Save Pallet As..." file dialog under a name
 # without extension, and opens that file again in a fresh start through "Open Pallet...". A
-# hand-edited palette opens whole and is saved clean; a new palette asks for its file name.
+# hand-edited palette opens whole and is saved clean; a new palette asks for its file name. What a
+# save would not write back (a note after the twelfth value, a default palette whose reading
+# stops early) is kept in NAME.ini.bak first, and an older backup is never replaced.
 # shellcheck source=tests/e2e/lib.sh
 source "${E2E_LIB:?}"
 
@@ -63,12 +65,17 @@ cmp -s "$PROGRAM_DIR/Pallets/default.ini" "$PROGRAM_DIR/Pallets/summer.ini" ||
 note "a hand-edited palette with a typo and a note after the twelfth value opens whole"
 printf '%s\r\n' 00000255 red 05649426 0 0 0 0 0 0 0 0 16711680 "picked in June, at the beach" \
     >"$PROGRAM_DIR/Pallets/edited.ini"
+cp "$PROGRAM_DIR/Pallets/edited.ini" "$E2E_TMP/edited-by-hand.ini"
 start_program
 open_file_menu_item 2
 answer_file_dialog "Open Pallet" "edited.ini"
 expect_saved_colour 1 '#ff0000'
 expect_saved_colour 3 '#123456'
 expect_saved_colour 12 '#0000ff'
+note "the note, which a save drops, is kept with the rest in edited.ini.bak"
+wait_for 10 "edited.ini.bak" cmp -s "$E2E_TMP/edited-by-hand.ini" "$PROGRAM_DIR/Pallets/edited.ini.bak"
+grep -qxF "tinctora: Some of edited.ini could not be read; all of it is kept in edited.ini.bak" \
+    "$E2E_TMP/tinctora.log" || fail "standard error does not tell of the backup"
 
 note "File > Save Pallet writes it back without the typo"
 printf '%s\r\n' "${slots[@]}" >"$E2E_TMP/clean.ini"
@@ -87,3 +94,23 @@ wmctrl -c 'Tinctora 1.1'
 wait_for_program_end
 [ ! -e "$HOME/.config/QtProject.conf" ] ||
     fail "the file dialogs wrote the Qt settings that other programs share"
+
+note "a default palette whose reading stops at a 302-character note is kept before the close"
+printf '%s\r\n' 00000255 0 0 "$(printf 'n%.0s' {1..302})" 16711680 >"$E2E_TMP/noted.ini"
+for backup in default.ini.bak default.ini.bak2; do
+    cp "$E2E_TMP/noted.ini" "$PROGRAM_DIR/Pallets/default.ini"
+    start_program
+    expect_saved_colour 1 '#ff0000'
+    wait_for 10 "$backup" cmp -s "$E2E_TMP/noted.ini" "$PROGRAM_DIR/Pallets/$backup"
+    grep -qxF "tinctora: Some of default.ini could not be read; all of it is kept in $backup" \
+        "$E2E_TMP/tinctora.log" || fail "standard error does not name $backup"
+    wmctrl -c 'Tinctora 1.1'
+    wait_for_program_end
+    expect_lines "$PROGRAM_DIR/Pallets/default.ini" 00000255 0 0 0 0 0 0 0 0 0 0 0
+done
+cmp -s "$E2E_TMP/noted.ini" "$PROGRAM_DIR/Pallets/default.ini.bak" || fail "default.ini.bak was replaced"
+note "what the program wrote itself gets no backup"
+start_program
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+[ ! -e "$PROGRAM_DIR/Pallets/default.ini.bak3" ] || fail "a palette the program wrote was backed up"
