@@ -59,7 +59,7 @@ wait_for 10 "the first window to come back" window_is_viewable "$TINCTORA_WINDOW
 [ "$(xdotool search --name '^Tinctora 1\.1$' | wc -l)" -eq 1 ] || fail "a second window was opened"
 
 note "a copy with a palette folder of its own runs beside it"
-first_pid=$TINCTORA_PID first_window=$TINCTORA_WINDOW
+first_pid=$TINCTORA_PID
 mkdir -p "$E2E_TMP/unpacked"
 cp "$PROGRAM_DIR/tinctora" "$PROGRAM_DIR/tinctora-network.so" "$E2E_TMP/unpacked/"
 (cd "$E2E_TMP" && exec "$E2E_TMP/unpacked/tinctora" >>"$E2E_TMP/tinctora.log" 2>&1) &
@@ -76,7 +76,7 @@ kill -KILL "$first_pid"
 wait_for 20 "the killed copy to end" process_has_ended "$first_pid"
 ls -A "$PROGRAM_DIR/Pallets" | grep -q '^\.tinctora\.lock$' || fail "the killed copy left no lock to take over"
 start_program
-[ "$TINCTORA_WINDOW" != "$first_window" ] || fail "the killed copy's window is still there"
+[ "$(xdotool getwindowpid "$TINCTORA_WINDOW")" = "$TINCTORA_PID" ] || fail "the window is not the new copy's"
 expect_saved_colour 4 '#123456'
 wmctrl -c 'Tinctora 1.1'
 wait_for_program_end
