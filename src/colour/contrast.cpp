@@ -200,7 +200,7 @@ std::optional<ColourValue> nearestPassingText(ColourValue text, ColourValue back
     text &= 0xFFFFFF;
     if (passes(text))
         return text;
-    const PolarLabColour own = polarOf(oklabOf(text));
+    const OkLch own = polarOf(oklabOf(text));
     const double hue = own.hue * std::numbers::pi / 180.0;
     // Fine enough to meet every grey, whose lightness steps are at least 0.0026 apart.
     constexpr double step = 0.0005;

@@ -97,8 +97,8 @@ TEST(ContrastReport, WorkedPairs) {
             nearestPassingText(hex(text), hex("#FFFFFF"), 4.5);
         ASSERT_TRUE(nearest);
         EXPECT_TRUE(reachesRatio(contrastRatio(*nearest, hex("#FFFFFF")), 4.5));
-        const PolarLabColour own = polarOf(oklabOf(hex(text)));
-        const PolarLabColour suggested = polarOf(oklabOf(*nearest));
+        const OkLch own = polarOf(oklabOf(hex(text)));
+        const OkLch suggested = polarOf(oklabOf(*nearest));
         EXPECT_NEAR(suggested.hue, own.hue, 3.0);
         EXPECT_LT(suggested.lightness, own.lightness);
     }
