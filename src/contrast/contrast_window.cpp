@@ -326,7 +326,9 @@ void ContrastWindow::showPair() {
                                    colour::simulatedColour(vision, background),
                                    colour::colourVisionName(vision));
     }
-    reportView_->setPlainText(report());
+    QString shownReport = report();
+    shownReport.chop(1); // no empty line after the last
+    reportView_->setPlainText(shownReport);
 
     for (std::size_t i = 0; i < colour::kSuggestionLevels.size(); ++i) {
         const colour::SuggestionLevel& level = colour::kSuggestionLevels[i];
