@@ -1,7 +1,7 @@
 // File menu: Import GIMP Palette... and Export GIMP Palette...
 #include "palette/gimp_palette.h"
 #include "palette/palette_document.h"
-#include "palette/palette_file.h"
+#include "platform/atomic_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,8 +53,8 @@ void PaletteDocument::exportGimp() {
     if (!fileName.endsWith(kGimpSuffix, Qt::CaseInsensitive))
         fileName += kGimpSuffix;
     QString reason;
-    if (!writeFileAtomically(fileName, writeGimpPalette(row_.texts(), exportName().toStdString()),
-                             &reason))
+    if (!platform::writeFileAtomically(
+            fileName, writeGimpPalette(row_.texts(), exportName().toStdString()), &reason))
         tellFailure(
             QString("The GIMP palette could not be saved to %1: %2.").arg(fileName, reason));
 }
