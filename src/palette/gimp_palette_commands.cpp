@@ -2,6 +2,7 @@
 #include "palette/gimp_palette.h"
 #include "palette/palette_document.h"
 #include "palette/palette_file.h"
+#include "platform/atomic_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -50,8 +51,8 @@ void PaletteDocument::exportGimp() {
     if (!fileName.endsWith(kGimpSuffix, Qt::CaseInsensitive))
         fileName += kGimpSuffix;
     QString reason;
-    if (!writeFileAtomically(fileName, writeGimpPalette(row_.texts(), exportName().toStdString()),
-                             &reason))
+    if (!platform::writeFileAtomically(
+            fileName, writeGimpPalette(row_.texts(), exportName().toStdString()), &reason))
         tellFailure(
             QString("The GIMP palette could not be saved to %1: %2.").arg(fileName, reason));
 }

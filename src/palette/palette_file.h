@@ -7,10 +7,9 @@
 
 #include <array>
 #include <istream>
-#include <string_view>
 
-// Palette files on disk. Writes are atomic: the new content goes to a temporary file that then
-// replaces the old one, so a crash or a full disk never leaves a truncated palette behind.
+// Palette files on disk. Writes are atomic (platform/atomic_file.h), so a crash or a full disk
+// never leaves a truncated palette behind.
 namespace tinctora::palette {
 
 struct FileReadResult {
@@ -46,15 +45,7 @@ private:
     Buffer buffer_{file_};
 };
 
-// Why a save may not replace what the path leads to (a folder, a device, a pipe, a socket;
-// links are followed), or an empty text when it may: only regular files are replaced.
-QString whyNotReplaceable(const QString& path);
-
-// Writes the bytes atomically; false when the file could not be written (the old content then
-// stays), with the reason in *reason when it is given. Every file the program saves goes here.
-bool writeFileAtomically(const QString& path, std::string_view bytes, QString* reason = nullptr);
-
-// Writes the row as a palette file, as writeFileAtomically() does.
+// Writes the row as a palette file, as platform::writeFileAtomically() does.
 bool writePaletteFile(const QString& path, const SlotTexts& row, QString* reason = nullptr);
 
 } // namespace tinctora::palette

@@ -1,6 +1,7 @@
 // Palette files read by their full names, whatever letters the folders hold: on Windows, where a
 // narrow file name is in the ANSI code page, as on Linux.
 #include "palette/palette_file.h"
+#include "platform/atomic_file.h"
 #include "test_files.h"
 
 #include <QDir>
@@ -37,7 +38,7 @@ TEST(FileInputStream, ReadsEveryByteOfFilesInFoldersOfAnyName) {
         for (std::size_t i = 0; i < bytes.size(); ++i)
             bytes[i] =
                 static_cast<char>((i * 7 + i / 251) & 0xFF); // every byte value, CR and LF too
-        ASSERT_TRUE(palette::writeFileAtomically(path, bytes)) << c.folder;
+        ASSERT_TRUE(platform::writeFileAtomically(path, bytes)) << c.folder;
 
         palette::FileInputStream in(path);
         ASSERT_TRUE(in) << c.folder << "/" << c.file;
