@@ -1,13 +1,11 @@
 // File menu: Import GIMP Palette... and Export GIMP Palette...
 #include "palette/gimp_palette.h"
 #include "palette/palette_document.h"
+#include "palette/palette_file.h"
 #include "platform/atomic_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <fstream>
 
 namespace tinctora::palette {
 
@@ -24,7 +22,7 @@ QString readGimpPaletteFile(const QString& path, GimpReadResult& read) {
     // A named pipe would block forever and a device may never end.
     if (!info.isFile())
         return "It is not a regular file.";
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    FileInputStream in(path);
     if (!in)
         return "It cannot be opened for reading.";
     read = readGimpPalette(in);

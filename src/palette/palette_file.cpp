@@ -4,9 +4,26 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <fstream>
+#include <stdexcept>
 
 namespace tinctora::palette {
+
+FileInputStream::FileInputStream(const QString& path) : std::istream(nullptr), file_(path) {
+    if (file_.open(QIODevice::ReadOnly))
+        rdbuf(&buffer_); // clears the failed state that a stream without a buffer starts in
+}
+
+FileInputStream::Buffer::int_type FileInputStream::Buffer::underflow() {
+    const qint64 got = file_.read(bytes_.data(), static_cast<qint64>(bytes_.size()));
+    // The stream catches what its buffer throws and sets its badbit: a read error is then told
+    // apart from the end of the file, as with an ifstream.
+    if (got < 0)
+        throw std::runtime_error(file_.errorString().toStdString());
+    if (got == 0)
+        return traits_type::eof();
+    setg(bytes_.data(), bytes_.data(), bytes_.data() + got);
+    return traits_type::to_int_type(bytes_[0]);
+}
 
 FileReadResult readPaletteFile(const QString& path) {
     FileReadResult result;
@@ -22,7 +39,7 @@ FileReadResult readPaletteFile(const QString& path) {
         return result;
     }
     // Read as a stream: reading stops at the field limit, however large the file is.
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    FileInputStream in(path);
     if (!in) {
         result.problem = "it cannot be opened for reading";
         return result;
