@@ -6,6 +6,7 @@
 #include "palette/palette_document.h"
 #include "palette/swatch_row.h"
 #include "platform/platform.h"
+#include "widgets/colour_box.h"
 
 #include <QMainWindow>
 
@@ -20,10 +21,6 @@ class QLineEdit;
 class QMenu;
 class QMimeData;
 class QPushButton;
-
-namespace tinctora::widgets {
-class ColourBox;
-}
 
 namespace tinctora::capture {
 class CaptureController;
@@ -90,6 +87,10 @@ private:
     // Only keyboard entry (Tab, Shift+Tab, a shortcut) counts as getting the focus here.
     void valueBoxFocused(QLineEdit* box, Qt::FocusReason reason);
     void swatchPressed(int slot, Qt::MouseButton button);
+    // A key on the focused swatch: move along the row, recall, delete, the popup menu.
+    void swatchKey(int slot, widgets::ColourBox::KeyCommand command);
+    // "Swatch 3, #B22222, firebrick", "Swatch 4, empty": what a screen reader says of it.
+    static QString swatchName(int slot, std::optional<colour::ColourValue> colour);
     void colourDropped(int slot);
     void toggleAlwaysOnTop();
     void openPdfManual();

@@ -32,7 +32,10 @@ void MainWindow::showColour(const colour::ShownColour& shown) {
     const QString hex = QString::fromLatin1(colour::hexText(v));
     const colour::RgbComponents rgb = colour::rgbComponents(v);
     const QString triple = QString::fromLatin1(colour::rgbTripleText(rgb));
-    currentColourBox_->setBackColor(v);
+    if (currentColourBox_->backColor() != v) {
+        currentColourBox_->setBackColor(v);
+        currentColourBox_->descriptionChanged();
+    }
     setCaption(decimalHolder_, decimal);
     setCaption(hexHolder_, hex);
     setText(redBox_, QString::number(rgb.red));

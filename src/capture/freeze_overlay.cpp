@@ -5,6 +5,7 @@
 
 #include "colour/qt_colour.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -63,6 +64,7 @@ FreezeOverlay::FreezeOverlay(platform::FrozenScreen screen, platform::Pointer& p
     setCursor(Qt::CrossCursor);
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QStringLiteral("Freeze Screen and Pick"));
+    setAccessibleName(QStringLiteral("Magnifier"));
 }
 
 FreezeOverlay::~FreezeOverlay() = default;
@@ -181,6 +183,12 @@ void FreezeOverlay::layOutMagnifierAt(PixelPoint pointer) {
     layout_ = layOutMagnifier(pointer, monitors_, shape_, aperture_);
     drawMagnifiedGrid(magnified_, layout_, monitors_, shape_.zoom,
                       [this](PixelPoint p) { return pictureColourAt(p); });
+    // The readout is news for a screen reader only; nobody else is told of it at every move.
+    if (QAccessible::isActive()) {
+        const QString readout = magnifierText().replace(u'\n', QStringLiteral(", "));
+        if (accessibleDescription() != readout)
+            setAccessibleDescription(readout);
+    }
 }
 
 void FreezeOverlay::setAperture(int size) {
