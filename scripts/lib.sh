@@ -13,13 +13,16 @@ TINCTORA_TEST_BUILD=${TINCTORA_TEST_BUILD:-$TINCTORA_ROOT/build-tests}
 # second program to hold the focus (x11-utils: xprop, xwininfo, xdpyinfo, xmessage), the primary
 # selection as another program pastes it (xclip), a program of another toolkit generation that
 # takes dragged colours and prints the one it holds (kcolorchooser, Qt 5), and the desktop's real
-# opener (xdg-utils: xdg-open) on a machine that has nothing to open with.
+# opener (xdg-utils: xdg-open) on a machine that has nothing to open with. Display profiles are
+# converted with LittleCMS (liblcms2-dev, found through pkg-config) and tested on the desktop's
+# own monitor profiles (colord-data), set on the X server through Python's Xlib (python3-xlib).
 # The desktop portal tests add private session buses (dbus-daemon, dbus-bin) and a real headless
 # Wayland desktop: sway, pipewire, the portal with its wlroots and GTK backends, grim (the
 # wlroots backend's screenshots), Qt's Wayland platform and keys typed on that desktop (wtype).
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev libx11-dev libxi-dev libxext-dev libxrandr-dev
-                libgl-dev libgtest-dev libgmock-dev clang-format)
+                liblcms2-dev pkg-config libgl-dev libgtest-dev libgmock-dev clang-format)
 TEST_PACKAGES=(xvfb xauth xdotool x11-xserver-utils x11-utils openbox wmctrl xclip kcolorchooser
+               colord-data python3-xlib
                xdg-utils dbus-daemon dbus-bin sway pipewire xdg-desktop-portal
                xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim qt6-wayland wtype)
 # The release: a font for the manual Help.pdf made at build time; for its checks the PDF tools
@@ -69,7 +72,7 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build dpkg-dev xz-utils pytho
 WINDOWS_TEST_PACKAGES=(unzip)
 
 # Fuzzing: clang with its libFuzzer and sanitizer runtimes.
-FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev)
+FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev liblcms2-dev pkg-config)
 TINCTORA_FUZZ_BUILD=${TINCTORA_FUZZ_BUILD:-$TINCTORA_ROOT/build-fuzz}
 
 build_fuzz_targets() {

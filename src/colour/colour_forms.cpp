@@ -77,21 +77,21 @@ std::string fixedText(double value, int decimals) {
 
 constexpr int kHueDecimals = 2;
 
-// "L% a b" of a Lab colour, its lightness given in percent.
-std::string labTexts(double lightnessPercent, const LabColour& lab, int decimals) {
-    return fixedText(lightnessPercent, 2) + "% " + fixedText(lab.a, decimals) + " " +
+// "L% a b" of an OKLab or CIE Lab colour.
+template <typename Lab> std::string labTexts(const Lab& lab, int decimals) {
+    return fixedText(lightnessPercent(lab), 2) + "% " + fixedText(lab.a, decimals) + " " +
            fixedText(lab.b, decimals);
 }
 
 // "L% C H"; the hue of a colour whose chroma shows as zero means nothing and is shown as 0, as is
 // a hue that rounds up to a full turn.
-std::string polarTexts(double lightnessPercent, const LabColour& lab, int decimals) {
-    const PolarLabColour polar = polarOf(lab);
+template <typename Lab> std::string polarTexts(const Lab& lab, int decimals) {
+    const auto polar = polarOf(lab);
     const long long chroma = roundedUnits(polar.chroma, decimals);
     long long hue = chroma == 0 ? 0 : roundedUnits(polar.hue, kHueDecimals);
     if (hue == roundedUnits(360.0, kHueDecimals))
         hue = 0;
-    return fixedText(lightnessPercent, 2) + "% " + unitsText(chroma, decimals) + " " +
+    return fixedText(lightnessPercent(lab), 2) + "% " + unitsText(chroma, decimals) + " " +
            unitsText(hue, kHueDecimals);
 }
 
@@ -133,22 +133,14 @@ std::string colourFormText(ColourForm form, ColourValue v) {
     }
     case ColourForm::PlainDecimal:
         return colour::plainDecimalText(colour::colourFromBytes(r, g, b));
-    case ColourForm::CssOklch: {
-        const LabColour lab = oklabOf(v);
-        return "oklch(" + polarTexts(100.0 * lab.lightness, lab, 4) + ")";
-    }
-    case ColourForm::CssOklab: {
-        const LabColour lab = oklabOf(v);
-        return "oklab(" + labTexts(100.0 * lab.lightness, lab, 4) + ")";
-    }
-    case ColourForm::CssLab: {
-        const LabColour lab = cieLabOf(v);
-        return "lab(" + labTexts(lab.lightness, lab, 2) + ")";
-    }
-    case ColourForm::CssLch: {
-        const LabColour lab = cieLabOf(v);
-        return "lch(" + polarTexts(lab.lightness, lab, 2) + ")";
-    }
+    case ColourForm::CssOklch:
+        return "oklch(" + polarTexts(oklabOf(v), 4) + ")";
+    case ColourForm::CssOklab:
+        return "oklab(" + labTexts(oklabOf(v), 4) + ")";
+    case ColourForm::CssLab:
+        return "lab(" + labTexts(cieLabOf(v), 2) + ")";
+    case ColourForm::CssLch:
+        return "lch(" + polarTexts(cieLabOf(v), 2) + ")";
     }
     return {};
 }

@@ -69,16 +69,30 @@ double labCompanded(double ratioToWhite) {
     return ratioToWhite > epsilon ? std::cbrt(ratioToWhite) : (kappa * ratioToWhite + 16.0) / 116.0;
 }
 
+struct ChromaHue {
+    double chroma;
+    double hue;
+};
+
+ChromaHue chromaHueOf(double a, double b) {
+    double hue = std::atan2(b, a) * 180.0 / std::numbers::pi;
+    if (hue < 0)
+        hue += 360.0;
+    if (hue >= 360.0) // a tiny negative angle plus 360 can round up to 360 itself
+        hue = 0.0;
+    return {std::hypot(a, b), hue};
+}
+
 } // namespace
 
-LabColour oklabOf(ColourValue v) {
+OkLab oklabOf(ColourValue v) {
     const Vector lms = times(kXyzD65ToLms, xyzD65Of(v));
     const Vector oklab =
         times(kLmsToOklab, {std::cbrt(lms[0]), std::cbrt(lms[1]), std::cbrt(lms[2])});
     return {oklab[0], oklab[1], oklab[2]};
 }
 
-LabColour cieLabOf(ColourValue v) {
+CieLab cieLabOf(ColourValue v) {
     const Vector xyz = times(kXyzD65ToD50, xyzD65Of(v));
     const double fx = labCompanded(xyz[0] / kWhiteD50[0]);
     const double fy = labCompanded(xyz[1] / kWhiteD50[1]);
@@ -86,13 +100,14 @@ LabColour cieLabOf(ColourValue v) {
     return {116.0 * fy - 16.0, 500.0 * (fx - fy), 200.0 * (fy - fz)};
 }
 
-PolarLabColour polarOf(const LabColour& lab) {
-    double hue = std::atan2(lab.b, lab.a) * 180.0 / std::numbers::pi;
-    if (hue < 0)
-        hue += 360.0;
-    if (hue >= 360.0) // a tiny negative angle plus 360 can round up to 360 itself
-        hue = 0.0;
-    return {lab.lightness, std::hypot(lab.a, lab.b), hue};
+OkLch polarOf(const OkLab& lab) {
+    const ChromaHue polar = chromaHueOf(lab.a, lab.b);
+    return {lab.lightness, polar.chroma, polar.hue};
+}
+
+CieLch polarOf(const CieLab& lab) {
+    const ChromaHue polar = chromaHueOf(lab.a, lab.b);
+    return {lab.lightness, polar.chroma, polar.hue};
 }
 
 } // namespace tinctora::colour
