@@ -164,7 +164,7 @@ ColourValue valueOf(int rgb) {
     return colourFromBytes(rgb >> 16, rgb >> 8, rgb);
 }
 
-double squaredDistance(const LabColour& p, const LabColour& q) {
+double squaredDistance(const OkLab& p, const OkLab& q) {
     const double dl = p.lightness - q.lightness;
     const double da = p.a - q.a;
     const double db = p.b - q.b;
@@ -172,9 +172,9 @@ double squaredDistance(const LabColour& p, const LabColour& q) {
 }
 
 // Worked out once, at the first name asked for.
-const std::array<LabColour, kNamedColours.size()>& namedOklab() {
-    static const std::array<LabColour, kNamedColours.size()> lab = [] {
-        std::array<LabColour, kNamedColours.size()> out{};
+const std::array<OkLab, kNamedColours.size()>& namedOklab() {
+    static const std::array<OkLab, kNamedColours.size()> lab = [] {
+        std::array<OkLab, kNamedColours.size()> out{};
         for (std::size_t i = 0; i < kNamedColours.size(); ++i)
             out[i] = oklabOf(valueOf(kNamedColours[i].rgb));
         return out;
@@ -190,8 +190,8 @@ std::span<const NamedColour> cssNamedColours() {
 
 ColourName nearestCssName(ColourValue v) {
     const int rgb = (redByte(v) << 16) | (greenByte(v) << 8) | blueByte(v);
-    const std::array<LabColour, kNamedColours.size()>& lab = namedOklab();
-    const LabColour target = oklabOf(v);
+    const std::array<OkLab, kNamedColours.size()>& lab = namedOklab();
+    const OkLab target = oklabOf(v);
     // Alphabetical order and a strict comparison: of names for one value the first one stays.
     std::size_t best = 0;
     double bestDistance = std::numeric_limits<double>::infinity();
