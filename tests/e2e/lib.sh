@@ -332,3 +332,39 @@ close_error_box() {
     xdotool key Return
     wait_for 10 "the message to close" no_error_box
 }
+
+# --- What a screen reader reads (AT-SPI) ---------------------------------------------------------
+
+# start_accessibility_bus: a private session bus with the accessibility bus on it, as a desktop
+# with a screen reader has; Qt programs started afterwards speak AT-SPI on it.
+start_accessibility_bus() {
+    dbus-daemon --session --nofork --print-address=3 3>"$E2E_TMP/session-bus" \
+        >"$E2E_TMP/session-bus.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 "the session bus" grep -q . "$E2E_TMP/session-bus"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$E2E_TMP/session-bus")
+    export DBUS_SESSION_BUS_ADDRESS
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/at-spi.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 "the accessibility bus" dbus-send --session --print-reply --dest=org.a11y.Bus \
+        /org/a11y/bus org.a11y.Bus.GetAddress
+    # Without a desktop that asks for it, Qt speaks AT-SPI only when told to.
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    note "accessibility bus on $DBUS_SESSION_BUS_ADDRESS"
+}
+
+# screen_reader tree | screen_reader focus NAME: see tests/e2e/screen_reader.py. Debian's pyatspi
+# is there for the system's own python3 only.
+screen_reader() {
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/screen_reader.py" "$@"
+}
+
+reads() { screen_reader tree | grep -qxF -- "$1"; }
+
+# expect_read LINE: the screen reader reads this line of `screen_reader tree`, within ten seconds.
+expect_read() {
+    if ! poll_until 10 reads "$1"; then
+        screen_reader tree >&2 || true
+        fail "the screen reader does not read \"$1\""
+    fi
+}
