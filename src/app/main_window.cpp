@@ -167,10 +167,7 @@ void MainWindow::buildControls() {
     // What a screen reader calls the controls that have no caption of their own. Qt would name
     // each value box after its frame, all four in Frame4 "RGB".
     currentColourBox_->setAccessibleName("Current colour");
-    currentColourBox_->setDescriber([box = currentColourBox_] {
-        const std::optional<colour::ColourValue> v = box->backColor();
-        return v ? QString::fromStdString(colour::spokenColour(*v)) : QString();
-    });
+    currentColourBox_->setDescriber([this] { return currentColourDescription(); });
     decimalBox_->setAccessibleName("Long");
     hexBox_->setAccessibleName("Hex");
     redBox_->setAccessibleName("Red");

@@ -72,6 +72,9 @@ private:
     // --- Showing what the controller and the row report ---------------------------------------
     void showColour(const colour::ShownColour& shown);
     void showStatus(const capture::StatusLines& lines);
+    // The current-colour box's tooltip and what a screen reader says of it: "#B22222, firebrick",
+    // for the colour it shows; empty before the first colour.
+    QString currentColourDescription() const;
     void showRow();
     // Stores a colour in a slot, or in the first empty slot when none is given.
     void storeColour(const colour::ShownColour& shown, std::optional<int> slot);

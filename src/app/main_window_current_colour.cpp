@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "capture/capture_controller.h"
 #include "capture/colour_dialog.h"
+#include "colour/colour_names.h"
 #include "widgets/colour_box.h"
 
 #include <QClipboard>
@@ -45,6 +46,12 @@ void MainWindow::showColour(const colour::ShownColour& shown) {
     setText(decimalBox_, decimal);
     setText(hexBox_, hex);
     setText(tripleBox_, triple);
+}
+
+QString MainWindow::currentColourDescription() const {
+    // The hex code and the name first; lines about the colour that the tooltip adds come after.
+    const std::optional<colour::ColourValue> v = currentColourBox_->backColor();
+    return v ? QString::fromStdString(colour::spokenColour(*v)) : QString();
 }
 
 void MainWindow::showStatus(const capture::StatusLines& lines) {
