@@ -2,7 +2,6 @@
 #include "app/data_locations.h"
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
-#include "colour/colour_names.h"
 #include "widgets/cached_frame_style.h"
 #include "widgets/colour_box.h"
 #include "widgets/copy_as_menu.h"
