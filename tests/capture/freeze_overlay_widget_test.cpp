@@ -5,6 +5,7 @@
 #include "capture/manual_clock.h"
 #include "fakes/fake_platform.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QPointer>
@@ -266,6 +267,20 @@ TEST_F(FreezeOverlayTest, TheWheelAndPlusMinusAverageASquareThatEnterPicks) {
     // The next freeze starts with one pixel again.
     open({51, 50}, checkerboardScreen());
     EXPECT_EQ(overlay->magnifierText(), "#FFFFFF  1 × 1\n255, 255, 255");
+}
+
+TEST_F(FreezeOverlayTest, AListeningScreenReaderHearsTheReadout) {
+    QAccessible::setActive(true);
+    open({51, 50}, checkerboardScreen());
+    QAccessibleInterface* magnifier = QAccessible::queryAccessibleInterface(overlay.get());
+    EXPECT_EQ(magnifier->text(QAccessible::Name), "Magnifier");
+    EXPECT_EQ(magnifier->text(QAccessible::Description), "#FFFFFF  1 × 1, 255, 255, 255");
+    key(Qt::Key_Plus);
+    EXPECT_EQ(magnifier->text(QAccessible::Description), "#8E8E8E  3 × 3, 142, 142, 142");
+    // Without a listener the readout is not passed on at every move.
+    QAccessible::setActive(false);
+    key(Qt::Key_Right);
+    EXPECT_EQ(magnifier->text(QAccessible::Description), "#8E8E8E  3 × 3, 142, 142, 142");
 }
 
 // --- Grabbing and opening, as capture does it --------------------------------------------------
