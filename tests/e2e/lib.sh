@@ -359,7 +359,12 @@ screen_reader() {
     /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/screen_reader.py" "$@"
 }
 
-reads() { screen_reader tree | grep -qxF -- "$1"; }
+# reads LINE: whether `screen_reader tree` has this line now.
+reads() {
+    local tree
+    tree=$(screen_reader tree) || return 1
+    grep -qxF -- "$1" <<<"$tree"
+}
 
 # expect_read LINE: the screen reader reads this line of `screen_reader tree`, within ten seconds.
 expect_read() {
@@ -367,4 +372,24 @@ expect_read() {
         screen_reader tree >&2 || true
         fail "the screen reader does not read \"$1\""
     fi
+}
+
+# start_listening: from now on every focus change a screen reader announces goes into
+# $E2E_TMP/heard, as "focus|role|name" (menus included, which the tree does not list).
+start_listening() {
+    # Appended to, so that forget_heard can empty it while it listens.
+    : >"$E2E_TMP/heard"
+    screen_reader listen >>"$E2E_TMP/heard" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 "the screen reader to listen" grep -qx listening "$E2E_TMP/heard"
+    # The program learns of a new listener by a signal of its own, a moment later.
+    sleep 1
+}
+
+forget_heard() { : >"$E2E_TMP/heard"; }
+
+# expect_heard LINE: the screen reader has announced this, within ten seconds.
+expect_heard() {
+    poll_until 10 grep -qxF -- "$1" "$E2E_TMP/heard" ||
+        fail "the screen reader did not announce \"$1\"; it heard: $(tail -n 5 "$E2E_TMP/heard")"
 }

@@ -4,6 +4,9 @@
   screen_reader.py tree        one line per object, "role|name|description", and "focus|name"
                                for the object that has the keyboard focus
   screen_reader.py focus NAME  moves the keyboard focus to the object called NAME
+  screen_reader.py listen      until ended, one line "focus|role|name" for each object that gains
+                               the focus (menu items included), as a screen reader announces it,
+                               after a first line "listening"
 """
 import sys
 
@@ -35,6 +38,14 @@ def main():
             if node.name == sys.argv[2]:
                 sys.exit(0 if node.queryComponent().grabFocus() else 1)
         sys.exit(f"nothing called {sys.argv[2]!r}")
+    elif sys.argv[1:] == ["listen"]:
+        def heard(event):
+            if event.detail1:
+                print(f"focus|{event.source.getRoleName()}|{event.source.name}", flush=True)
+
+        pyatspi.Registry.registerEventListener(heard, "object:state-changed:focused")
+        print("listening", flush=True)
+        pyatspi.Registry.start()
     else:
         sys.exit(__doc__)
 
