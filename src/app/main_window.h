@@ -9,6 +9,7 @@
 #include "widgets/colour_box.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -21,6 +22,10 @@ class QLineEdit;
 class QMenu;
 class QMimeData;
 class QPushButton;
+
+namespace tinctora::contrast {
+class ContrastWindow;
+}
 
 namespace tinctora::capture {
 class CaptureController;
@@ -99,6 +104,8 @@ private:
     void openPdfManual();
     void openOnlineManual();
     void showAbout();
+    // Check Contrast: opens the Contrast window, or brings the open one forward.
+    void showContrast();
     QMimeData* currentColourDragData() const;
     void wireSwatchDragAndDrop();
     widgets::ColourBox* swatch(int slot) const;
@@ -144,6 +151,7 @@ private:
     QAction* alwaysOnTopAction_ = nullptr;    // altop "Always on Top", checked
     QAction* clearListAction_ = nullptr;      // cleall "Clear List"
     QAction* freezeAndPickAction_ = nullptr;  // frzpick "Freeze Screen and Pick": F6 from the menu
+    QAction* checkContrastAction_ = nullptr;  // contrast "Check Contrast...": the Contrast window
     QAction* pdfManualAction_ = nullptr;      // pdf "PDF Manual"
     QAction* onlineManualAction_ = nullptr;   // helon "Online Manual"
     QAction* aboutAction_ = nullptr;          // abo "About"
@@ -162,6 +170,7 @@ private:
     bool topmost_ = true;            // Always on Top, as its check shows
     bool closed_ = false;            // the close handling has run
     bool loaded_ = false;            // Load has read the default palette into the row
+    QPointer<contrast::ContrastWindow> contrastWindow_; // while it is open
 };
 
 } // namespace tinctora::app
