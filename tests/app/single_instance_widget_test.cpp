@@ -34,7 +34,8 @@ TEST(SingleInstance, ChannelNameFollowsTheCanonicalFolderOnly) {
     const QString foreign = app::instanceChannelName(QString("C:/Цвета 色/") + QString(500, 'x'));
     EXPECT_EQ(foreign.size(), a.size());
     for (const QChar c : foreign)
-        EXPECT_TRUE(c == '-' || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) << int(c.unicode());
+        EXPECT_TRUE(c == '-' || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+            << int(c.unicode());
 }
 
 TEST(SingleInstance, LaterClaimsOnTheFolderCallTheFirstAndOthersRunBesideIt) {
