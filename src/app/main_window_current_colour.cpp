@@ -1,5 +1,6 @@
 // The current-colour panel: what capture shows, Load Color, and the copy-ready text boxes.
 #include "app/main_window.h"
+#include "app/settings_file.h"
 #include "capture/capture_controller.h"
 #include "capture/colour_dialog.h"
 #include "widgets/colour_box.h"
@@ -50,6 +51,17 @@ void MainWindow::showStatus(const capture::StatusLines& lines) {
     setCaption(addLine_, lines.add);
     if (capturedLine_->toolTip() != lines.capturedTip)
         capturedLine_->setToolTip(lines.capturedTip);
+}
+
+void MainWindow::setSrgbValues(bool on) {
+    srgbValuesAction_->setChecked(on);
+    capture_->setSrgbValues(on);
+    writeFlag(settingsFile_, kShowSrgbValues, on);
+}
+
+void MainWindow::showValuesExplanation(const QString& explanation) {
+    currentColourBox_->setToolTip(explanation);
+    currentColourBox_->setAccessibleDescription(explanation);
 }
 
 void MainWindow::loadColour() {
