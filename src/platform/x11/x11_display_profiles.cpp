@@ -42,9 +42,9 @@ X11DisplayProfiles::X11DisplayProfiles(Connection& connection) : connection_(con
 
     // Told when a root property changes, on top of what the connection already listens for.
     XWindowAttributes attributes{};
-    const long already =
-        XGetWindowAttributes(display, connection_.root(), &attributes) ? attributes.your_event_mask
-                                                                       : StructureNotifyMask;
+    const long already = XGetWindowAttributes(display, connection_.root(), &attributes)
+                             ? attributes.your_event_mask
+                             : StructureNotifyMask;
     XSelectInput(display, connection_.root(), already | PropertyChangeMask);
     int errorBase = 0;
     int major = 0;
@@ -98,10 +98,9 @@ std::optional<QByteArray> X11DisplayProfiles::outputProperty(unsigned long outpu
     unsigned long items = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    const bool read =
-        XRRGetOutputProperty(connection_.display(), output, rootAtoms_.front(), 0,
-                             kMaxPropertyLongs, False, False, AnyPropertyType, &type, &format,
-                             &items, &after, &data) == Success;
+    const bool read = XRRGetOutputProperty(connection_.display(), output, rootAtoms_.front(), 0,
+                                           kMaxPropertyLongs, False, False, AnyPropertyType, &type,
+                                           &format, &items, &after, &data) == Success;
     std::optional<QByteArray> bytes;
     if (read && type != 0 && data)
         bytes = propertyBytes(data, items, format);
@@ -137,10 +136,10 @@ void X11DisplayProfiles::reread() {
             if (!bytes)
                 bytes = outputProperty(output);
         if (!bytes) {
-            const Atom atom = i < rootAtoms_.size()
-                                  ? rootAtoms_[i]
-                                  : XInternAtom(display, ("_ICC_PROFILE_" + std::to_string(i)).c_str(),
-                                                False);
+            const Atom atom =
+                i < rootAtoms_.size()
+                    ? rootAtoms_[i]
+                    : XInternAtom(display, ("_ICC_PROFILE_" + std::to_string(i)).c_str(), False);
             bytes = rootProperty(atom);
         }
         Monitor monitor{found[i].first, {}};
