@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 
 namespace tinctora::about {
 
@@ -88,7 +87,6 @@ AboutWindow::AboutWindow(platform::Platform& platform, QString versionCopyPath, 
     setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
     connect(okButton_, &QPushButton::clicked, this, &AboutWindow::confirm);
     connect(checkVersionButton_, &QPushButton::clicked, this, &AboutWindow::checkNow);
-    connect(Timer1, &QTimer::timeout, this, &AboutWindow::checkTimedOut);
 }
 
 AboutWindow::~AboutWindow() = default;
@@ -124,28 +122,21 @@ void AboutWindow::buildControls() {
     setTabOrder(okButton_, checkVersionButton_);
     okButton_->setDefault(true);
     okButton_->setFocus(Qt::OtherFocusReason);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(kCheckTimeoutMs);
-    Timer1->setTimerType(Qt::PreciseTimer);
 }
 
 QString AboutWindow::localCopyPath() const {
     return versionCopyPath;
 }
 
-void AboutWindow::checkVersion(int timeoutMs, std::function<bool()> stillInTime,
-                               VersionChecked checked) {
+void AboutWindow::checkVersion(int timeoutMs, VersionChecked checked) {
     // The user's clicks and keys go nowhere until the check has ended; the windows stay painted.
     const QPointer<AboutWindow> self(this);
     platform.downloader.download(
         QUrl(versionFileAddress(vendorBase)), localCopyPath(), timeoutMs, true,
-        [self, stillInTime = std::move(stillInTime),
-         checked = std::move(checked)](const platform::DownloadOutcome& outcome) {
+        [self, checked = std::move(checked)](const platform::DownloadOutcome& outcome) {
             if (!self)
                 return;
-            checked(stillInTime() ? self->versionOf(outcome) : std::nullopt);
+            checked(self->versionOf(outcome));
         });
 }
 
@@ -173,17 +164,14 @@ std::optional<std::string> AboutWindow::versionOf(const platform::DownloadOutcom
 }
 
 void AboutWindow::checkForUpdate(std::function<void()> checked) {
-    Timer1->start();
-    // Timer1's tick, from the event loop like the outcome, ends the time the check is given.
-    checkVersion(
-        kCheckTimeoutMs, [this] { return Timer1->isActive(); },
-        [this, checked = std::move(checked)](const std::optional<std::string>& item) {
-            if (!item || !QFile::remove(localCopyPath()))
-                checkOutcome_->clear();
-            showDefaultPointer();
-            if (checked)
-                checked();
-        });
+    checkVersion(kCheckTimeoutMs,
+                 [this, checked = std::move(checked)](const std::optional<std::string>& item) {
+                     if (!item || !QFile::remove(localCopyPath()))
+                         checkOutcome_->clear();
+                     showDefaultPointer();
+                     if (checked)
+                         checked();
+                 });
 }
 
 void AboutWindow::confirm() {
@@ -191,9 +179,8 @@ void AboutWindow::confirm() {
 }
 
 void AboutWindow::checkNow() {
-    checkVersion(
-        kManualTimeoutMs, [] { return true; },
-        [this](const std::optional<std::string>& item) { reportManualCheck(item); });
+    checkVersion(kManualTimeoutMs,
+                 [this](const std::optional<std::string>& item) { reportManualCheck(item); });
 }
 
 void AboutWindow::reportManualCheck(const std::optional<std::string>& item) {
@@ -215,10 +202,6 @@ void AboutWindow::reportManualCheck(const std::optional<std::string>& item) {
                                  platform::MessageButtons::Ok, platform::MessageIcon::Information);
     if (!QFile::remove(localCopyPath()))
         cannotCheck();
-}
-
-void AboutWindow::checkTimedOut() {
-    Timer1->stop();
 }
 
 } // namespace tinctora::about

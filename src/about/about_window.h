@@ -11,7 +11,6 @@
 
 class QLabel;
 class QPushButton;
-class QTimer;
 
 namespace tinctora::about {
 
@@ -27,12 +26,11 @@ public:
                 QString vendorBase = vendorBaseAddress(), QWidget* owner = nullptr);
     ~AboutWindow() override;
 
-    // How long the automatic check waits for the version file before it gives up.
+    // How long the automatic check waits for the version file before it gives up; the downloader
+    // keeps the time and reports a late reply as timed out.
     static constexpr int kCheckTimeoutMs = 4000;
     // How long "Check Version" waits; the window stays painted meanwhile.
     static constexpr int kManualTimeoutMs = 15000;
-
-    QTimer* Timer1 = nullptr; // time-out of the automatic check
 
     // --- Operations and handlers --------------------------------------------------------------
     // The automatic check: returns at once; once the version file is in (at most
@@ -43,7 +41,6 @@ public:
     // The manual check: returns at once; later fills the outcome line and reports the outcome in a
     // message box. Meanwhile the windows take no clicks.
     void checkNow();
-    void checkTimedOut();
 
     QString localCopyPath() const;
 
@@ -61,11 +58,11 @@ private:
 
     void buildControls();
     using VersionChecked = std::function<void(std::optional<std::string> item)>;
-    // The version check both the automatic and the manual check make: fetches the version file,
-    // reads its first item, shows the outcome as the outcome line and calls `checked` with the item
-    // (never once this window is gone). Nothing when the transfer failed, stillInTime() said the
-    // check came too late, or the copy held no item; the copy stays.
-    void checkVersion(int timeoutMs, std::function<bool()> stillInTime, VersionChecked checked);
+    // The version check both the automatic and the manual check make: fetches the version file
+    // within timeoutMs, reads its first item, shows the outcome as the outcome line and calls
+    // `checked` with the item (never once this window is gone). Nothing when the transfer failed
+    // or timed out, or the copy held no item; the copy stays.
+    void checkVersion(int timeoutMs, VersionChecked checked);
     std::optional<std::string> versionOf(const platform::DownloadOutcome& outcome);
     void reportManualCheck(const std::optional<std::string>& item);
     // The first item of the local copy; nothing when it cannot be read or holds no item.

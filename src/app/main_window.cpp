@@ -223,6 +223,7 @@ void MainWindow::buildMenus() {
     freezeAndPickAction_ = item(settingsMenu_, "frzpick", "Freeze Screen and Pick");
     srgbValuesAction_ = item(settingsMenu_, "srgbval", "Show sRGB Values");
     srgbValuesAction_->setCheckable(true);
+    checkContrastAction_ = item(settingsMenu_, "contrast", "Check Contrast...");
 
     helpMenu_ = menuBar()->addMenu("Help");
     helpMenu_->setObjectName("hel");
@@ -289,6 +290,7 @@ void MainWindow::wireEvents() {
     connect(pdfManualAction_, &QAction::triggered, this, &MainWindow::openPdfManual);
     connect(onlineManualAction_, &QAction::triggered, this, &MainWindow::openOnlineManual);
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(checkContrastAction_, &QAction::triggered, this, &MainWindow::showContrast);
 
     for (int slot = 1; slot <= palette::kSlotCount; ++slot) {
         widgets::ColourBox* box = swatch(slot);

@@ -55,7 +55,7 @@ FreezeOverlay::FreezeOverlay(platform::FrozenScreen screen, platform::Pointer& p
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::X11BypassWindowManagerHint),
       screen_(std::move(screen)), pointer_(pointer), mover_(mover), shape_(shape),
-      labelText_(labelFont(font())) {
+      labelFont_(labelFont(font())) {
     for (const QRect& m : screen_.monitors)
         monitors_.push_back(pixelRectOf(m));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -247,7 +247,8 @@ void FreezeOverlay::paintMagnifier(QPainter& painter) const {
     const QRect label(panel.x, grid.bottom(), panel.width, panel.height - grid.height);
     painter.fillRect(label, QColor(24, 24, 24));
     painter.setPen(Qt::white);
-    labelText_.draw(painter, label, magnifierText());
+    painter.setFont(labelFont_);
+    painter.drawText(label, Qt::AlignCenter, magnifierText());
     fillFrame(painter, QRect(panel.x, panel.y, panel.width, panel.height), Qt::black);
     painter.restore();
 }

@@ -4,7 +4,6 @@
 #include "colour/colour_text.h"
 #include "platform/platform.h"
 #include "platform/screen_grab.h"
-#include "widgets/unshaped_text.h"
 
 #include <QWidget>
 
@@ -85,7 +84,7 @@ private:
     // The grid of the magnifier at layout_, drawn when the layout changes rather than at every
     // paint.
     QImage magnified_;
-    widgets::UnshapedText labelText_;
+    QFont labelFont_; // the label under the grid: colour code, square size and components
     // The screen pixel under the window's top-left device pixel, and the toolkit's scale.
     QPoint nativeTopLeft_;
     qreal scale_ = 1.0;

@@ -2,12 +2,10 @@
 #include "palette/gimp_palette.h"
 #include "palette/palette_document.h"
 #include "palette/palette_file.h"
+#include "platform/atomic_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <fstream>
 
 namespace tinctora::palette {
 
@@ -24,7 +22,7 @@ QString readGimpPaletteFile(const QString& path, GimpReadResult& read) {
     // A named pipe would block forever and a device may never end.
     if (!info.isFile())
         return "It is not a regular file.";
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    FileInputStream in(path);
     if (!in)
         return "It cannot be opened for reading.";
     read = readGimpPalette(in);
@@ -53,8 +51,8 @@ void PaletteDocument::exportGimp() {
     if (!fileName.endsWith(kGimpSuffix, Qt::CaseInsensitive))
         fileName += kGimpSuffix;
     QString reason;
-    if (!writeFileAtomically(fileName, writeGimpPalette(row_.texts(), exportName().toStdString()),
-                             &reason))
+    if (!platform::writeFileAtomically(
+            fileName, writeGimpPalette(row_.texts(), exportName().toStdString()), &reason))
         tellFailure(
             QString("The GIMP palette could not be saved to %1: %2.").arg(fileName, reason));
 }

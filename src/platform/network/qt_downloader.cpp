@@ -1,4 +1,5 @@
 #include "platform/network/qt_downloader.h"
+#include "platform/atomic_file.h"
 #include "platform/text_body.h"
 
 #include <QCoreApplication>
@@ -6,7 +7,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QTimer>
 
 #include <memory>
@@ -19,17 +19,14 @@ DownloadOutcome failed(const QString& why) {
     return {DownloadOutcome::Status::Failed, why};
 }
 
-// Replaces the local copy in one step: a failed write leaves the previous copy as it was.
+// Replaces the local copy in one step, as a palette is saved: a failed write leaves the previous
+// copy as it was.
 DownloadOutcome store(const QByteArray& body, const QString& localPath) {
-    QSaveFile file(localPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed("cannot write " + localPath + ": " + file.errorString());
-    if (file.write(body) != body.size()) {
-        file.cancelWriting();
-        return failed("cannot write " + localPath + ": " + file.errorString());
-    }
-    if (!file.commit())
-        return failed("cannot write " + localPath + ": " + file.errorString());
+    QString why;
+    if (!writeFileAtomically(
+            localPath, std::string_view(body.constData(), static_cast<std::size_t>(body.size())),
+            &why))
+        return failed("cannot write " + localPath + ": " + why);
     return {DownloadOutcome::Status::Stored, {}};
 }
 

@@ -1,6 +1,6 @@
 #include "platform/win32/win32_desktop.h"
 
-#include "platform/win32/win32_monitor_layout.h"
+#include "platform/grabbed_screen.h"
 #include "platform/win32/win32_screen_copy.h"
 
 namespace tinctora::platform::win32 {
@@ -12,15 +12,6 @@ const QString kRefused = QStringLiteral(
 
 QRect rectOf(const ScreenArea& area) {
     return QRect(area.x, area.y, area.width, area.height);
-}
-
-// GDI leaves the top byte of each pixel 0; QImage's RGB32 has it 0xFF.
-void makeOpaque(QImage& picture) {
-    for (int y = 0; y < picture.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < picture.width(); ++x)
-            line[x] |= 0xFF000000u;
-    }
 }
 
 } // namespace
@@ -43,7 +34,6 @@ GrabOutcome Win32ScreenGrabber::grab() {
         freeScreenCopy(copy.bitmap);
         return GrabOutcome::failure(noMemoryForScreenPicture());
     }
-    makeOpaque(picture);
     // A monitor added or removed meanwhile would leave part of the screen out of the picture.
     if (virtualScreenArea() != copy.area)
         return GrabOutcome::failure(screenResizedWhileRead());
@@ -51,11 +41,9 @@ GrabOutcome Win32ScreenGrabber::grab() {
     std::vector<QRect> reported;
     for (const ScreenArea& monitor : monitorAreas())
         reported.push_back(rectOf(monitor));
-    const QRect whole = rectOf(copy.area);
     GrabOutcome outcome;
     outcome.status = GrabOutcome::Status::Grabbed;
-    outcome.screen =
-        FrozenScreen{std::move(picture), whole.topLeft(), monitorsWithin(whole, reported)};
+    outcome.screen = frozenScreenOf(std::move(picture), rectOf(copy.area).topLeft(), reported);
     return outcome;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/x11/x11_screen_grab.h"
 
 #include "colour/qt_colour.h"
+#include "platform/grabbed_screen.h"
 #include "platform/pixel_channels.h"
 
 #include <X11/Xutil.h>
@@ -185,8 +186,8 @@ private:
     bool attached_ = false;
 };
 
-std::vector<QRect> monitorsOf(Connection& connection, RootSize size) {
-    const QRect whole(0, 0, size.width, size.height);
+// The monitors as the server reports them, in root window pixels; none from an old server.
+std::vector<QRect> monitorsOf(Connection& connection) {
     std::vector<QRect> monitors;
     Display* display = connection.display();
     int eventBase = 0;
@@ -198,26 +199,12 @@ std::vector<QRect> monitorsOf(Connection& connection, RootSize size) {
         XRRQueryVersion(display, &major, &minor) && (major > 1 || (major == 1 && minor >= 5))) {
         int count = 0;
         XRRMonitorInfo* info = XRRGetMonitors(display, connection.root(), True, &count);
-        for (int i = 0; info && i < count; ++i) {
-            const QRect r = QRect(info[i].x, info[i].y, info[i].width, info[i].height) & whole;
-            if (!r.isEmpty())
-                monitors.push_back(r);
-        }
+        for (int i = 0; info && i < count; ++i)
+            monitors.push_back(QRect(info[i].x, info[i].y, info[i].width, info[i].height));
         if (info)
             XRRFreeMonitors(info);
     }
-    if (monitors.empty())
-        monitors.push_back(whole);
     return monitors;
-}
-
-// The server leaves the top byte of each pixel 0; QImage's RGB32 has it 0xFF.
-void makeOpaque(QImage& picture) {
-    for (int y = 0; y < picture.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < picture.width(); ++x)
-            line[x] |= 0xFF000000u;
-    }
 }
 
 struct ImageDeleter {
@@ -249,12 +236,8 @@ GrabOutcome X11ScreenGrabber::grab() {
         if (segment.ready()) {
             if (XImage* image = segment.read()) {
                 read = true;
-                if (converter.isQtLayout(*image)) {
-                    picture = segment.adoptAsPicture();
-                    makeOpaque(picture);
-                } else {
-                    picture = converter.convert(*image);
-                }
+                picture = converter.isQtLayout(*image) ? segment.adoptAsPicture()
+                                                       : converter.convert(*image);
             }
         }
     }
@@ -280,7 +263,6 @@ GrabOutcome X11ScreenGrabber::grab() {
                 image->data);
             if (!picture.isNull())
                 image->data = nullptr;
-            makeOpaque(picture);
         } else {
             picture = converter.convert(*image);
         }
@@ -294,8 +276,7 @@ GrabOutcome X11ScreenGrabber::grab() {
 
     GrabOutcome outcome;
     outcome.status = decltype(outcome.status)::Grabbed;
-    outcome.screen =
-        FrozenScreen{std::move(picture), QPoint(0, 0), monitorsOf(connection_, *after)};
+    outcome.screen = frozenScreenOf(std::move(picture), QPoint(0, 0), monitorsOf(connection_));
     return outcome;
 }
 
