@@ -3,6 +3,7 @@
 #include "app/settings_file.h"
 #include "capture/capture_controller.h"
 #include "capture/colour_dialog.h"
+#include "colour/colour_names.h"
 #include "widgets/colour_box.h"
 
 #include <QClipboard>
@@ -33,7 +34,10 @@ void MainWindow::showColour(const colour::ShownColour& shown) {
     const QString hex = QString::fromLatin1(colour::hexText(v));
     const colour::RgbComponents rgb = colour::rgbComponents(v);
     const QString triple = QString::fromLatin1(colour::rgbTripleText(rgb));
-    currentColourBox_->setBackColor(v);
+    if (currentColourBox_->backColor() != v) {
+        currentColourBox_->setBackColor(v);
+        currentColourBox_->descriptionChanged();
+    }
     setCaption(decimalHolder_, decimal);
     setCaption(hexHolder_, hex);
     setText(redBox_, QString::number(rgb.red));
@@ -43,6 +47,13 @@ void MainWindow::showColour(const colour::ShownColour& shown) {
     setText(decimalBox_, decimal);
     setText(hexBox_, hex);
     setText(tripleBox_, triple);
+}
+
+QString MainWindow::currentColourDescription() const {
+    // The hex code and the name first; lines about the colour that the tooltip adds come after.
+    const std::optional<colour::ColourValue> v = currentColourBox_->backColor();
+    const QString values = capture_->valuesExplanation();
+    return v ? QString::fromStdString(colour::spokenColour(*v)) + "\n" + values : QString();
 }
 
 void MainWindow::showStatus(const capture::StatusLines& lines) {
@@ -59,9 +70,9 @@ void MainWindow::setSrgbValues(bool on) {
     writeFlag(settingsFile_, kShowSrgbValues, on);
 }
 
-void MainWindow::showValuesExplanation(const QString& explanation) {
-    currentColourBox_->setToolTip(explanation);
-    currentColourBox_->setAccessibleDescription(explanation);
+void MainWindow::showValuesExplanation(const QString&) {
+    // The panel's description ends with it (currentColourDescription).
+    currentColourBox_->descriptionChanged();
 }
 
 void MainWindow::loadColour() {
