@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# The Windows program under wine, through its real window: it reads a hand-edited
-# Pallets\default.ini beside tinctora.exe (a typo on one line), follows the pointer over the bare
-# screen, stores colours with F4 and F2 while it has the focus, and writes the palette, CR LF and
-# all, when the window manager closes it. Help > PDF Manual without Help.pdf says so.
+# The Windows program under wine, through its real window, from a folder whose name is outside
+# the ANSI code page (C:\Цвета 色): it reads a hand-edited Pallets\default.ini beside tinctora.exe
+# (a typo on one line), follows the pointer over the bare screen, stores colours with F4 and F2
+# while it has the focus, and writes the palette, CR LF and all, when the window manager closes
+# it. Open Pallet reads another palette there. Help > PDF Manual without Help.pdf says so. The
+# file and colour dialogs leave no key of the program's or of Qt's in the registry.
 # shellcheck source=tests/e2e/lib.sh
 source "${E2E_LIB:?}"
 
 start_xvfb 1280x1024x24
 start_window_manager
 start_wine
+PROGRAM_DIR="$WINEPREFIX/drive_c/Цвета 色"
+mkdir -p "$PROGRAM_DIR"
 set_screen_colour '#123456'
 install_windows_program
 mkdir -p "$PROGRAM_DIR/Pallets"
@@ -41,9 +45,26 @@ wait_for_program_end
 mapfile -t expected < <(twelve_slots 00000255 05649426 16711680 05649426)
 expect_palette_file "${expected[@]}"
 
+note "Open Pallet reads a palette from the same folder"
+printf '%s\r\n' 16711680 00000255 0 0 0 0 0 0 0 0 0 0 >"$PROGRAM_DIR/Pallets/blue.ini"
+start_windows_program
+open_file_menu_item 2
+answer_file_dialog "Open Pallet" "blue.ini"
+expect_saved_colour 1 '#0000ff'
+expect_saved_colour 2 '#ff0000'
+
+note "the colour dialog opens and is cancelled"
+colour_dialog() { xdotool search --onlyvisible --name '^Colou?r$' | head -n 1 | grep .; }
+no_colour_dialog() { ! colour_dialog; }
+window_geometry
+xdotool mousemove "$((WIN_X + 72))" "$((CLIENT_TOP + 236))" click 1
+wait_for 15 "the colour dialog" colour_dialog
+xdotool windowactivate --sync "$(colour_dialog)" >/dev/null 2>&1 || true
+xdotool key Escape
+wait_for 10 "the colour dialog to close" no_colour_dialog
+
 note "Help > PDF Manual with no Help.pdf beside the program: the message says so"
 [ ! -e "$PROGRAM_DIR/Help.pdf" ] || fail "Help.pdf is in the program folder"
-start_windows_program
 pick_help_item 1
 wait_for 15 "the \"Error!\" message" error_box
 note "its text, copied with Ctrl+C as from any message box of Windows"
@@ -58,3 +79,9 @@ close_error_box
 window_is_viewable "$TINCTORA_WINDOW" || fail "the window is gone"
 wmctrl -c 'Tinctora 1.1'
 wait_for_program_end
+
+note "no key of the program's or of Qt's in the registry, after both kinds of dialog"
+# The wine server writes the registry files when it ends.
+"$WINESERVER" -w
+keys=$(grep -iE '^\[[^]]*(QtProject|OrganizationDefaults|Tinctora)' "$WINEPREFIX/user.reg" || true)
+[ -z "$keys" ] || fail "the registry holds keys of the program's or of Qt's: $keys"

@@ -1,9 +1,10 @@
 #pragma once
 
-// The screen, the pointer, the window layer and the shell's open operation through Win32. Every
-// position is in physical screen pixels across all monitors: the program is per-monitor DPI
-// aware, so at 150 % scaling the pixel read is the one under the pointer. This header stays free
-// of <windows.h>, whose macros would leak into the Qt code that includes it.
+// The screen, the pointer, the window layer, the shell's open operation and the file and colour
+// dialogs through Win32. Every position is in physical screen pixels across all monitors: the
+// program is per-monitor DPI aware, so at 150 % scaling the pixel read is the one under the
+// pointer. This header stays free of <windows.h>, whose macros would leak into the Qt code that
+// includes it.
 
 #include "platform/platform.h"
 #include "platform/screen_grab.h"
@@ -51,6 +52,26 @@ public:
 class Win32ShellOpen final : public ShellOpen {
 public:
     void open(const QString& fileOrAddress, std::function<void(OpenOutcome)> done) override;
+};
+
+// The system's own file and colour dialogs (GetOpenFileNameW, GetSaveFileNameW, ChooseColorW),
+// which keep nothing of the program's in the registry: Qt's dialogs would write their custom
+// colours and last folder into HKCU\Software\QtProject, which every Qt program of the user
+// reads. Messages go to the given dialogs (Qt's, which store nothing).
+class Win32Dialogs final : public Dialogs {
+public:
+    explicit Win32Dialogs(Dialogs& messages);
+    MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
+                          MessageButtons buttons, MessageIcon icon) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+    colour::ColourValue chooseColour(colour::ColourValue initial,
+                                     const colour::ColourValue (&customColours)[16]) override;
+
+private:
+    Dialogs& messages_;
 };
 
 } // namespace tinctora::platform::win32
