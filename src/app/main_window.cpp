@@ -219,6 +219,7 @@ void MainWindow::buildMenus() {
     alwaysOnTopAction_->setChecked(true);
     clearListAction_ = item(settingsMenu_, "cleall", "Clear List");
     freezeAndPickAction_ = item(settingsMenu_, "frzpick", "Freeze Screen and Pick");
+    checkContrastAction_ = item(settingsMenu_, "contrast", "Check Contrast...");
 
     helpMenu_ = menuBar()->addMenu("Help");
     helpMenu_->setObjectName("hel");
@@ -277,6 +278,7 @@ void MainWindow::wireEvents() {
     connect(pdfManualAction_, &QAction::triggered, this, &MainWindow::openPdfManual);
     connect(onlineManualAction_, &QAction::triggered, this, &MainWindow::openOnlineManual);
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(checkContrastAction_, &QAction::triggered, this, &MainWindow::showContrast);
 
     for (int slot = 1; slot <= palette::kSlotCount; ++slot) {
         widgets::ColourBox* box = swatch(slot);

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -23,6 +24,10 @@ class QPushButton;
 
 namespace tinctora::widgets {
 class ColourBox;
+}
+
+namespace tinctora::contrast {
+class ContrastWindow;
 }
 
 namespace tinctora::capture {
@@ -95,6 +100,8 @@ private:
     void openPdfManual();
     void openOnlineManual();
     void showAbout();
+    // Check Contrast: opens the Contrast window, or brings the open one forward.
+    void showContrast();
     QMimeData* currentColourDragData() const;
     void wireSwatchDragAndDrop();
     widgets::ColourBox* swatch(int slot) const;
@@ -140,6 +147,7 @@ private:
     QAction* alwaysOnTopAction_ = nullptr;    // altop "Always on Top", checked
     QAction* clearListAction_ = nullptr;      // cleall "Clear List"
     QAction* freezeAndPickAction_ = nullptr;  // frzpick "Freeze Screen and Pick": F6 from the menu
+    QAction* checkContrastAction_ = nullptr;  // contrast "Check Contrast...": the Contrast window
     QAction* pdfManualAction_ = nullptr;      // pdf "PDF Manual"
     QAction* onlineManualAction_ = nullptr;   // helon "Online Manual"
     QAction* aboutAction_ = nullptr;          // abo "About"
@@ -158,6 +166,7 @@ private:
     bool topmost_ = true;            // Always on Top, as its check shows
     bool closed_ = false;            // the close handling has run
     bool loaded_ = false;            // Load has read the default palette into the row
+    QPointer<contrast::ContrastWindow> contrastWindow_; // while it is open
 };
 
 } // namespace tinctora::app

@@ -1,9 +1,10 @@
-// Start-up, closing, Always on Top and the Help menu of the main window.
+// Start-up, closing, Always on Top, the Help menu and the Contrast window of the main window.
 #include "about/about_window.h"
 #include "about/screen_pointer.h"
 #include "app/data_locations.h"
 #include "app/main_window.h"
 #include "capture/capture_controller.h"
+#include "contrast/contrast_window.h"
 
 #include <QAction>
 #include <QPointer>
@@ -105,6 +106,22 @@ void MainWindow::showAbout() {
         outsideTopmostBand([frm] { frm->exec(); });
         frm->deleteLater();
     });
+}
+
+void MainWindow::showContrast() {
+    if (!contrastWindow_) {
+        const std::optional<colour::ShownColour>& shown = capture_->current();
+        // Picks go to the window only: neither the panel nor the row changes.
+        contrastWindow_ = new contrast::ContrastWindow(
+            shown ? shown->value : 0,
+            [this](contrast::ContrastWindow::PickedColour picked) {
+                capture_->pickFromScreen(std::move(picked));
+            },
+            this);
+    }
+    contrastWindow_->show();
+    contrastWindow_->raise();
+    contrastWindow_->activateWindow();
 }
 
 } // namespace tinctora::app

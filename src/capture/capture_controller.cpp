@@ -89,6 +89,10 @@ void CaptureController::addCurrent() {
 }
 
 void CaptureController::startFreezeAndPick() {
+    pickFromScreen([this](colour::ColourValue c) { showPicked(c); });
+}
+
+void CaptureController::pickFromScreen(PickedColour picked) {
     if (picking_ || mode_ == Mode::Stopped)
         return;
     picking_ = true;
@@ -97,7 +101,7 @@ void CaptureController::startFreezeAndPick() {
     // The grab answers later; the overlay may outlive this controller (the window closing while
     // it is open).
     const QPointer<CaptureController> self(this);
-    platform_.grabber.grabScreen([self](platform::GrabOutcome outcome) {
+    platform_.grabber.grabScreen([self, picked](platform::GrabOutcome outcome) {
         if (!self)
             return;
         using Status = platform::GrabOutcome::Status;
@@ -108,7 +112,7 @@ void CaptureController::startFreezeAndPick() {
             self->endPicking();
             // A desktop that refuses screenshots may still pick a colour itself.
             if (self->platform_.windowOnly)
-                return self->pickWithDesktop();
+                return self->pickWithDesktop(picked);
             emit self->freezeAndPickFailed(outcome.message.isEmpty()
                                                ? QStringLiteral("The screen could not be frozen.")
                                                : outcome.message);
@@ -117,10 +121,12 @@ void CaptureController::startFreezeAndPick() {
         auto* overlay = new FreezeOverlay(std::move(*outcome.screen), self->platform_.pointer,
                                           self->platform_.mover);
         overlay->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(overlay, &FreezeOverlay::picked, self, [self](colour::ColourValue c) {
-            self->endPicking();
-            self->showPicked(c);
-        });
+        QObject::connect(overlay, &FreezeOverlay::picked, self,
+                         [self, picked](colour::ColourValue c) {
+                             self->endPicking();
+                             if (self->mode_ != Mode::Stopped)
+                                 picked(c);
+                         });
         QObject::connect(overlay, &FreezeOverlay::cancelled, self, [self] { self->endPicking(); });
         overlay->open();
     });

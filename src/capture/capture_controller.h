@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -76,6 +77,10 @@ public:
     // nothing; a failure is reported through freezeAndPickFailed. Does nothing while a pick is
     // open or after end().
     void startFreezeAndPick();
+    // The same picker for another window: the colour picked goes to `picked` only, neither shown
+    // nor added. A cancel calls nothing; a failure is reported through freezeAndPickFailed.
+    using PickedColour = std::function<void(colour::ColourValue)>;
+    void pickFromScreen(PickedColour picked);
 
 signals:
     void colourShown(const colour::ShownColour& colour);
@@ -105,7 +110,7 @@ private:
     // Where the desktop keeps the pointer and other programs' keys to itself
     // (capture_window_only.cpp).
     void askDesktopForKeys();
-    void pickWithDesktop();
+    void pickWithDesktop(PickedColour picked);
 
     platform::Platform& platform_;
     std::unique_ptr<Ticker> sampleTicker_;

@@ -71,16 +71,17 @@ void CaptureController::askDesktopForKeys() {
         });
 }
 
-void CaptureController::pickWithDesktop() {
+void CaptureController::pickWithDesktop(PickedColour picked) {
     if (!platform_.windowOnly || mode_ == Mode::Stopped)
         return;
     const QPointer<CaptureController> self(this);
-    platform_.windowOnly->picker.pickColour([self](const platform::PickOutcome& outcome) {
+    platform_.windowOnly->picker.pickColour([self, picked](const platform::PickOutcome& outcome) {
         if (!self)
             return;
         switch (outcome.status) {
         case platform::PickOutcome::Status::Picked:
-            self->showPicked(outcome.colour);
+            if (self->mode_ != Mode::Stopped)
+                picked(outcome.colour);
             break;
         case platform::PickOutcome::Status::Cancelled:
             // The user closed the desktop's picker: nothing changes, nothing is said.

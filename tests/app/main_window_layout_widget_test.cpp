@@ -287,7 +287,8 @@ TEST(MainWindowMenus, ItemsWithTheirCaptions) {
                             {"expgpl", "Export GIMP Palette..."}});
     expectItems(ui(w).set, {{"altop", "Always on Top"},
                             {"cleall", "Clear List"},
-                            {"frzpick", "Freeze Screen and Pick"}});
+                            {"frzpick", "Freeze Screen and Pick"},
+                            {"contrast", "Check Contrast..."}});
     expectItems(ui(w).mnu, {{"shom", "Show"}, {"del", "Delete"}});
     expectItems(ui(w).hel, {{"pdf", "PDF Manual"}, {"helon", "Online Manual"}, {"abo", "About"}});
     EXPECT_TRUE(ui(w).altop->isCheckable());

@@ -321,6 +321,19 @@ pick_help_item() {
     xdotool key Return
 }
 
+# open_contrast_window: picks Settings > "Check Contrast...", the menu's last item (Up from the
+# first wraps round to it), and waits for the Contrast window; CONTRAST_WINDOW is its id.
+open_contrast_window() {
+    window_geometry
+    xdotool mousemove "$((WIN_X + 16))" "$((WIN_Y + (CLIENT_TOP - WIN_Y) / 2))" click 1
+    wait_for 10 "the File menu to open" menu_is_open
+    xdotool key Right
+    sleep 0.3
+    xdotool key Up Return
+    wait_for 10 "the Contrast window" dialog_named Contrast
+    CONTRAST_WINDOW=$(dialog_named Contrast)
+}
+
 # The program's error messages are titled "Error!".
 error_box() { dialog_named 'Error!'; }
 no_error_box() { ! error_box; }

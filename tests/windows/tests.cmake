@@ -30,7 +30,7 @@ file(GLOB TINCTORA_UNIT_TESTS CONFIGURE_DEPENDS
   colour/*_test.cpp capture/*_test.cpp palette/*_test.cpp about/*_test.cpp app/*_test.cpp platform/*_test.cpp)
 file(GLOB TINCTORA_WIDGET_TESTS CONFIGURE_DEPENDS
   capture/*_widget_test.cpp colour/*_widget_test.cpp palette/*_widget_test.cpp about/*_widget_test.cpp
-  app/*_widget_test.cpp platform/*_widget_test.cpp widgets/*_widget_test.cpp)
+  app/*_widget_test.cpp platform/*_widget_test.cpp widgets/*_widget_test.cpp contrast/*_widget_test.cpp)
 file(GLOB TINCTORA_LINUX_ONLY_TESTS CONFIGURE_DEPENDS
   platform/*_x11_test.cpp platform/*_portal_test.cpp */*_fault_test.cpp)
 list(REMOVE_ITEM TINCTORA_UNIT_TESTS ${TINCTORA_WIDGET_TESTS} ${TINCTORA_LINUX_ONLY_TESTS})

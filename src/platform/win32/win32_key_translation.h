@@ -6,7 +6,6 @@
 #include "platform/keys.h"
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -26,35 +25,24 @@ inline constexpr std::uint16_t kRawKeyE1 = 0x04;    // RI_KEY_E1
 // Screen or Pause): no key of its own.
 inline constexpr std::uint16_t kFakeVirtualKey = 0xFF;
 
-inline constexpr std::array<HotKey, 4> kHotKeys = {HotKey::F2, HotKey::F3, HotKey::F4, HotKey::F6};
+// Each hot key as Windows names it: its virtual key and the set-1 scan code of its key.
+struct Win32HotKey {
+    HotKey key;
+    std::uint16_t virtualKey;
+    std::uint16_t scanCode;
+};
 
-// VK_F2, VK_F3, VK_F4, VK_F6.
+inline constexpr std::array<Win32HotKey, kHotKeys.size()> kWin32HotKeys = {{
+    {HotKey::F2, 0x71, 0x3C}, // VK_F2
+    {HotKey::F3, 0x72, 0x3D}, // VK_F3
+    {HotKey::F4, 0x73, 0x3E}, // VK_F4
+    {HotKey::F6, 0x75, 0x40}, // VK_F6
+}};
+
 constexpr int virtualKeyOf(HotKey key) {
-    switch (key) {
-    case HotKey::F2:
-        break;
-    case HotKey::F3:
-        return 0x72;
-    case HotKey::F4:
-        return 0x73;
-    case HotKey::F6:
-        return 0x75;
-    }
-    return 0x71;
-}
-
-// The key's place in kHotKeys.
-constexpr std::size_t slotOf(HotKey key) {
-    switch (key) {
-    case HotKey::F2:
-        break;
-    case HotKey::F3:
-        return 1;
-    case HotKey::F4:
-        return 2;
-    case HotKey::F6:
-        return 3;
-    }
+    for (const Win32HotKey& k : kWin32HotKeys)
+        if (k.key == key)
+            return k.virtualKey;
     return 0;
 }
 
@@ -66,18 +54,12 @@ constexpr std::optional<KeyChange> hotKeyChangeOf(const RawKeyboardReport& repor
     const bool down = (report.flags & kRawKeyBreak) == 0;
     if (report.virtualKey == kFakeVirtualKey)
         return std::nullopt;
-    if (report.virtualKey != 0) {
-        for (const HotKey key : kHotKeys)
-            if (report.virtualKey == virtualKeyOf(key))
-                return KeyChange{key, down};
-        return std::nullopt;
-    }
-    if ((report.flags & (kRawKeyE0 | kRawKeyE1)) != 0)
-        return std::nullopt; // an extended key that only shares the scan code
-    constexpr std::array<std::uint16_t, 4> kScanCodes = {0x3C, 0x3D, 0x3E, 0x40};
-    for (const HotKey key : kHotKeys)
-        if (report.makeCode == kScanCodes[slotOf(key)])
-            return KeyChange{key, down};
+    // An extended key only shares the scan code of a function key.
+    const bool byScanCode = report.virtualKey == 0 && (report.flags & (kRawKeyE0 | kRawKeyE1)) == 0;
+    for (const Win32HotKey& k : kWin32HotKeys)
+        if (report.virtualKey != 0 ? report.virtualKey == k.virtualKey
+                                   : byScanCode && report.makeCode == k.scanCode)
+            return KeyChange{k.key, down};
     return std::nullopt;
 }
 

@@ -148,7 +148,7 @@ void Win32Keys::listen(std::function<void(const KeyBatch&)> listener) {
 
 void Win32Keys::heard(const KeyChange& change) {
     if (change.down)
-        pressedSincePrevious_[slotOf(change.key)] = true;
+        pressedSincePrevious_[change.key] = true;
     if (listener_)
         heard_.push_back(change);
 }
@@ -169,7 +169,7 @@ bool Win32Keys::isDown(HotKey key) {
 
 bool Win32Keys::downOrPressedSincePrevious(HotKey key) {
     const SHORT state = GetAsyncKeyState(virtualKeyOf(key));
-    bool& pressed = pressedSincePrevious_[slotOf(key)];
+    bool& pressed = pressedSincePrevious_[key];
     // Without raw input, the key state's own "pressed since the last call" bit is all there is,
     // though any other program's call clears it too.
     const bool result = (state & 0x8000) != 0 || pressed || (!window_ && (state & 1) != 0);

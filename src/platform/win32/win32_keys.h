@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 
-#include <array>
 #include <memory>
 
 namespace tinctora::platform::win32 {
@@ -34,7 +33,7 @@ private:
     void deliver();
 
     std::unique_ptr<RawInputWindow> window_; // null: raw input was refused
-    std::array<bool, 4> pressedSincePrevious_{};
+    PerHotKey<bool> pressedSincePrevious_;
     std::function<void(const KeyBatch&)> listener_;
     KeyBatch heard_; // since the last delivery
 };
