@@ -158,8 +158,21 @@ void MainWindow::buildControls() {
         const int row = (k - 1) / 6;
         box->setGeometry(twipRect(240 + 600 * column, 240 + 600 * row, 495, 495));
         box->setSystemColour(QPalette::Button);
+        box->setKeyboardOperable(true);
+        box->setAccessibleName(swatchName(k, std::nullopt));
         swatchBoxes_[static_cast<std::size_t>(k - 1)] = box;
     }
+
+    // What a screen reader calls the controls that have no caption of their own. Qt would name
+    // each value box after its frame, all four in Frame4 "RGB".
+    currentColourBox_->setAccessibleName("Current colour");
+    currentColourBox_->setDescriber([this] { return currentColourDescription(); });
+    decimalBox_->setAccessibleName("Long");
+    hexBox_->setAccessibleName("Hex");
+    redBox_->setAccessibleName("Red");
+    greenBox_->setAccessibleName("Green");
+    blueBox_->setAccessibleName("Blue");
+    tripleBox_->setAccessibleName("RGB");
 
     // Keyboard focus order; the window starts with the focus on the current-colour swatch.
     QWidget* order[] = {currentColourBox_, decimalBox_, hexBox_,  tripleBox_,
@@ -288,6 +301,8 @@ void MainWindow::wireEvents() {
         // The swatch under the mouse: its mouse move named it.
         connect(box, &widgets::ColourBox::clicked, this, [this] { recallSlot(hoveredSlot_); });
         connect(box, &widgets::ColourBox::dropped, this, [this, slot] { colourDropped(slot); });
+        connect(box, &widgets::ColourBox::keyCommand, this,
+                [this, slot](widgets::ColourBox::KeyCommand c) { swatchKey(slot, c); });
     }
     wireSwatchDragAndDrop();
     capture_->hearKeysIn(*this);

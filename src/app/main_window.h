@@ -6,6 +6,7 @@
 #include "palette/palette_document.h"
 #include "palette/swatch_row.h"
 #include "platform/platform.h"
+#include "widgets/colour_box.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -21,10 +22,6 @@ class QLineEdit;
 class QMenu;
 class QMimeData;
 class QPushButton;
-
-namespace tinctora::widgets {
-class ColourBox;
-}
 
 namespace tinctora::contrast {
 class ContrastWindow;
@@ -80,6 +77,9 @@ private:
     // --- Showing what the controller and the row report ---------------------------------------
     void showColour(const colour::ShownColour& shown);
     void showStatus(const capture::StatusLines& lines);
+    // The current-colour box's tooltip and what a screen reader says of it: "#B22222, firebrick",
+    // for the colour it shows; empty before the first colour.
+    QString currentColourDescription() const;
     void showRow();
     // Stores a colour in a slot, or in the first empty slot when none is given.
     void storeColour(const colour::ShownColour& shown, std::optional<int> slot);
@@ -95,6 +95,10 @@ private:
     // Only keyboard entry (Tab, Shift+Tab, a shortcut) counts as getting the focus here.
     void valueBoxFocused(QLineEdit* box, Qt::FocusReason reason);
     void swatchPressed(int slot, Qt::MouseButton button);
+    // A key on the focused swatch: move along the row, recall, delete, the popup menu.
+    void swatchKey(int slot, widgets::ColourBox::KeyCommand command);
+    // "Swatch 3, #B22222, firebrick", "Swatch 4, empty": what a screen reader says of it.
+    static QString swatchName(int slot, std::optional<colour::ColourValue> colour);
     void colourDropped(int slot);
     void toggleAlwaysOnTop();
     void openPdfManual();

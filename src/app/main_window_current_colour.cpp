@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "capture/capture_controller.h"
 #include "capture/colour_dialog.h"
+#include "colour/colour_names.h"
 #include "widgets/colour_box.h"
 
 #include <QClipboard>
@@ -32,7 +33,10 @@ void MainWindow::showColour(const colour::ShownColour& shown) {
     const QString hex = QString::fromLatin1(colour::hexText(v));
     const colour::RgbComponents rgb = colour::rgbComponents(v);
     const QString triple = QString::fromLatin1(colour::rgbTripleText(rgb));
-    currentColourBox_->setBackColor(v);
+    if (currentColourBox_->backColor() != v) {
+        currentColourBox_->setBackColor(v);
+        currentColourBox_->descriptionChanged();
+    }
     setCaption(decimalHolder_, decimal);
     setCaption(hexHolder_, hex);
     setText(redBox_, QString::number(rgb.red));
@@ -42,6 +46,12 @@ void MainWindow::showColour(const colour::ShownColour& shown) {
     setText(decimalBox_, decimal);
     setText(hexBox_, hex);
     setText(tripleBox_, triple);
+}
+
+QString MainWindow::currentColourDescription() const {
+    // The hex code and the name first; lines about the colour that the tooltip adds come after.
+    const std::optional<colour::ColourValue> v = currentColourBox_->backColor();
+    return v ? QString::fromStdString(colour::spokenColour(*v)) : QString();
 }
 
 void MainWindow::showStatus(const capture::StatusLines& lines) {
