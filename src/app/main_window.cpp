@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/data_locations.h"
+#include "app/settings_file.h"
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
 #include "widgets/cached_frame_style.h"
@@ -80,6 +81,7 @@ MainWindow::MainWindow(platform::Platform& platform, QString programFolder, QStr
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       platform_(platform), programFolder_(std::move(programFolder)),
       vendorBase_(std::move(vendorBase)),
+      settingsFile_(settingsFileFor(paletteFolderFor(programFolder_))),
       capture_(new capture::CaptureController(platform, makeTicker, this)),
       document_(row_, platform.dialogs, paletteFolderFor(programFolder_)) {
     setObjectName("Form1");
@@ -232,6 +234,8 @@ void MainWindow::buildMenus() {
     alwaysOnTopAction_->setChecked(true);
     clearListAction_ = item(settingsMenu_, "cleall", "Clear List");
     freezeAndPickAction_ = item(settingsMenu_, "frzpick", "Freeze Screen and Pick");
+    srgbValuesAction_ = item(settingsMenu_, "srgbval", "Show sRGB Values");
+    srgbValuesAction_->setCheckable(true);
     checkContrastAction_ = item(settingsMenu_, "contrast", "Check Contrast...");
 
     helpMenu_ = menuBar()->addMenu("Help");
@@ -268,6 +272,14 @@ void MainWindow::wireEvents() {
             });
 
     connect(alwaysOnTopAction_, &QAction::triggered, this, &MainWindow::toggleAlwaysOnTop);
+    connect(srgbValuesAction_, &QAction::triggered, this, &MainWindow::setSrgbValues);
+    connect(capture_, &capture::CaptureController::valuesExplained, this,
+            &MainWindow::showValuesExplanation);
+    // The choice of the last run, before the first value is read.
+    const bool srgb = readFlag(settingsFile_, kShowSrgbValues);
+    srgbValuesAction_->setChecked(srgb);
+    capture_->setSrgbValues(srgb);
+    showValuesExplanation(capture_->valuesExplanation());
     // The File menu's commands tell their own outcome, and the row shows itself.
     const auto command = [this](QAction* action, auto run) {
         connect(action, &QAction::triggered, this, [this, run] { (document_.*run)(); });

@@ -101,6 +101,10 @@ private:
     static QString swatchName(int slot, std::optional<colour::ColourValue> colour);
     void colourDropped(int slot);
     void toggleAlwaysOnTop();
+    // Show sRGB Values: applies from the next read of the screen and is remembered for the next
+    // start when the settings file can be written (when not, it still applies to this run).
+    void setSrgbValues(bool on);
+    void showValuesExplanation(const QString& explanation);
     void openPdfManual();
     void openOnlineManual();
     void showAbout();
@@ -151,6 +155,7 @@ private:
     QAction* alwaysOnTopAction_ = nullptr;    // altop "Always on Top", checked
     QAction* clearListAction_ = nullptr;      // cleall "Clear List"
     QAction* freezeAndPickAction_ = nullptr;  // frzpick "Freeze Screen and Pick": F6 from the menu
+    QAction* srgbValuesAction_ = nullptr;     // srgbval "Show sRGB Values", checkable, remembered
     QAction* checkContrastAction_ = nullptr;  // contrast "Check Contrast...": the Contrast window
     QAction* pdfManualAction_ = nullptr;      // pdf "PDF Manual"
     QAction* onlineManualAction_ = nullptr;   // helon "Online Manual"
@@ -162,6 +167,7 @@ private:
     platform::Platform& platform_;
     const QString programFolder_;
     const QString vendorBase_;
+    const QString settingsFile_;
     capture::CaptureController* capture_ = nullptr;
     palette::SwatchRow row_;
     palette::PaletteDocument document_;

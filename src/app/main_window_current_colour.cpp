@@ -1,5 +1,6 @@
 // The current-colour panel: what capture shows, Load Color, and the copy-ready text boxes.
 #include "app/main_window.h"
+#include "app/settings_file.h"
 #include "capture/capture_controller.h"
 #include "capture/colour_dialog.h"
 #include "colour/colour_names.h"
@@ -51,7 +52,8 @@ void MainWindow::showColour(const colour::ShownColour& shown) {
 QString MainWindow::currentColourDescription() const {
     // The hex code and the name first; lines about the colour that the tooltip adds come after.
     const std::optional<colour::ColourValue> v = currentColourBox_->backColor();
-    return v ? QString::fromStdString(colour::spokenColour(*v)) : QString();
+    const QString values = capture_->valuesExplanation();
+    return v ? QString::fromStdString(colour::spokenColour(*v)) + "\n" + values : QString();
 }
 
 void MainWindow::showStatus(const capture::StatusLines& lines) {
@@ -60,6 +62,17 @@ void MainWindow::showStatus(const capture::StatusLines& lines) {
     setCaption(addLine_, lines.add);
     if (capturedLine_->toolTip() != lines.capturedTip)
         capturedLine_->setToolTip(lines.capturedTip);
+}
+
+void MainWindow::setSrgbValues(bool on) {
+    srgbValuesAction_->setChecked(on);
+    capture_->setSrgbValues(on);
+    writeFlag(settingsFile_, kShowSrgbValues, on);
+}
+
+void MainWindow::showValuesExplanation(const QString&) {
+    // The panel's description ends with it (currentColourDescription).
+    currentColourBox_->descriptionChanged();
 }
 
 void MainWindow::loadColour() {

@@ -160,9 +160,13 @@ std::optional<colour::ColourValue> FreezeOverlay::sampledColour() const {
     // The pointer's own pixel counts wherever the picture has it, as a one-pixel pick always
     // did; the rest of the square only where a monitor shows it (the magnifier hatches the rest).
     const PixelPoint centre = *at_;
-    return averageColour(layout_.aperture, [this, centre](PixelPoint p) {
-        return p == centre || onAMonitor(p, monitors_) ? colourAt(p) : std::nullopt;
-    });
+    const std::optional<colour::ColourValue> average =
+        averageColour(layout_.aperture, [this, centre](PixelPoint p) {
+            return p == centre || onAMonitor(p, monitors_) ? colourAt(p) : std::nullopt;
+        });
+    if (average && valueRule_)
+        return valueRule_(*average, centre);
+    return average;
 }
 
 std::optional<QRgb> FreezeOverlay::pictureColourAt(PixelPoint p) const {

@@ -51,10 +51,11 @@ TEST(Accessibility, NamesAndDescriptionsFollowTheColours) {
     EXPECT_EQ(nameOf(ui(w).Picture1), "Current colour");
     EXPECT_EQ(descriptionOf(ui(w).Picture1), "");
     f.sample(kFirebrick);
-    EXPECT_EQ(descriptionOf(ui(w).Picture1), "#B22222, firebrick");
-    EXPECT_EQ(ui(w).Picture1->description(), "#B22222, firebrick") << "its tooltip";
+    // What the values are (as read, or sRGB through a display profile) comes after.
+    EXPECT_EQ(descriptionOf(ui(w).Picture1), "#B22222, firebrick\nValues as read");
+    EXPECT_EQ(ui(w).Picture1->description(), "#B22222, firebrick\nValues as read") << "its tooltip";
     f.sample(kNearFirebrick);
-    EXPECT_EQ(descriptionOf(ui(w).Picture1), "#B22223, near firebrick");
+    EXPECT_EQ(descriptionOf(ui(w).Picture1), "#B22223, near firebrick\nValues as read");
 
     // Each value box by its caption; every button and box says something.
     const std::pair<QLineEdit*, const char*> boxes[] = {
@@ -85,7 +86,7 @@ TEST(Accessibility, NamesAndDescriptionsFollowTheColours) {
     reader(ui(w).Picture(4))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(descriptionOf(ui(w).Picture1), "#0F66FE, near royalblue");
+    EXPECT_EQ(descriptionOf(ui(w).Picture1), "#0F66FE, near royalblue\nValues as read");
     EXPECT_FALSE(sampling(w));
     EXPECT_TRUE(g_described.isEmpty()) << "nobody is told while no screen reader listens";
     QAccessible::installUpdateHandler(previous);

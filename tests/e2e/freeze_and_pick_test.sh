@@ -4,6 +4,8 @@
 # is, and every stored colour must be the one at the pointer. A picture repainted while frozen
 # still gives the old colour, arrow keys move the pick by one pixel, Escape stores nothing. On a
 # checkerboard the wheel and + / - pick the average of a square, and the next F6 one pixel again.
+# With Show sRGB Values on, F2 stores each monitor's value through its own display profile on the
+# root window, the choice is kept over a restart and a profile removed meanwhile applies at once.
 # The Contrast window's Pick buttons use the same frozen screen: their picks go into its fields
 # only, and its report comes out of the clipboard and the primary selection exactly.
 # shellcheck source=tests/e2e/lib.sh
@@ -173,4 +175,42 @@ wmctrl -c Contrast
 wait_for 10 "the Contrast window to close" dialog_closed Contrast
 wmctrl -c 'Tinctora 1.1'
 wait_for_program_end
+expect_palette_file "${expected[@]}"
+
+note "Show sRGB Values: each monitor's colour through its own display profile"
+# Xinerama lists the primary monitor first: _ICC_PROFILE is the right one's, _ICC_PROFILE_1 the
+# left one's. On Adobe RGB, #B0360D is the #CC3300 of a colour-managed page; the other profile
+# swaps red and green.
+colord=/usr/share/color/icc/colord
+set_root_profile _ICC_PROFILE "$colord/SwappedRedAndGreen.icc"
+set_root_profile _ICC_PROFILE_1 "$colord/AdobeRGB1998.icc"
+echo 'Xft.dpi: 96' | xrdb -merge
+xsetroot -solid '#b0360d'
+rm -f "$PROGRAM_DIR/Pallets/default.ini" "$PROGRAM_DIR/settings.ini"
+# add_at SLOT X Y COLOUR: F2 with the pointer at X,Y stores COLOUR in swatch SLOT.
+add_at() {
+    xdotool mousemove "$2" "$3"
+    sleep 0.3
+    xdotool key F2
+    expect_saved_colour "$1" "$4"
+}
+start_program
+add_at 1 300 600 '#b0360d' # off: as read
+pick_settings_item 4
+add_at 2 300 600 '#cc3300'
+add_at 3 1900 600 '#36b00d'
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+[ "$(tr -d '\r' <"$PROGRAM_DIR/settings.ini")" = "ShowSrgbValues=1" ] ||
+    fail "settings.ini holds $(od -c "$PROGRAM_DIR/settings.ini")"
+
+note "the choice is kept over a restart; a profile removed while running applies at once"
+start_program
+add_at 4 1900 600 '#36b00d'
+remove_root_profile _ICC_PROFILE
+add_at 5 1900 600 '#b0360d'
+add_at 6 300 600 '#cc3300'
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+mapfile -t expected < <(twelve_slots 00865968 00013260 00897078 00897078 00865968 00013260)
 expect_palette_file "${expected[@]}"

@@ -334,6 +334,41 @@ open_contrast_window() {
     CONTRAST_WINDOW=$(dialog_named Contrast)
 }
 
+# pick_settings_item N: opens the Settings menu (File, then one to the right) and picks its N-th
+# item.
+pick_settings_item() {
+    local n=$1 i
+    window_geometry
+    xdotool mousemove "$((WIN_X + 16))" "$((WIN_Y + (CLIENT_TOP - WIN_Y) / 2))" click 1
+    wait_for 10 "the File menu to open" menu_is_open
+    xdotool key Right
+    sleep 0.3
+    for ((i = 1; i < n; i++)); do
+        xdotool key Down
+    done
+    xdotool key Return
+}
+
+# --- Display profiles --------------------------------------------------------------------------
+
+# set_root_profile ATOM FILE: FILE's bytes as the root window's property ATOM (CARDINAL, 8-bit),
+# as colord and xiccd publish a monitor's display profile. xprop -set stores at most 64 bytes.
+set_root_profile() {
+    /usr/bin/python3 - "$1" "$2" <<'PYTHON'
+import sys
+from Xlib import Xatom, display
+screen = display.Display()
+with open(sys.argv[2], "rb") as profile:
+    screen.screen().root.change_property(screen.intern_atom(sys.argv[1]), Xatom.CARDINAL, 8,
+                                         profile.read())
+screen.sync()
+PYTHON
+}
+
+remove_root_profile() {
+    xprop -root -remove "$1"
+}
+
 # The program's error messages are titled "Error!".
 error_box() { dialog_named 'Error!'; }
 no_error_box() { ! error_box; }
