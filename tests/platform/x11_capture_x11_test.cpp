@@ -401,7 +401,7 @@ TEST_F(TrueColourScreen, FreezesEveryPixelOfTheScreenWithAndWithoutSharedMemory)
         EXPECT_EQ(frozen.image.format(), QImage::Format_RGB32);
         EXPECT_EQ(frozen.origin, (ScreenPoint{0, 0}));
         // One output and no monitors set up: the whole screen is the one monitor.
-        EXPECT_EQ(frozen.monitors, std::vector<ScreenRect>{ScreenRect{0, 0, 1024, 768}});
+        EXPECT_EQ(frozen.monitors, (std::vector<ScreenRect>{ScreenRect{0, 0, 1024, 768}}));
         EXPECT_EQ(firstDifference(frozen.image, coordinateColour), "");
     }
     // The picture agrees with the live read.
