@@ -19,10 +19,12 @@ TINCTORA_TEST_BUILD=${TINCTORA_TEST_BUILD:-$TINCTORA_ROOT/build-tests}
 # The desktop portal tests add private session buses (dbus-daemon, dbus-bin) and a real headless
 # Wayland desktop: sway, pipewire, the portal with its wlroots and GTK backends, grim (the
 # wlroots backend's screenshots), Qt's Wayland platform and keys typed on that desktop (wtype).
+# The screen reader test reads the window through the accessibility bus (at-spi2-core) with
+# Python's AT-SPI client (python3-pyatspi).
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev libx11-dev libxi-dev libxext-dev libxrandr-dev
                 liblcms2-dev pkg-config libgl-dev libgtest-dev libgmock-dev clang-format)
 TEST_PACKAGES=(xvfb xauth xdotool x11-xserver-utils x11-utils openbox wmctrl xclip kcolorchooser
-               colord-data python3-xlib
+               colord-data python3-xlib at-spi2-core python3-pyatspi
                xdg-utils dbus-daemon dbus-bin sway pipewire xdg-desktop-portal
                xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim qt6-wayland wtype)
 # The release: a font for the manual Help.pdf made at build time; for its checks the PDF tools

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/data_locations.h"
+#include "app/settings_file.h"
 #include "capture/capture_controller.h"
 #include "capture/capture_texts.h"
 #include "widgets/cached_frame_style.h"
@@ -80,6 +81,7 @@ MainWindow::MainWindow(platform::Platform& platform, QString programFolder, QStr
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       platform_(platform), programFolder_(std::move(programFolder)),
       vendorBase_(std::move(vendorBase)),
+      settingsFile_(settingsFileFor(paletteFolderFor(programFolder_))),
       capture_(new capture::CaptureController(platform, makeTicker, this)),
       document_(row_, platform.dialogs, paletteFolderFor(programFolder_)) {
     setObjectName("Form1");
@@ -158,8 +160,21 @@ void MainWindow::buildControls() {
         const int row = (k - 1) / 6;
         box->setGeometry(twipRect(240 + 600 * column, 240 + 600 * row, 495, 495));
         box->setSystemColour(QPalette::Button);
+        box->setKeyboardOperable(true);
+        box->setAccessibleName(swatchName(k, std::nullopt));
         swatchBoxes_[static_cast<std::size_t>(k - 1)] = box;
     }
+
+    // What a screen reader calls the controls that have no caption of their own. Qt would name
+    // each value box after its frame, all four in Frame4 "RGB".
+    currentColourBox_->setAccessibleName("Current colour");
+    currentColourBox_->setDescriber([this] { return currentColourDescription(); });
+    decimalBox_->setAccessibleName("Long");
+    hexBox_->setAccessibleName("Hex");
+    redBox_->setAccessibleName("Red");
+    greenBox_->setAccessibleName("Green");
+    blueBox_->setAccessibleName("Blue");
+    tripleBox_->setAccessibleName("RGB");
 
     // Keyboard focus order; the window starts with the focus on the current-colour swatch.
     QWidget* order[] = {currentColourBox_, decimalBox_, hexBox_,  tripleBox_,
@@ -219,6 +234,8 @@ void MainWindow::buildMenus() {
     alwaysOnTopAction_->setChecked(true);
     clearListAction_ = item(settingsMenu_, "cleall", "Clear List");
     freezeAndPickAction_ = item(settingsMenu_, "frzpick", "Freeze Screen and Pick");
+    srgbValuesAction_ = item(settingsMenu_, "srgbval", "Show sRGB Values");
+    srgbValuesAction_->setCheckable(true);
     checkContrastAction_ = item(settingsMenu_, "contrast", "Check Contrast...");
 
     helpMenu_ = menuBar()->addMenu("Help");
@@ -255,6 +272,14 @@ void MainWindow::wireEvents() {
             });
 
     connect(alwaysOnTopAction_, &QAction::triggered, this, &MainWindow::toggleAlwaysOnTop);
+    connect(srgbValuesAction_, &QAction::triggered, this, &MainWindow::setSrgbValues);
+    connect(capture_, &capture::CaptureController::valuesExplained, this,
+            &MainWindow::showValuesExplanation);
+    // The choice of the last run, before the first value is read.
+    const bool srgb = readFlag(settingsFile_, kShowSrgbValues);
+    srgbValuesAction_->setChecked(srgb);
+    capture_->setSrgbValues(srgb);
+    showValuesExplanation(capture_->valuesExplanation());
     // The File menu's commands tell their own outcome, and the row shows itself.
     const auto command = [this](QAction* action, auto run) {
         connect(action, &QAction::triggered, this, [this, run] { (document_.*run)(); });
@@ -288,6 +313,8 @@ void MainWindow::wireEvents() {
         // The swatch under the mouse: its mouse move named it.
         connect(box, &widgets::ColourBox::clicked, this, [this] { recallSlot(hoveredSlot_); });
         connect(box, &widgets::ColourBox::dropped, this, [this, slot] { colourDropped(slot); });
+        connect(box, &widgets::ColourBox::keyCommand, this,
+                [this, slot](widgets::ColourBox::KeyCommand c) { swatchKey(slot, c); });
     }
     wireSwatchDragAndDrop();
     capture_->hearKeysIn(*this);

@@ -6,6 +6,7 @@
 #include "palette/palette_document.h"
 #include "palette/swatch_row.h"
 #include "platform/platform.h"
+#include "widgets/colour_box.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -21,10 +22,6 @@ class QLineEdit;
 class QMenu;
 class QMimeData;
 class QPushButton;
-
-namespace tinctora::widgets {
-class ColourBox;
-}
 
 namespace tinctora::contrast {
 class ContrastWindow;
@@ -80,6 +77,9 @@ private:
     // --- Showing what the controller and the row report ---------------------------------------
     void showColour(const colour::ShownColour& shown);
     void showStatus(const capture::StatusLines& lines);
+    // The current-colour box's tooltip and what a screen reader says of it: "#B22222, firebrick",
+    // for the colour it shows; empty before the first colour.
+    QString currentColourDescription() const;
     void showRow();
     // Stores a colour in a slot, or in the first empty slot when none is given.
     void storeColour(const colour::ShownColour& shown, std::optional<int> slot);
@@ -95,8 +95,16 @@ private:
     // Only keyboard entry (Tab, Shift+Tab, a shortcut) counts as getting the focus here.
     void valueBoxFocused(QLineEdit* box, Qt::FocusReason reason);
     void swatchPressed(int slot, Qt::MouseButton button);
+    // A key on the focused swatch: move along the row, recall, delete, the popup menu.
+    void swatchKey(int slot, widgets::ColourBox::KeyCommand command);
+    // "Swatch 3, #B22222, firebrick", "Swatch 4, empty": what a screen reader says of it.
+    static QString swatchName(int slot, std::optional<colour::ColourValue> colour);
     void colourDropped(int slot);
     void toggleAlwaysOnTop();
+    // Show sRGB Values: applies from the next read of the screen and is remembered for the next
+    // start when the settings file can be written (when not, it still applies to this run).
+    void setSrgbValues(bool on);
+    void showValuesExplanation(const QString& explanation);
     void openPdfManual();
     void openOnlineManual();
     void showAbout();
@@ -147,6 +155,7 @@ private:
     QAction* alwaysOnTopAction_ = nullptr;    // altop "Always on Top", checked
     QAction* clearListAction_ = nullptr;      // cleall "Clear List"
     QAction* freezeAndPickAction_ = nullptr;  // frzpick "Freeze Screen and Pick": F6 from the menu
+    QAction* srgbValuesAction_ = nullptr;     // srgbval "Show sRGB Values", checkable, remembered
     QAction* checkContrastAction_ = nullptr;  // contrast "Check Contrast...": the Contrast window
     QAction* pdfManualAction_ = nullptr;      // pdf "PDF Manual"
     QAction* onlineManualAction_ = nullptr;   // helon "Online Manual"
@@ -158,6 +167,7 @@ private:
     platform::Platform& platform_;
     const QString programFolder_;
     const QString vendorBase_;
+    const QString settingsFile_;
     capture::CaptureController* capture_ = nullptr;
     palette::SwatchRow row_;
     palette::PaletteDocument document_;

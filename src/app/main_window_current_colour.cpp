@@ -1,7 +1,9 @@
 // The current-colour panel: what capture shows, Load Color, and the copy-ready text boxes.
 #include "app/main_window.h"
+#include "app/settings_file.h"
 #include "capture/capture_controller.h"
 #include "capture/colour_dialog.h"
+#include "colour/colour_names.h"
 #include "widgets/colour_box.h"
 
 #include <QClipboard>
@@ -32,7 +34,10 @@ void MainWindow::showColour(const colour::ShownColour& shown) {
     const QString hex = QString::fromLatin1(colour::hexText(v));
     const colour::RgbComponents rgb = colour::rgbComponents(v);
     const QString triple = QString::fromLatin1(colour::rgbTripleText(rgb));
-    currentColourBox_->setBackColor(v);
+    if (currentColourBox_->backColor() != v) {
+        currentColourBox_->setBackColor(v);
+        currentColourBox_->descriptionChanged();
+    }
     setCaption(decimalHolder_, decimal);
     setCaption(hexHolder_, hex);
     setText(redBox_, QString::number(rgb.red));
@@ -44,12 +49,30 @@ void MainWindow::showColour(const colour::ShownColour& shown) {
     setText(tripleBox_, triple);
 }
 
+QString MainWindow::currentColourDescription() const {
+    // The hex code and the name first; lines about the colour that the tooltip adds come after.
+    const std::optional<colour::ColourValue> v = currentColourBox_->backColor();
+    const QString values = capture_->valuesExplanation();
+    return v ? QString::fromStdString(colour::spokenColour(*v)) + "\n" + values : QString();
+}
+
 void MainWindow::showStatus(const capture::StatusLines& lines) {
     setCaption(captureLine_, lines.capture);
     setCaption(capturedLine_, lines.captured);
     setCaption(addLine_, lines.add);
     if (capturedLine_->toolTip() != lines.capturedTip)
         capturedLine_->setToolTip(lines.capturedTip);
+}
+
+void MainWindow::setSrgbValues(bool on) {
+    srgbValuesAction_->setChecked(on);
+    capture_->setSrgbValues(on);
+    writeFlag(settingsFile_, kShowSrgbValues, on);
+}
+
+void MainWindow::showValuesExplanation(const QString&) {
+    // The panel's description ends with it (currentColourDescription).
+    currentColourBox_->descriptionChanged();
 }
 
 void MainWindow::loadColour() {

@@ -55,6 +55,8 @@ void MainWindow::toggleAlwaysOnTop() {
     // Qt has toggled the check already; it shows the state, whatever Qt made of it.
     alwaysOnTopAction_->setChecked(topmost_);
     platform_.layer.setTopmost(this, topmost_);
+    if (contrastWindow_)
+        platform_.layer.setTopmost(contrastWindow_, topmost_);
 }
 
 void MainWindow::outsideTopmostBand(const std::function<void()>& dialog) {
@@ -119,6 +121,8 @@ void MainWindow::showContrast() {
             },
             this);
     }
+    // In the main window's band: a topmost main window would cover it otherwise.
+    platform_.layer.setTopmost(contrastWindow_, topmost_);
     contrastWindow_->show();
     contrastWindow_->raise();
     contrastWindow_->activateWindow();

@@ -2,6 +2,7 @@
 // dragging the current colour from the current-colour box onto a swatch and out to other programs.
 #include "app/main_window.h"
 #include "capture/capture_controller.h"
+#include "colour/colour_names.h"
 #include "colour/qt_colour.h"
 #include "widgets/colour_box.h"
 
@@ -54,13 +55,30 @@ QPixmap colourSquare(const QColor& colour, qreal pixelRatio) {
 
 } // namespace
 
+QString MainWindow::swatchName(int slot, std::optional<colour::ColourValue> colour) {
+    if (!colour)
+        return QString("Swatch %1, empty").arg(slot);
+    return QString("Swatch %1, %2")
+        .arg(slot)
+        .arg(QString::fromStdString(colour::spokenColour(*colour)));
+}
+
 void MainWindow::showRow() {
     for (int slot = 1; slot <= palette::kSlotCount; ++slot) {
+        widgets::ColourBox* box = swatch(slot);
         // An empty slot always looks empty, even where a palette file put "0" (black) in slot 1.
-        if (const std::optional<colour::ColourValue> v = row_.colourOf(slot))
-            swatch(slot)->setBackColor(*v);
+        const std::optional<colour::ColourValue> v = row_.colourOf(slot);
+        if (v)
+            box->setBackColor(*v);
         else
-            swatch(slot)->setSystemColour(QPalette::Button);
+            box->setSystemColour(QPalette::Button);
+        // Set only on a change: each one is news to a listening screen reader.
+        const QString name = swatchName(slot, v);
+        if (box->accessibleName() != name)
+            box->setAccessibleName(name);
+        const QString tip = v ? QString::fromStdString(colour::spokenColour(*v)) : QString();
+        if (box->toolTip() != tip)
+            box->setToolTip(tip);
     }
 }
 
@@ -84,6 +102,36 @@ void MainWindow::swatchPressed(int slot, Qt::MouseButton button) {
     pressedSlot_ = slot;
     if (button == Qt::RightButton)
         swatchMenu_->popup(QCursor::pos());
+}
+
+void MainWindow::swatchKey(int slot, widgets::ColourBox::KeyCommand command) {
+    using Command = widgets::ColourBox::KeyCommand;
+    switch (command) {
+    case Command::Previous:
+    case Command::Next: {
+        // Along the row of twelve, stopping at its ends.
+        const int next = slot + (command == Command::Next ? 1 : -1);
+        if (next >= 1 && next <= palette::kSlotCount)
+            swatch(next)->setFocus(Qt::TabFocusReason);
+        break;
+    }
+    case Command::Activate:
+        recallSlot(slot);
+        break;
+    case Command::Delete:
+        row_.empty(slot);
+        break;
+    case Command::Menu: {
+        // Some desktops report the Menu key both as a key and as a menu request.
+        if (swatchMenu_->isVisible())
+            break;
+        pressedSlot_ = slot;
+        widgets::ColourBox* box = swatch(slot);
+        swatchMenu_->popup(box->mapToGlobal(box->rect().center()));
+        swatchMenu_->setActiveAction(showSwatchAction_);
+        break;
+    }
+    }
 }
 
 void MainWindow::colourDropped(int slot) {

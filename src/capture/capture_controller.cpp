@@ -10,7 +10,8 @@ CaptureController::CaptureController(platform::Platform& platform, const TickerF
                                      QObject* parent)
     : QObject(parent), platform_(platform),
       sampleTicker_(makeTicker(kSampleIntervalMs, [this] { sample(); })),
-      hotKeyTicker_(makeTicker(kHotKeyIntervalMs, [this] { pollKeys(); })) {}
+      hotKeyTicker_(makeTicker(kHotKeyIntervalMs, [this] { pollKeys(); })),
+      values_(platform.profiles) {}
 
 CaptureController::~CaptureController() {
     platform_.keys.listen({});
@@ -43,6 +44,19 @@ void CaptureController::setMode(Mode mode) {
     if (mode == Mode::Frozen)
         capturedShown_ = true;
     statusChangedNow();
+}
+
+void CaptureController::setSrgbValues(bool on) {
+    values_.setSrgb(on);
+    // Said at once, for the monitor the last value came from; the next tick follows the pointer.
+    explain(values_.explanationAt(lastRead_));
+}
+
+void CaptureController::explain(const QString& explanation) {
+    if (explanation == explanation_)
+        return;
+    explanation_ = explanation;
+    emit valuesExplained(explanation_);
 }
 
 void CaptureController::begin() {
@@ -120,6 +134,14 @@ void CaptureController::pickFromScreen(PickedColour picked) {
         }
         auto* overlay = new FreezeOverlay(std::move(*outcome.screen), self->platform_.pointer,
                                           self->platform_.mover);
+        if (self->values_.srgb())
+            overlay->setValueRule([self](colour::ColourValue asRead, ScreenPoint at) {
+                if (!self)
+                    return asRead;
+                self->lastRead_ = {at.x, at.y};
+                self->explain(self->values_.explanationAt(self->lastRead_));
+                return self->values_.shown(asRead, self->lastRead_);
+            });
         overlay->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(overlay, &FreezeOverlay::picked, self,
                          [self, picked](colour::ColourValue c) {
@@ -155,10 +177,14 @@ void CaptureController::sample() {
     const std::optional<platform::ScreenPoint> where = platform_.pointer.position();
     if (!where)
         return;
-    const colour::ColourValue c = platform_.pixels.pixelAt(*where);
+    const colour::ColourValue asRead = platform_.pixels.pixelAt(*where);
     // A pixel that cannot be read is no colour: the last good one stays shown.
-    if (c == colour::kNoColour)
+    if (asRead == colour::kNoColour)
         return;
+    lastRead_ = *where;
+    const colour::ColourValue c = values_.shown(asRead, *where);
+    if (values_.srgb())
+        explain(values_.explanationAt(*where));
     colour::ShownColour sampled{c, colour::paddedDecimalText(c)};
     if (current_ == sampled)
         return; // nothing on screen would change

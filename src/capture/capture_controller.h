@@ -2,6 +2,7 @@
 
 #include "capture/hotkey_events.h"
 #include "capture/hotkey_poll.h"
+#include "capture/screen_values.h"
 #include "capture/ticker.h"
 #include "colour/colour_text.h"
 #include "platform/platform.h"
@@ -54,6 +55,13 @@ public:
     // Nothing before the first colour is shown.
     const std::optional<colour::ShownColour>& current() const { return current_; }
     StatusLines status() const;
+    // Settings > "Show sRGB Values": whether values read from the screen are shown as read or
+    // converted to sRGB through the monitor's display profile. Applies from the next read.
+    bool srgbValues() const { return values_.srgb(); }
+    void setSrgbValues(bool on);
+    // What the values shown from the screen are, for the monitor under the pointer (the colour
+    // panel's tooltip); changes are sent through valuesExplained.
+    const QString& valuesExplanation() const { return explanation_; }
 
     // Where the desktop keeps other programs' keys to itself, the hot keys act while this window
     // has the focus. Call once, before begin().
@@ -88,6 +96,7 @@ signals:
     void addRequested(const colour::ShownColour& colour);
     // No colour could be picked; message is one sentence for the user. Nothing changed.
     void freezeAndPickFailed(const QString& message);
+    void valuesExplained(const QString& explanation);
 
 private:
     // Said on the "CAPTURED" line where the desktop keeps the pointer to itself, until the next
@@ -100,6 +109,7 @@ private:
     void endPicking();
     void showPicked(colour::ColourValue colour);
     void sample();
+    void explain(const QString& explanation);
     void pollKeys();
     void applyKeyBatch(const platform::KeyBatch& batch);
     void applyHotKeys(const HotKeyReadings& keys);
@@ -124,6 +134,9 @@ private:
     bool picking_ = false;
     HotKeyPresses presses_;
     std::optional<colour::ShownColour> current_;
+    ScreenValues values_;
+    platform::ScreenPoint lastRead_; // where the last value was read from the screen
+    QString explanation_ = kValuesAsRead;
 };
 
 } // namespace tinctora::capture

@@ -5,6 +5,8 @@
 
 #include "colour/qt_colour.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -43,6 +45,28 @@ void fillFrame(QPainter& painter, const QRect& r, const QColor& colour) {
     painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), colour);
 }
 
+// The overlay as a screen reader finds it: the magnifier, described by its readout, which is
+// worked out only when it is read.
+class MagnifierAccessible final : public QAccessibleWidget {
+public:
+    explicit MagnifierAccessible(FreezeOverlay* overlay)
+        : QAccessibleWidget(overlay, QAccessible::Window) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description)
+            return static_cast<FreezeOverlay*>(widget())->magnifierText().replace(
+                u'\n', QStringLiteral(", "));
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* magnifierAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(FreezeOverlay::staticMetaObject.className()))
+        if (auto* overlay = qobject_cast<FreezeOverlay*>(object))
+            return new MagnifierAccessible(overlay);
+    return nullptr;
+}
+
 } // namespace
 
 FreezeOverlay::FreezeOverlay(platform::FrozenScreen screen, platform::Pointer& pointer,
@@ -57,6 +81,12 @@ FreezeOverlay::FreezeOverlay(platform::FrozenScreen screen, platform::Pointer& p
     setCursor(Qt::CrossCursor);
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QStringLiteral("Freeze Screen and Pick"));
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(magnifierAccessible);
+        return true;
+    }();
+    (void)accessibleInstalled;
+    setAccessibleName(QStringLiteral("Magnifier"));
 }
 
 FreezeOverlay::~FreezeOverlay() = default;
@@ -123,9 +153,14 @@ std::optional<colour::ColourValue> FreezeOverlay::sampledColour() const {
     // The pointer's own pixel counts wherever the picture has it, as a one-pixel pick always
     // did; the rest of the square only where a monitor shows it (the magnifier hatches the rest).
     const ScreenPoint centre = *at_;
-    return averageColour(layout_.aperture, [this, centre](ScreenPoint p) {
-        return p == centre || onAMonitor(p, screen_.monitors) ? screen_.colourAt(p) : std::nullopt;
-    });
+    const std::optional<colour::ColourValue> average =
+        averageColour(layout_.aperture, [this, centre](ScreenPoint p) {
+            return p == centre || onAMonitor(p, screen_.monitors) ? screen_.colourAt(p)
+                                                                  : std::nullopt;
+        });
+    if (average && valueRule_)
+        return valueRule_(*average, centre);
+    return average;
 }
 
 QRect FreezeOverlay::toLogical(const ScreenRect& r) const {
@@ -162,6 +197,11 @@ void FreezeOverlay::layOutMagnifierAt(ScreenPoint pointer) {
     layout_ = layOutMagnifier(pointer, screen_.monitors, shape_, aperture_);
     drawMagnifiedGrid(magnified_, layout_, screen_.monitors, shape_.zoom,
                       [this](ScreenPoint p) { return screen_.colourAt(p); });
+    // News for a screen reader only: nobody else is told of the readout at every move.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void FreezeOverlay::setAperture(int size) {

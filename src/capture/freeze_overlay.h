@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QPainter;
@@ -33,6 +34,12 @@ public:
     // averaged square ("#858585  5 × 5"), and as "r, g, b" on a second line; empty while the
     // pointer is off the picture.
     QString magnifierText() const;
+
+    // What a colour of the picture stands for, from its value as read and the screen pixel at
+    // the centre of the square: applied to the average before it is shown or picked. The
+    // picture itself stays as the screen showed it.
+    using ValueRule = std::function<colour::ColourValue(colour::ColourValue, ScreenPoint)>;
+    void setValueRule(ValueRule rule) { valueRule_ = std::move(rule); }
 
 signals:
     // The frozen picture's colour at the pointer's screen pixel, or the average of the square
@@ -79,6 +86,7 @@ private:
     ScreenPoint nativeTopLeft_;
     qreal scale_ = 1.0;
     bool finished_ = false;
+    ValueRule valueRule_;
 };
 
 } // namespace tinctora::capture

@@ -28,7 +28,7 @@ namespace tinctora::contrast {
 class PairSample : public QWidget {
 public:
     PairSample(bool main, QWidget* parent) : QWidget(parent), main_(main) {
-        setMinimumSize(main ? QSize(360, 84) : QSize(170, 30));
+        setMinimumSize(main ? QSize(260, 76) : QSize(260, 26));
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
 
@@ -204,13 +204,15 @@ void ContrastWindow::buildControls(const ScreenPicker& pickFromScreen) {
     sample_ = new PairSample(true, this);
     sample_->setObjectName("sample");
     sample_->setAccessibleName("Sample");
-    auto* visions = new QGridLayout;
+    auto* samples = new QVBoxLayout;
+    samples->setSpacing(2);
+    samples->addWidget(sample_);
     for (std::size_t i = 0; i < colour::kColourVisions.size(); ++i) {
         visionSamples_[i] = new PairSample(false, this);
         const QString name = colour::colourVisionName(colour::kColourVisions[i]);
         visionSamples_[i]->setObjectName(name.toLower() + "Sample");
         visionSamples_[i]->setAccessibleName(name + " sample");
-        visions->addWidget(visionSamples_[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
+        samples->addWidget(visionSamples_[i]);
     }
 
     auto* reportLabel = new QLabel("Report", this);
@@ -222,7 +224,10 @@ void ContrastWindow::buildControls(const ScreenPicker& pickFromScreen) {
     reportView_->installEventFilter(this);
     reportLabel->setBuddy(reportView_);
     const QFontMetrics metrics(reportView_->font());
-    reportView_->setMinimumHeight(metrics.lineSpacing() * 15 + 12);
+    // All fourteen lines at once, each whole.
+    reportView_->setMinimumSize(
+        metrics.horizontalAdvance("Nearest text that passes AAA: #000000 (21.00:1)") + 24,
+        metrics.lineSpacing() * 14 + 16);
 
     auto* buttons = new QHBoxLayout;
     for (std::size_t i = 0; i < suggestionButtons_.size(); ++i) {
@@ -239,13 +244,18 @@ void ContrastWindow::buildControls(const ScreenPicker& pickFromScreen) {
     connect(copyReportButton_, &QPushButton::clicked, this, &ContrastWindow::copyReport);
     buttons->addWidget(copyReportButton_);
 
+    // The samples beside the report, so that the window fits a small screen.
+    auto* reportColumn = new QVBoxLayout;
+    reportColumn->addWidget(reportLabel);
+    reportColumn->addWidget(reportView_);
+    samples->addStretch();
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(samples);
+    middle->addLayout(reportColumn);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(problemLine_);
-    layout->addWidget(sample_);
-    layout->addLayout(visions);
-    layout->addWidget(reportLabel);
-    layout->addWidget(reportView_);
+    layout->addLayout(middle);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -11,6 +11,7 @@
 #include "platform/screen_geometry.h"
 #include "platform/screen_grab.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -39,6 +40,22 @@ class ScreenPixels {
 public:
     virtual ~ScreenPixels() = default;
     virtual colour::ColourValue pixelAt(ScreenPoint p) = 0;
+};
+
+// The ICC display profile of the monitor that shows a screen point, as the desktop publishes it
+// for colour-managed programs.
+struct MonitorProfile {
+    enum class Status { Found, None };
+    Status status = Status::None;
+    QByteArray bytes; // when Found: the profile's bytes as published, unchecked
+};
+
+class DisplayProfiles {
+public:
+    virtual ~DisplayProfiles() = default;
+    // Answered from what the backend keeps (cheap enough for every tick); a profile that the
+    // desktop changes or removes applies from the next call, without asking the desktop again.
+    virtual MonitorProfile profileAt(ScreenPoint p) = 0;
 };
 
 // Global key state, seen whichever program has the keyboard focus.
@@ -155,6 +172,8 @@ struct Platform {
     // bind keys itself; then the window's own F-keys act and pointer, pixels and keys read
     // nothing.
     WindowOnlyDesktop* windowOnly = nullptr;
+    // The monitors' display profiles; null where the desktop does not tell programs them.
+    DisplayProfiles* profiles = nullptr;
 };
 
 } // namespace tinctora::platform

@@ -88,6 +88,9 @@ public:
         platform_ = std::make_unique<Platform>(
             Platform{pointer, pixels, keys, layer_, shell_, downloader_, dialogs_, grabber, mover,
                      reason, portal_ ? &portal_->desktop : nullptr});
+        // The portal tells no display profile: its values stay as read.
+        if (capture_)
+            platform_->profiles = &capture_->displayProfiles();
     }
     Platform& platform() override { return *platform_; }
 

@@ -40,11 +40,34 @@ public:
     using DropFilter = std::function<bool(const QMimeData*)>;
     void setDropFilter(DropFilter accepts);
 
+    // What the box's tooltip and its accessible description say, worked out only when someone
+    // asks (the live colour changes 25 times a second); descriptionChanged() tells a listening
+    // screen reader that it changed. Without a describer the box has the tooltip set on it and
+    // the accessible description set on it.
+    using Describer = std::function<QString()>;
+    void setDescriber(Describer describe);
+    QString description() const { return describe_ ? describe_() : accessibleDescription(); }
+    void descriptionChanged();
+
+    // A box that the keyboard works: it shows a focus frame inside its border while it has the
+    // focus, and turns its keys into keyCommand().
+    void setKeyboardOperable(bool operable);
+    bool keyboardOperable() const { return keyboardOperable_; }
+
+    enum class KeyCommand {
+        Previous, // Left
+        Next,     // Right
+        Activate, // Space, Enter: as a left click
+        Delete,   // Delete
+        Menu,     // the Menu key, Shift+F10: the box's popup menu
+    };
+
 signals:
     void mouseMoved();
     void mousePressed(Qt::MouseButton button);
     void clicked();
     void dropped(const QMimeData* data);
+    void keyCommand(tinctora::widgets::ColourBox::KeyCommand command);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,6 +77,9 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void paintWith(const QColor& colour);
@@ -64,6 +90,8 @@ private:
     DragIconFactory dragIcon_;
     DropFilter acceptsDrop_;
     bool pressedInside_ = false;
+    Describer describe_;
+    bool keyboardOperable_ = false;
 };
 
 } // namespace tinctora::widgets

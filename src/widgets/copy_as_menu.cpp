@@ -1,5 +1,6 @@
 #include "widgets/copy_as_menu.h"
 #include "colour/colour_forms.h"
+#include "colour/colour_names.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -20,6 +21,12 @@ QMenu* copyAsMenu(QLineEdit& box, std::optional<colour::ColourValue> colour) {
         QAction* copy = menu->addAction("Copy " + text);
         QObject::connect(copy, &QAction::triggered, menu, [text] { copyToClipboards(text); });
     }
+    // The bare name, for a style sheet, also when the colour is only near it; the menu shows it
+    // where a shortcut would stand.
+    const std::string_view bare = colour::nearestCssName(*colour).name;
+    const QString name = QString::fromLatin1(bare.data(), static_cast<qsizetype>(bare.size()));
+    QAction* copyName = menu->addAction("CSS Name\t" + name);
+    QObject::connect(copyName, &QAction::triggered, menu, [name] { copyToClipboards(name); });
     return menu;
 }
 

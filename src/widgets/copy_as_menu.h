@@ -16,7 +16,8 @@ namespace tinctora::widgets {
 using CurrentColour = std::function<std::optional<colour::ColourValue>()>;
 
 // Qt's own menu for the box (Copy, Select All), then one "Copy ..." item per colour form whose
-// caption is the text it copies. Before the first colour the form items are left out.
+// caption is the text it copies, and last "CSS Name", which copies the name of the nearest CSS
+// named colour ("firebrick"). Before the first colour the colour items are left out.
 QMenu* copyAsMenu(QLineEdit& box, std::optional<colour::ColourValue> colour);
 
 // The box's right-click menu becomes copyAsMenu() for the colour shown at that moment.

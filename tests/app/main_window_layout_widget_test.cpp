@@ -288,6 +288,7 @@ TEST(MainWindowMenus, ItemsWithTheirCaptions) {
     expectItems(ui(w).set, {{"altop", "Always on Top"},
                             {"cleall", "Clear List"},
                             {"frzpick", "Freeze Screen and Pick"},
+                            {"srgbval", "Show sRGB Values"},
                             {"contrast", "Check Contrast..."}});
     expectItems(ui(w).mnu, {{"shom", "Show"}, {"del", "Delete"}});
     expectItems(ui(w).hel, {{"pdf", "PDF Manual"}, {"helon", "Online Manual"}, {"abo", "About"}});

@@ -407,7 +407,8 @@ TEST(TextBoxes, RightClickOffersQtsItemsThenTheColourInEveryForm) {
                                                  << "Copy oklch(31.92% 0.0725 251.17)"
                                                  << "Copy oklab(31.92% -0.0234 -0.0686)"
                                                  << "Copy lab(20.68% -2.28 -24.59)"
-                                                 << "Copy lch(20.68% 24.70 264.71)")
+                                                 << "Copy lch(20.68% 24.70 264.71)"
+                                                 << "CSS Name\tmidnightblue")
             << box->objectName().toStdString();
         menu->close();
     }
@@ -432,6 +433,12 @@ TEST(TextBoxes, CopyAsPutsTheFormOnTheClipboardAndThePrimarySelection) {
             EXPECT_EQ(clipboard->text(QClipboard::Selection), form);
         }
     }
+    // The bare name of the nearest named colour, without the "near" of its tooltip.
+    QMenu* menu = rightClickMenu(ui(w).Text2);
+    ASSERT_NE(menu, nullptr);
+    menu->actions().last()->trigger();
+    menu->close();
+    EXPECT_EQ(clipboard->text(), "midnightblue");
 }
 
 TEST(TextBoxes, TheCopiedColourIsTheOneShownNotTheBoxText) {

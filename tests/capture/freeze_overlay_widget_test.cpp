@@ -5,6 +5,7 @@
 #include "capture/manual_clock.h"
 #include "fakes/fake_platform.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QPointer>
@@ -264,6 +265,27 @@ TEST_F(FreezeOverlayTest, TheWheelAndPlusMinusAverageASquareThatEnterPicks) {
     // The next freeze starts with one pixel again.
     open({51, 50}, checkerboardScreen());
     EXPECT_EQ(overlay->magnifierText(), "#FFFFFF  1 × 1\n255, 255, 255");
+}
+
+QList<QObject*> g_described; // what Qt would tell a listening screen reader has changed
+void recordUpdate(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::DescriptionChanged)
+        g_described << event->object();
+}
+
+TEST_F(FreezeOverlayTest, AScreenReaderReadsTheMagnifierAndItsReadout) {
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(recordUpdate);
+    g_described.clear();
+    open({51, 50}, checkerboardScreen());
+    QAccessibleInterface* magnifier = QAccessible::queryAccessibleInterface(overlay.get());
+    EXPECT_EQ(magnifier->text(QAccessible::Name), "Magnifier");
+    EXPECT_EQ(magnifier->text(QAccessible::Description), "#FFFFFF  1 × 1, 255, 255, 255");
+    key(Qt::Key_Plus);
+    EXPECT_EQ(magnifier->text(QAccessible::Description), "#8E8E8E  3 × 3, 142, 142, 142");
+    key(Qt::Key_Right);
+    EXPECT_EQ(magnifier->text(QAccessible::Description), "#717171  3 × 3, 113, 113, 113");
+    EXPECT_TRUE(g_described.isEmpty()) << "nobody is told at every move while nobody listens";
+    QAccessible::installUpdateHandler(previous);
 }
 
 // --- Grabbing and opening, as capture does it --------------------------------------------------

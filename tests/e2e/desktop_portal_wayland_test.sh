@@ -20,15 +20,16 @@ grabbed 800x600 ${colour#\#}
 no screenshot left
 unavailable"
     local output
-    # The screenshot is read at a corner and in the middle, with Qt on Wayland itself. A checkout
-    # under /tmp is shared into the session as a mount of its own, with pictures of its own:
-    # only the private /tmp itself (-xdev) must hold none afterwards.
+    # The screenshot is read at a corner and in the middle, with Qt on Wayland itself, by the
+    # probe's copy in the session.
+    # shellcheck disable=SC2016
     output=$(wayland_session "$colour" env QT_QPA_PLATFORM=wayland bash -c '
-        "$0" pick && "$0" screenshot 0 0 && "$0" screenshot 799 599 || exit
+        "$PORTAL_PROBE" pick && "$PORTAL_PROBE" screenshot 0 0 &&
+            "$PORTAL_PROBE" screenshot 799 599 || exit
         found=$(find /tmp -xdev -name "*.png" ! -path "/tmp/session/*" | head -n 1)
         [ -z "$found" ] && echo "no screenshot left
 unavailable" || echo "left behind: $found"
-    ' "$PORTAL_PROBE") || fail "the session failed (its exit status and logs are above); it printed: ${output:-nothing}"
+    ') || fail "the session failed (its exit status and logs are above); it printed: ${output:-nothing}"
     [ "$output" = "$expected" ] || fail "expected:
 $expected
 got:
@@ -39,15 +40,14 @@ $output"
 check_colour '#336699'
 check_colour '#FE0180'
 
-# A clone under /tmp, in a folder with a space, started from inside it: the session's private
-# /tmp must not hide the library or the programs it runs.
+# A clone that the session's user cannot read (mktemp -d makes it 0700), under /tmp, in a folder
+# with a space, started from inside it: the session runs copies of the library and the programs.
 clone=$(mktemp -d "/tmp/tinctora clone.XXXXXX")
 trap 'rm -rf "$clone"' EXIT
 mkdir -p "$clone/tests/e2e" "$clone/build"
 cp "$WAYLAND_LIB" "$clone/tests/e2e/"
 cp "$PORTAL_PROBE" "$clone/build/"
-touch "$clone/build/icon.png"
-chmod -R a+rX "$clone"
+chmod -R go-rwx "$clone"
 (
     cd "$clone"
     export WAYLAND_LIB="$clone/tests/e2e/wayland_lib.sh" PORTAL_PROBE="$clone/build/portal_probe"

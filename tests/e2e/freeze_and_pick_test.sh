@@ -4,6 +4,10 @@
 # is, and every stored colour must be the one at the pointer. A picture repainted while frozen
 # still gives the old colour, arrow keys move the pick by one pixel, Escape stores nothing. On a
 # checkerboard the wheel and + / - pick the average of a square, and the next F6 one pixel again.
+# With Show sRGB Values on, F2 stores each monitor's value through its own display profile on the
+# root window, the choice is kept over a restart and a profile removed meanwhile applies at once.
+# The Contrast window's Pick buttons use the same frozen screen: their picks go into its fields
+# only, and its report comes out of the clipboard and the primary selection exactly.
 # shellcheck source=tests/e2e/lib.sh
 source "${E2E_LIB:?}"
 : "${TINCTORA_COORDINATE_ROOT:?TINCTORA_COORDINATE_ROOT must name the built x11_coordinate_root}"
@@ -126,4 +130,87 @@ wait_for_program_end
 mapfile -t expected < <(twelve_slots "$(stored_text_at 777 601)" "$(stored_text_at 1537 701)" \
     "$(stored_text_at 903 504)" "$(stored_text_at 1291 402)" "$(stored_text_at 1999 767)" \
     "$(stored_text_at 513 655)" "$(stored_text_at 1987 131)" 07434609 08750469 16777215)
+expect_palette_file "${expected[@]}"
+
+note "the Contrast window picks text and background from the frozen screen and copies its report"
+echo 'Xft.dpi: 96' | xrdb -merge # the menu bar where window_geometry expects it
+start_program
+open_contrast_window
+# contrast_pick KEYS COLOUR: the root painted COLOUR, the pointer on it, a Pick button by its
+# mnemonic and Enter on the frozen screen; the frozen screen keeps the colour it was shown with.
+contrast_pick() {
+    xsetroot -solid "$2"
+    xdotool mousemove 5 760
+    xdotool windowactivate --sync "$CONTRAST_WINDOW" >/dev/null 2>&1 || true
+    xdotool key "$1"
+    wait_for 10 "the frozen screen" overlay_shown
+    xsetroot -solid '#000000'
+    close_with Return
+}
+contrast_pick alt+x '#777777'
+contrast_pick alt+k '#ffffff'
+# report_is TEXT: the clipboard and the primary selection both hold exactly TEXT.
+report_is() {
+    [ "$(xclip -o -selection clipboard | od -c)" = "$(printf '%s' "$1" | od -c)" ] &&
+        [ "$(xclip -o -selection primary | od -c)" = "$(printf '%s' "$1" | od -c)" ]
+}
+xdotool windowactivate --sync "$CONTRAST_WINDOW" >/dev/null 2>&1 || true
+xdotool key alt+r
+expected_report=$(printf '%s\n' 'Text #777777 on background #FFFFFF' 'Contrast 4.47:1' \
+    'AA normal text (4.5:1): fails' 'AA large text (3:1): passes' 'AAA normal text (7:1): fails' \
+    'AAA large text (4.5:1): fails' 'Non-text (3:1): passes' 'APCA Lc 71.1' \
+    'Protanopia: #777777 on #FFFFFF, 4.47:1' 'Deuteranopia: #777777 on #FFFFFF, 4.47:1' \
+    'Tritanopia: #777777 on #FFFFFF, 4.47:1' 'Achromatopsia: #777777 on #FFFFFF, 4.47:1' \
+    'Nearest text that passes AA: #767676 (4.54:1)' 'Nearest text that passes AAA: #595959 (7.00:1)'
+    echo x)
+expected_report=${expected_report%x}
+poll_until 10 report_is "$expected_report" ||
+    fail "the copied report is: $(xclip -o -selection clipboard 2>&1 | od -c | head -n 20)"
+note "the report of #777777 on #FFFFFF is on the clipboard and the primary selection"
+# Enter takes the nearest text that passes AA; Ctrl+C copies the new report.
+xdotool key Return ctrl+c
+report_starts_with() { xclip -o -selection clipboard | head -n 1 | grep -qxF "$1"; }
+wait_for 10 "the report of the suggestion" report_starts_with 'Text #767676 on background #FFFFFF'
+wmctrl -c Contrast
+wait_for 10 "the Contrast window to close" dialog_closed Contrast
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+expect_palette_file "${expected[@]}"
+
+note "Show sRGB Values: each monitor's colour through its own display profile"
+# Xinerama lists the primary monitor first: _ICC_PROFILE is the right one's, _ICC_PROFILE_1 the
+# left one's. On Adobe RGB, #B0360D is the #CC3300 of a colour-managed page; the other profile
+# swaps red and green.
+colord=/usr/share/color/icc/colord
+set_root_profile _ICC_PROFILE "$colord/SwappedRedAndGreen.icc"
+set_root_profile _ICC_PROFILE_1 "$colord/AdobeRGB1998.icc"
+echo 'Xft.dpi: 96' | xrdb -merge
+xsetroot -solid '#b0360d'
+rm -f "$PROGRAM_DIR/Pallets/default.ini" "$PROGRAM_DIR/settings.ini"
+# add_at SLOT X Y COLOUR: F2 with the pointer at X,Y stores COLOUR in swatch SLOT.
+add_at() {
+    xdotool mousemove "$2" "$3"
+    sleep 0.3
+    xdotool key F2
+    expect_saved_colour "$1" "$4"
+}
+start_program
+add_at 1 300 600 '#b0360d' # off: as read
+pick_settings_item 4
+add_at 2 300 600 '#cc3300'
+add_at 3 1900 600 '#36b00d'
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+[ "$(tr -d '\r' <"$PROGRAM_DIR/settings.ini")" = "ShowSrgbValues=1" ] ||
+    fail "settings.ini holds $(od -c "$PROGRAM_DIR/settings.ini")"
+
+note "the choice is kept over a restart; a profile removed while running applies at once"
+start_program
+add_at 4 1900 600 '#36b00d'
+remove_root_profile _ICC_PROFILE
+add_at 5 1900 600 '#b0360d'
+add_at 6 300 600 '#cc3300'
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+mapfile -t expected < <(twelve_slots 00865968 00013260 00897078 00897078 00865968 00013260)
 expect_palette_file "${expected[@]}"

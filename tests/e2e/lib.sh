@@ -321,6 +321,54 @@ pick_help_item() {
     xdotool key Return
 }
 
+# open_contrast_window: picks Settings > "Check Contrast...", the menu's last item (Up from the
+# first wraps round to it), and waits for the Contrast window; CONTRAST_WINDOW is its id.
+open_contrast_window() {
+    window_geometry
+    xdotool mousemove "$((WIN_X + 16))" "$((WIN_Y + (CLIENT_TOP - WIN_Y) / 2))" click 1
+    wait_for 10 "the File menu to open" menu_is_open
+    xdotool key Right
+    sleep 0.3
+    xdotool key Up Return
+    wait_for 10 "the Contrast window" dialog_named Contrast
+    CONTRAST_WINDOW=$(dialog_named Contrast)
+}
+
+# pick_settings_item N: opens the Settings menu (File, then one to the right) and picks its N-th
+# item.
+pick_settings_item() {
+    local n=$1 i
+    window_geometry
+    xdotool mousemove "$((WIN_X + 16))" "$((WIN_Y + (CLIENT_TOP - WIN_Y) / 2))" click 1
+    wait_for 10 "the File menu to open" menu_is_open
+    xdotool key Right
+    sleep 0.3
+    for ((i = 1; i < n; i++)); do
+        xdotool key Down
+    done
+    xdotool key Return
+}
+
+# --- Display profiles --------------------------------------------------------------------------
+
+# set_root_profile ATOM FILE: FILE's bytes as the root window's property ATOM (CARDINAL, 8-bit),
+# as colord and xiccd publish a monitor's display profile. xprop -set stores at most 64 bytes.
+set_root_profile() {
+    /usr/bin/python3 - "$1" "$2" <<'PYTHON'
+import sys
+from Xlib import Xatom, display
+screen = display.Display()
+with open(sys.argv[2], "rb") as profile:
+    screen.screen().root.change_property(screen.intern_atom(sys.argv[1]), Xatom.CARDINAL, 8,
+                                         profile.read())
+screen.sync()
+PYTHON
+}
+
+remove_root_profile() {
+    xprop -root -remove "$1"
+}
+
 # The program's error messages are titled "Error!".
 error_box() { dialog_named 'Error!'; }
 no_error_box() { ! error_box; }
@@ -331,4 +379,65 @@ close_error_box() {
     xdotool windowactivate --sync "$(error_box)" >/dev/null 2>&1 || true
     xdotool key Return
     wait_for 10 "the message to close" no_error_box
+}
+
+# --- What a screen reader reads (AT-SPI) ---------------------------------------------------------
+
+# start_accessibility_bus: a private session bus with the accessibility bus on it, as a desktop
+# with a screen reader has; Qt programs started afterwards speak AT-SPI on it.
+start_accessibility_bus() {
+    dbus-daemon --session --nofork --print-address=3 3>"$E2E_TMP/session-bus" \
+        >"$E2E_TMP/session-bus.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 "the session bus" grep -q . "$E2E_TMP/session-bus"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$E2E_TMP/session-bus")
+    export DBUS_SESSION_BUS_ADDRESS
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/at-spi.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 "the accessibility bus" dbus-send --session --print-reply --dest=org.a11y.Bus \
+        /org/a11y/bus org.a11y.Bus.GetAddress
+    # Without a desktop that asks for it, Qt speaks AT-SPI only when told to.
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    note "accessibility bus on $DBUS_SESSION_BUS_ADDRESS"
+}
+
+# screen_reader tree | screen_reader focus NAME: see tests/e2e/screen_reader.py. Debian's pyatspi
+# is there for the system's own python3 only.
+screen_reader() {
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/screen_reader.py" "$@"
+}
+
+# reads LINE: whether `screen_reader tree` has this line now.
+reads() {
+    local tree
+    tree=$(screen_reader tree) || return 1
+    grep -qxF -- "$1" <<<"$tree"
+}
+
+# expect_read LINE: the screen reader reads this line of `screen_reader tree`, within ten seconds.
+expect_read() {
+    if ! poll_until 10 reads "$1"; then
+        screen_reader tree >&2 || true
+        fail "the screen reader does not read \"$1\""
+    fi
+}
+
+# start_listening: from now on every focus change a screen reader announces goes into
+# $E2E_TMP/heard, as "focus|role|name" (menus included, which the tree does not list).
+start_listening() {
+    # Appended to, so that forget_heard can empty it while it listens.
+    : >"$E2E_TMP/heard"
+    screen_reader listen >>"$E2E_TMP/heard" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 "the screen reader to listen" grep -qx listening "$E2E_TMP/heard"
+    # The program learns of a new listener by a signal of its own, a moment later.
+    sleep 1
+}
+
+forget_heard() { : >"$E2E_TMP/heard"; }
+
+# expect_heard LINE: the screen reader has announced this, within ten seconds.
+expect_heard() {
+    poll_until 10 grep -qxF -- "$1" "$E2E_TMP/heard" ||
+        fail "the screen reader did not announce \"$1\"; it heard: $(tail -n 5 "$E2E_TMP/heard")"
 }

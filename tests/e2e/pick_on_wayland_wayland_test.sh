@@ -13,14 +13,15 @@ fail() {
     exit 1
 }
 
-# Runs inside the session as its ordinary user: $1 the binary, $2 the palette line expected.
+# Runs inside the session as its ordinary user, with the program's copy there in a folder of its
+# own: $1 the palette line expected.
 # shellcheck disable=SC2016
 in_session='
 set -eu
-program=/tmp/session/program
+program=$(dirname "$TINCTORA_BINARY")
+rm -rf "$program/Pallets"
 mkdir -p "$program/Pallets"
-cp "$1" "$program/tinctora"
-QT_QPA_PLATFORM=wayland "$program/tinctora" 2>/tmp/session/logs/tinctora &
+QT_QPA_PLATFORM=wayland "$TINCTORA_BINARY" 2>/tmp/session/logs/tinctora &
 pid=$!
 SWAYSOCK=$(echo "$XDG_RUNTIME_DIR"/sway-ipc.*.sock)
 export SWAYSOCK
@@ -41,7 +42,7 @@ wtype -s 1500 -k F6 -s 2500 -M shift -d 20 "${moves[@]}" -m shift -s 300 -k plus
 sleep 2
 kill -TERM "$pid"
 wait "$pid" || true
-printf "%s\r\n" "$2" 0 0 0 0 0 0 0 0 0 0 0 >/tmp/session/expected.ini
+printf "%s\r\n" "$1" 0 0 0 0 0 0 0 0 0 0 0 >/tmp/session/expected.ini
 if cmp -s /tmp/session/expected.ini "$program/Pallets/default.ini"; then
     echo "stored"
 else
@@ -52,7 +53,7 @@ fi
 
 check_pick() {
     local colour=$1 line=$2 output
-    output=$(wayland_session "$colour" bash -c "$in_session" sh "$TINCTORA_BINARY" "$line") ||
+    output=$(wayland_session "$colour" bash -c "$in_session" sh "$line") ||
         fail "the session failed (its exit status and logs are above); it printed: ${output:-nothing}"
     [ "$output" = "stored" ] || fail "after F6 on $colour: $output"
     echo "-- $colour: picked with F6 and stored as $line"

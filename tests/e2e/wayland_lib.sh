@@ -10,10 +10,16 @@
 # every screenshot to one fixed path there) and nothing left running afterwards. Needs root to
 # set that up; without it the test reports itself skipped (exit 77).
 #
-# The checkout, the folders of $TINCTORA_BINARY and $PORTAL_PROBE and those named in
-# $WAYLAND_SESSION_SHARES (colon-separated) stay where they are inside the session, also when they
-# lie under /tmp: they are mounted into the private /tmp at their own paths.
-# shellcheck shell=bash
+# nobody may not be able to read the checkout or the build (a clone in a home folder or in a
+# mktemp -d folder is closed to other users), so what the session runs is copied into its private
+# /tmp first, readable by nobody, and the session sees these variables pointing at the copies:
+#   WAYLAND_LIB                 this library
+#   TINCTORA_BINARY             the program, in a folder of its own with...
+#   TINCTORA_NETWORK_MODULE     ...the network module beside it, where the program looks for it
+#   PORTAL_PROBE                the portal client's probe
+#   WAYLAND_SESSION_FILES       fixtures: each file or folder named (colon-separated) is copied
+#                               into one folder, which this variable then names
+# Each is copied only when it is set outside.
 set -euo pipefail
 
 WAYLAND_LIB=$(realpath "${BASH_SOURCE[0]}")
@@ -36,35 +42,34 @@ wayland_session() {
     return "$status"
 }
 
-# The folders the session runs programs from, one per line, each once: the checkout this library
-# belongs to and the folders of the programs under test.
-wayland_shared_folders() {
-    local paths=("$(dirname "$WAYLAND_LIB")/../..")
-    [ -n "${TINCTORA_BINARY:-}" ] && paths+=("$(dirname "$TINCTORA_BINARY")")
-    [ -n "${PORTAL_PROBE:-}" ] && paths+=("$(dirname "$PORTAL_PROBE")")
-    local extra
-    IFS=: read -r -a extra <<<"${WAYLAND_SESSION_SHARES:-}"
-    paths+=("${extra[@]}")
-    local p
-    for p in "${paths[@]}"; do
-        [ -n "$p" ] && [ -d "$p" ] && realpath "$p"
-    done | sort -u
-}
-
-# Mounts each shared folder that lies under /tmp into the new /tmp being built at $1.
-wayland_share_folders() {
-    local staging=$1 folder bound=()
-    while IFS= read -r folder; do
-        case "$folder" in /tmp/*) ;; *) continue ;; esac
-        local b covered=false
-        for b in "${bound[@]}"; do
-            case "$folder/" in "$b"/*) covered=true ;; esac
+# Copies what the session runs into the private /tmp being built at $1, and prints the session's
+# variables for the copies, one NAME=VALUE a line.
+wayland_stage_files() {
+    local stage=$1/session/stage inside=/tmp/session/stage
+    mkdir -p "$stage/program"
+    cp "$WAYLAND_LIB" "$stage/wayland_lib.sh"
+    echo "WAYLAND_LIB=$inside/wayland_lib.sh"
+    if [ -n "${TINCTORA_BINARY:-}" ]; then
+        cp "$TINCTORA_BINARY" "$stage/program/"
+        echo "TINCTORA_BINARY=$inside/program/$(basename "$TINCTORA_BINARY")"
+    fi
+    if [ -n "${TINCTORA_NETWORK_MODULE:-}" ]; then
+        cp "$TINCTORA_NETWORK_MODULE" "$stage/program/"
+        echo "TINCTORA_NETWORK_MODULE=$inside/program/$(basename "$TINCTORA_NETWORK_MODULE")"
+    fi
+    if [ -n "${PORTAL_PROBE:-}" ]; then
+        cp "$PORTAL_PROBE" "$stage/"
+        echo "PORTAL_PROBE=$inside/$(basename "$PORTAL_PROBE")"
+    fi
+    if [ -n "${WAYLAND_SESSION_FILES:-}" ]; then
+        local files file
+        IFS=: read -r -a files <<<"$WAYLAND_SESSION_FILES"
+        mkdir -p "$stage/files"
+        for file in "${files[@]}"; do
+            if [ -n "$file" ]; then cp -R "$file" "$stage/files/"; fi
         done
-        "$covered" && continue
-        mkdir -p "$staging${folder#/tmp}"
-        mount --rbind "$folder" "$staging${folder#/tmp}"
-        bound+=("$folder")
-    done < <(wayland_shared_folders)
+        echo "WAYLAND_SESSION_FILES=$inside/files"
+    fi
 }
 
 # Inside the new namespaces, still root: a private /tmp, the session's files, then nobody. When the
@@ -74,7 +79,9 @@ wayland_as_root() {
     local staging=$1 colour=$2
     shift 2
     mount -t tmpfs -o mode=1777 tmpfs "$staging"
-    wayland_share_folders "$staging"
+    # Copied before the new /tmp hides the old one, where the checkout may lie.
+    local staged
+    mapfile -t staged < <(wayland_stage_files "$staging")
     mount --move "$staging" /tmp
     local dir=/tmp/session
     mkdir -p "$dir/runtime" "$dir/home" "$dir/bin" "$dir/logs"
@@ -95,8 +102,8 @@ CONF
     local status=0
     setpriv --reuid="$WAYLAND_SESSION_USER" --regid="$group" --clear-groups \
         env -i PATH="$dir/bin:/usr/local/bin:/usr/bin:/bin" HOME="$dir/home" \
-        XDG_RUNTIME_DIR="$dir/runtime" LANG=C.UTF-8 \
-        dbus-run-session -- bash "$WAYLAND_LIB" --in-session "$@" 3>&2 4>&1 \
+        XDG_RUNTIME_DIR="$dir/runtime" LANG=C.UTF-8 "${staged[@]}" \
+        dbus-run-session -- bash "$dir/stage/wayland_lib.sh" --in-session "$@" 3>&2 4>&1 \
         >"$dir/logs/bus" 2>&1 || status=$?
     if [ "$status" -ne 0 ]; then
         echo "the Wayland session ended with exit status $status" >&2
@@ -168,12 +175,6 @@ case "${1:-}" in
     # Sourced by a test.
     if [ "$(id -u)" -ne 0 ]; then
         echo "SKIP: the Wayland session needs root to start as $WAYLAND_SESSION_USER in namespaces"
-        exit 77
-    fi
-    # A checkout inside a folder closed to others (such as /root) cannot be run from as nobody.
-    if ! setpriv --reuid="$WAYLAND_SESSION_USER" --regid="$(id -g "$WAYLAND_SESSION_USER")" \
-        --clear-groups test -r "$WAYLAND_LIB"; then
-        echo "SKIP: $WAYLAND_SESSION_USER cannot read $WAYLAND_LIB; clone where other users can read"
         exit 77
     fi
     ;;

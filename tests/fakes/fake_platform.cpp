@@ -10,6 +10,15 @@ colour::ColourValue FakeScreen::pixelAt(ScreenPoint p) {
     return found != painted.end() ? found->second : background;
 }
 
+MonitorProfile FakeDisplayProfiles::profileAt(ScreenPoint p) {
+    ++reads;
+    for (const Monitor& monitor : monitors)
+        if (monitor.rect.contains(p.x, p.y))
+            return monitor.profile ? MonitorProfile{MonitorProfile::Status::Found, *monitor.profile}
+                                   : MonitorProfile{};
+    return {};
+}
+
 void FakeKeys::press(HotKey key) {
     together({{key, true}});
 }

@@ -3,6 +3,7 @@
 #include "fakes/fake_screen_grab.h"
 #include "platform/platform.h"
 
+#include <QRect>
 #include <QStringList>
 
 #include <deque>
@@ -141,6 +142,19 @@ public:
                                      const colour::ColourValue (&customColours)[16]) override;
 };
 
+// Monitors and their display profiles, as a desktop publishes them: a point on no listed monitor
+// has none. The bytes are handed out shared, as a backend keeps them.
+class FakeDisplayProfiles final : public DisplayProfiles {
+public:
+    struct Monitor {
+        QRect rect;
+        std::optional<QByteArray> profile; // nothing: the monitor has no display profile
+    };
+    std::vector<Monitor> monitors;
+    int reads = 0;
+    MonitorProfile profileAt(ScreenPoint p) override;
+};
+
 // All fakes together, ready to hand to a window.
 struct FakePlatform {
     FakePointer pointer;
@@ -152,8 +166,9 @@ struct FakePlatform {
     FakeDialogs dialogs;
     FakeScreenGrabber grabber;
     FakePointerMover mover{pointer};
-    Platform platform{pointer, screen,  keys,  layer,     shell,  downloader,
-                      dialogs, grabber, mover, QString(), nullptr};
+    FakeDisplayProfiles profiles;
+    Platform platform{pointer, screen,  keys,  layer,     shell,   downloader,
+                      dialogs, grabber, mover, QString(), nullptr, &profiles};
 };
 
 } // namespace tinctora::platform::fake

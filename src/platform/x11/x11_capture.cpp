@@ -1,6 +1,7 @@
 #include "platform/x11/x11_capture.h"
 
 #include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_display_profiles.h"
 #include "platform/x11/x11_keys.h"
 #include "platform/x11/x11_pixels.h"
 #include "platform/x11/x11_pointer.h"
@@ -15,13 +16,15 @@ class Capture final : public X11Capture {
 public:
     explicit Capture(std::unique_ptr<Connection> connection)
         : connection_(std::move(connection)), pointer_(*connection_), pixels_(*connection_),
-          keys_(*connection_), grabber_(*connection_), mover_(*connection_) {}
+          keys_(*connection_), grabber_(*connection_), mover_(*connection_),
+          profiles_(*connection_) {}
 
     Pointer& pointer() override { return pointer_; }
     ScreenPixels& pixels() override { return pixels_; }
     KeyState& keys() override { return keys_; }
     ScreenGrabber& screenGrabber() override { return grabber_; }
     PointerMover& pointerMover() override { return mover_; }
+    DisplayProfiles& displayProfiles() override { return profiles_; }
 
 private:
     std::unique_ptr<Connection> connection_; // outlives the readers below, which use it
@@ -30,6 +33,7 @@ private:
     X11Keys keys_;
     X11ScreenGrabber grabber_;
     X11PointerMover mover_;
+    X11DisplayProfiles profiles_;
 };
 
 } // namespace

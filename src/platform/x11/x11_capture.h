@@ -22,6 +22,8 @@ public:
     // Freezing the whole screen and nudging the pointer, through the same connection.
     virtual ScreenGrabber& screenGrabber() = 0;
     virtual PointerMover& pointerMover() = 0;
+    // The monitors' display profiles, as the server publishes them.
+    virtual DisplayProfiles& displayProfiles() = 0;
 };
 
 // Why X11 capture is not there, so that a caller can choose another way to read the screen.
