@@ -26,8 +26,9 @@ private:
     qt::QtDialogs dialogs_;
     win32::Win32ScreenGrabber grabber_;
     win32::Win32PointerMover mover_;
-    Platform platform_{pointer_, pixels_,  keys_,  layer_,    shell_, downloader_,
-                       dialogs_, grabber_, mover_, QString(), nullptr};
+    win32::Win32DisplayProfiles profiles_;
+    Platform platform_{pointer_, pixels_,  keys_,  layer_,    shell_,  downloader_,
+                       dialogs_, grabber_, mover_, QString(), nullptr, &profiles_};
 };
 
 } // namespace

@@ -2,7 +2,8 @@
 # The Windows program under wine, through its real window: it reads a hand-edited
 # Pallets\default.ini beside tinctora.exe (a typo on one line), follows the pointer over the bare
 # screen, stores colours with F4 and F2 while it has the focus, and writes the palette, CR LF and
-# all, when the window manager closes it. Help > PDF Manual without Help.pdf says so.
+# all, when the window manager closes it. Help > PDF Manual without Help.pdf says so. Show sRGB
+# Values is kept in settings.ini beside the palettes and works on wine's sRGB monitor.
 # shellcheck source=tests/e2e/lib.sh
 source "${E2E_LIB:?}"
 
@@ -58,3 +59,23 @@ close_error_box
 window_is_viewable "$TINCTORA_WINDOW" || fail "the window is gone"
 wmctrl -c 'Tinctora 1.1'
 wait_for_program_end
+
+note "Settings > Show sRGB Values: kept in settings.ini beside the palettes, read at the next start"
+set_screen_colour '#b0360d'
+start_windows_program
+pick_settings_item 4
+wait_for 10 "settings.ini beside the program" test -s "$PROGRAM_DIR/settings.ini"
+[ "$(tr -d '\r' <"$PROGRAM_DIR/settings.ini")" = "ShowSrgbValues=1" ] ||
+    fail "settings.ini holds $(od -c "$PROGRAM_DIR/settings.ini")"
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+start_windows_program
+focus_tinctora
+xdotool mousemove 1250 1000
+sleep 0.5
+xdotool key F2
+# Wine gives every monitor an sRGB profile, which converts this colour to itself.
+expect_saved_colour 5 '#b0360d'
+wmctrl -c 'Tinctora 1.1'
+wait_for_program_end
+[ "$(tr -d '\r' <"$PROGRAM_DIR/settings.ini")" = "ShowSrgbValues=1" ] || fail "the choice was lost"

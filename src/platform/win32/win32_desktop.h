@@ -8,6 +8,9 @@
 #include "platform/platform.h"
 #include "platform/screen_grab.h"
 
+#include <memory>
+#include <vector>
+
 namespace tinctora::platform::win32 {
 
 // GetCursorPos; nothing while the pointer cannot be read (another desktop, such as the secure
@@ -51,6 +54,28 @@ public:
 class Win32ShellOpen final : public ShellOpen {
 public:
     void open(const QString& fileOrAddress, std::function<void(OpenOutcome)> done) override;
+};
+
+// Each monitor's display profile, as Colour Management associates it: GetICMProfileW on a device
+// context of that monitor (EnumDisplayMonitors, CreateDCW), the profile file then read whole.
+// Read once and again after the displays or their settings change (WM_DISPLAYCHANGE, seen by an
+// event filter of the application). Needs a QCoreApplication.
+class Win32DisplayProfiles final : public DisplayProfiles {
+public:
+    Win32DisplayProfiles();
+    ~Win32DisplayProfiles() override;
+    MonitorProfile profileAt(ScreenPoint p) override;
+
+    struct Monitor {
+        int left = 0, top = 0, right = 0, bottom = 0; // physical screen pixels, right/bottom out
+        MonitorProfile profile;
+    };
+
+private:
+    class DisplayChanges;
+    std::unique_ptr<DisplayChanges> changes_;
+    bool stale_ = true;
+    std::vector<Monitor> monitors_;
 };
 
 } // namespace tinctora::platform::win32
