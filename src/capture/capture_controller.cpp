@@ -135,7 +135,7 @@ void CaptureController::pickFromScreen(PickedColour picked) {
         auto* overlay = new FreezeOverlay(std::move(*outcome.screen), self->platform_.pointer,
                                           self->platform_.mover);
         if (self->values_.srgb())
-            overlay->setValueRule([self](colour::ColourValue asRead, PixelPoint at) {
+            overlay->setValueRule([self](colour::ColourValue asRead, ScreenPoint at) {
                 if (!self)
                     return asRead;
                 self->lastRead_ = {at.x, at.y};

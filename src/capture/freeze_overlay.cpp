@@ -34,10 +34,6 @@ QFont labelFont(QFont font) {
     return font;
 }
 
-PixelRect pixelRectOf(const QRect& r) {
-    return {r.x(), r.y(), r.width(), r.height()};
-}
-
 // The one-pixel border of r, inside it. Qt blends any shape more than 96 rows tall on its worker
 // threads and wakes them for it, even a line one pixel wide, which at every move of the pointer
 // cost more than the rest of the magnifier together. A rectangle of an opaque colour it fills
@@ -80,8 +76,6 @@ FreezeOverlay::FreezeOverlay(platform::FrozenScreen screen, platform::Pointer& p
                           Qt::X11BypassWindowManagerHint),
       screen_(std::move(screen)), pointer_(pointer), mover_(mover), shape_(shape),
       labelFont_(labelFont(font())) {
-    for (const QRect& m : screen_.monitors)
-        monitors_.push_back(pixelRectOf(m));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);
@@ -117,18 +111,17 @@ void FreezeOverlay::placeOverScreen() {
     const QList<QScreen*> qtScreens = QGuiApplication::screens();
     std::vector<ToolkitScreen> screens;
     for (QScreen* s : qtScreens)
-        screens.push_back({pixelRectOf(s->geometry()), s->devicePixelRatio()});
+        screens.push_back({platform::screenRectOf(s->geometry()), s->devicePixelRatio()});
     const OverlayPlacement placement =
-        placeOverlay(pixelRectOf(QRect(screen_.origin, screen_.image.size())), screens,
+        placeOverlay(screen_.area(), screens,
                      static_cast<int>(qtScreens.indexOf(QGuiApplication::primaryScreen())));
-    const PixelRect& g = placement.geometry;
     if (placement.screen) {
         setScreen(qtScreens.at(*placement.screen));
         winId(); // the native window exists, so the move below goes through the toolkit's choice
     }
-    setGeometry(QRect(g.x, g.y, g.width, g.height));
+    setGeometry(platform::toQRect(placement.geometry));
     scale_ = placement.scale;
-    nativeTopLeft_ = QPoint(placement.nativeTopLeft.x, placement.nativeTopLeft.y);
+    nativeTopLeft_ = placement.nativeTopLeft;
 }
 
 void FreezeOverlay::grabKeyboardWhenMapped(int attemptsLeft) {
@@ -155,36 +148,25 @@ QString FreezeOverlay::magnifierText() const {
 }
 
 std::optional<colour::ColourValue> FreezeOverlay::sampledColour() const {
-    if (!at_ || !colourAt(*at_))
+    if (!at_ || !screen_.colourAt(*at_))
         return std::nullopt;
     // The pointer's own pixel counts wherever the picture has it, as a one-pixel pick always
     // did; the rest of the square only where a monitor shows it (the magnifier hatches the rest).
-    const PixelPoint centre = *at_;
+    const ScreenPoint centre = *at_;
     const std::optional<colour::ColourValue> average =
-        averageColour(layout_.aperture, [this, centre](PixelPoint p) {
-            return p == centre || onAMonitor(p, monitors_) ? colourAt(p) : std::nullopt;
+        averageColour(layout_.aperture, [this, centre](ScreenPoint p) {
+            return p == centre || onAMonitor(p, screen_.monitors) ? screen_.colourAt(p)
+                                                                  : std::nullopt;
         });
     if (average && valueRule_)
         return valueRule_(*average, centre);
     return average;
 }
 
-std::optional<QRgb> FreezeOverlay::pictureColourAt(PixelPoint p) const {
-    const QPoint inImage = QPoint(p.x, p.y) - screen_.origin;
-    if (!screen_.image.rect().contains(inImage))
-        return std::nullopt;
-    return screen_.image.pixel(inImage);
-}
-
-std::optional<colour::ColourValue> FreezeOverlay::colourAt(PixelPoint p) const {
-    const std::optional<QRgb> rgb = pictureColourAt(p);
-    return rgb ? std::optional(colour::fromQRgb(*rgb)) : std::nullopt;
-}
-
-QRect FreezeOverlay::toLogical(const PixelRect& r) const {
+QRect FreezeOverlay::toLogical(const ScreenRect& r) const {
     // A little larger than the exact division, so that repainting it covers every device pixel
     // the rectangle touches.
-    const QPoint local = QPoint(r.x, r.y) - nativeTopLeft_;
+    const QPoint local = platform::toQPoint(r.topLeft()) - platform::toQPoint(nativeTopLeft_);
     const int left = static_cast<int>(std::floor(local.x() / scale_)) - 1;
     const int top = static_cast<int>(std::floor(local.y() / scale_)) - 1;
     const int right = static_cast<int>(std::ceil((local.x() + r.width) / scale_)) + 1;
@@ -193,13 +175,13 @@ QRect FreezeOverlay::toLogical(const PixelRect& r) const {
 }
 
 void FreezeOverlay::followPointer() {
-    const std::optional<platform::ScreenPoint> where = pointer_.position();
+    const std::optional<ScreenPoint> where = pointer_.position();
     if (!where)
         return; // keeps the last place; the pointer is on another screen or unreadable
-    const PixelPoint now{where->x, where->y};
+    const ScreenPoint now = *where;
     if (at_ && *at_ == now)
         return;
-    const std::optional<PixelRect> before = at_ ? std::optional(layout_.panel) : std::nullopt;
+    const std::optional<ScreenRect> before = at_ ? std::optional(layout_.panel) : std::nullopt;
     at_ = now;
     layOutMagnifierAt(now);
     // One rectangle around the old and the new place, not the two: Qt paints a region of
@@ -211,10 +193,10 @@ void FreezeOverlay::followPointer() {
     update(dirty);
 }
 
-void FreezeOverlay::layOutMagnifierAt(PixelPoint pointer) {
-    layout_ = layOutMagnifier(pointer, monitors_, shape_, aperture_);
-    drawMagnifiedGrid(magnified_, layout_, monitors_, shape_.zoom,
-                      [this](PixelPoint p) { return pictureColourAt(p); });
+void FreezeOverlay::layOutMagnifierAt(ScreenPoint pointer) {
+    layout_ = layOutMagnifier(pointer, screen_.monitors, shape_, aperture_);
+    drawMagnifiedGrid(magnified_, layout_, screen_.monitors, shape_.zoom,
+                      [this](ScreenPoint p) { return screen_.colourAt(p); });
     // News for a screen reader only: nobody else is told of the readout at every move.
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);
@@ -242,12 +224,11 @@ void FreezeOverlay::paintEvent(QPaintEvent* event) {
                             QPoint(static_cast<int>(std::ceil(dirty.right() * scale_)),
                                    static_cast<int>(std::ceil(dirty.bottom() * scale_))));
     // The magnifier covers its panel whole: the picture is drawn only around it.
+    const QPoint topLeft = platform::toQPoint(nativeTopLeft_);
     QRegion pictureShown(deviceDirty);
-    if (at_) {
-        const PixelRect& p = layout_.panel;
-        pictureShown -= QRect(QPoint(p.x, p.y) - nativeTopLeft_, QSize(p.width, p.height));
-    }
-    const QPoint imageAt = screen_.origin - nativeTopLeft_;
+    if (at_)
+        pictureShown -= platform::toQRect(layout_.panel).translated(-topLeft);
+    const QPoint imageAt = platform::toQPoint(screen_.origin) - topLeft;
     for (const QRect& shown : pictureShown) {
         const QRect source = shown.translated(-imageAt) & screen_.image.rect();
         if (source.translated(imageAt) != shown)
@@ -261,11 +242,11 @@ void FreezeOverlay::paintEvent(QPaintEvent* event) {
 
 void FreezeOverlay::paintMagnifier(QPainter& painter) const {
     painter.save();
-    painter.translate(-nativeTopLeft_);
-    const PixelRect& grid = layout_.grid;
-    const PixelRect& panel = layout_.panel;
+    painter.translate(-platform::toQPoint(nativeTopLeft_));
+    const ScreenRect& grid = layout_.grid;
+    const ScreenRect& panel = layout_.panel;
     const int zoom = shape_.zoom;
-    painter.drawImage(QPoint(grid.x, grid.y), magnified_);
+    painter.drawImage(platform::toQPoint(grid.topLeft()), magnified_);
     // The centre pixel and the averaged square: black outside, white inside, visible on any
     // colour.
     const int half = shape_.gridPixels / 2;
@@ -273,25 +254,24 @@ void FreezeOverlay::paintMagnifier(QPainter& painter) const {
     fillFrame(painter, centre.adjusted(-1, -1, 1, 1), Qt::black);
     fillFrame(painter, centre, Qt::white);
     if (layout_.aperture.width > 1) {
-        const PixelRect& a = layout_.apertureOutline;
-        const QRect square(a.x, a.y, a.width, a.height);
+        const QRect square = platform::toQRect(layout_.apertureOutline);
         fillFrame(painter, square.adjusted(-1, -1, 1, 1), Qt::black);
         fillFrame(painter, square, Qt::white);
     }
 
-    const QRect label(panel.x, grid.bottom(), panel.width, panel.height - grid.height);
+    const QRect label(panel.x, grid.yEnd(), panel.width, panel.height - grid.height);
     painter.fillRect(label, QColor(24, 24, 24));
     painter.setPen(Qt::white);
     painter.setFont(labelFont_);
     painter.drawText(label, Qt::AlignCenter, magnifierText());
-    fillFrame(painter, QRect(panel.x, panel.y, panel.width, panel.height), Qt::black);
+    fillFrame(painter, platform::toQRect(panel), Qt::black);
     painter.restore();
 }
 
 void FreezeOverlay::mouseMoveEvent(QMouseEvent* event) {
     const QPointF local = event->position() * scale_;
-    mover_.seenAt(nativeTopLeft_ + QPoint(static_cast<int>(std::lround(local.x())),
-                                          static_cast<int>(std::lround(local.y()))));
+    mover_.seenAt({nativeTopLeft_.x + static_cast<int>(std::lround(local.x())),
+                   nativeTopLeft_.y + static_cast<int>(std::lround(local.y()))});
     followPointer();
 }
 

@@ -38,7 +38,7 @@ public:
     // What a colour of the picture stands for, from its value as read and the screen pixel at
     // the centre of the square: applied to the average before it is shown or picked. The
     // picture itself stays as the screen showed it.
-    using ValueRule = std::function<colour::ColourValue(colour::ColourValue, PixelPoint)>;
+    using ValueRule = std::function<colour::ColourValue(colour::ColourValue, ScreenPoint)>;
     void setValueRule(ValueRule rule) { valueRule_ = std::move(rule); }
 
 signals:
@@ -60,22 +60,19 @@ private:
     void placeOverScreen();
     void grabKeyboardWhenMapped(int attemptsLeft);
     void followPointer();
-    void layOutMagnifierAt(PixelPoint pointer);
+    void layOutMagnifierAt(ScreenPoint pointer);
     void setAperture(int size);
     void pick();
     void finish(bool pickedColour, colour::ColourValue colour);
-    std::optional<QRgb> pictureColourAt(PixelPoint p) const;
-    std::optional<colour::ColourValue> colourAt(PixelPoint p) const;
     std::optional<colour::ColourValue> sampledColour() const;
-    QRect toLogical(const PixelRect& screenRect) const;
+    QRect toLogical(const ScreenRect& screenRect) const;
     void paintMagnifier(QPainter& painter) const;
 
     platform::FrozenScreen screen_;
-    std::vector<PixelRect> monitors_;
     platform::Pointer& pointer_;
     platform::PointerMover& mover_;
     MagnifierShape shape_;
-    std::optional<PixelPoint> at_;
+    std::optional<ScreenPoint> at_;
     // The side of the square a pick averages; every freeze starts with the one pixel.
     int aperture_ = 1;
     // Wheel turns smaller than one notch, kept until they add up to one.
@@ -86,7 +83,7 @@ private:
     QImage magnified_;
     QFont labelFont_; // the label under the grid: colour code, square size and components
     // The screen pixel under the window's top-left device pixel, and the toolkit's scale.
-    QPoint nativeTopLeft_;
+    ScreenPoint nativeTopLeft_;
     qreal scale_ = 1.0;
     bool finished_ = false;
     ValueRule valueRule_;

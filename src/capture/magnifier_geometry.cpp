@@ -8,17 +8,17 @@ namespace tinctora::capture {
 namespace {
 
 // Distance in pixels from p to the nearest pixel of r (0 inside).
-long long distanceTo(const PixelRect& r, PixelPoint p) {
-    const long long dx = p.x < r.x ? r.x - p.x : (p.x >= r.right() ? p.x - r.right() + 1 : 0);
-    const long long dy = p.y < r.y ? r.y - p.y : (p.y >= r.bottom() ? p.y - r.bottom() + 1 : 0);
+long long distanceTo(const ScreenRect& r, ScreenPoint p) {
+    const long long dx = p.x < r.x ? r.x - p.x : (p.x >= r.xEnd() ? p.x - r.xEnd() + 1 : 0);
+    const long long dy = p.y < r.y ? r.y - p.y : (p.y >= r.yEnd() ? p.y - r.yEnd() + 1 : 0);
     return dx * dx + dy * dy;
 }
 
-std::optional<int> monitorFor(PixelPoint p, const std::vector<PixelRect>& monitors) {
+std::optional<int> monitorFor(ScreenPoint p, const std::vector<ScreenRect>& monitors) {
     std::optional<int> best;
     long long bestDistance = std::numeric_limits<long long>::max();
     for (int i = 0; i < static_cast<int>(monitors.size()); ++i) {
-        const PixelRect& m = monitors[static_cast<std::size_t>(i)];
+        const ScreenRect& m = monitors[static_cast<std::size_t>(i)];
         if (m.width <= 0 || m.height <= 0)
             continue;
         const long long d = distanceTo(m, p);
@@ -45,7 +45,7 @@ int place(int pointer, int size, int gap, int start, int end) {
 
 } // namespace
 
-MagnifierLayout layOutMagnifier(PixelPoint pointer, const std::vector<PixelRect>& monitors,
+MagnifierLayout layOutMagnifier(ScreenPoint pointer, const std::vector<ScreenRect>& monitors,
                                 const MagnifierShape& shape, int apertureSize) {
     MagnifierLayout layout;
     const int half = shape.gridPixels / 2;
@@ -55,9 +55,9 @@ MagnifierLayout layOutMagnifier(PixelPoint pointer, const std::vector<PixelRect>
     const int height = gridSize + shape.labelHeight;
     layout.monitor = monitorFor(pointer, monitors);
     if (layout.monitor) {
-        const PixelRect& m = monitors[static_cast<std::size_t>(*layout.monitor)];
-        layout.panel = {place(pointer.x, width, shape.gap, m.x, m.right()),
-                        place(pointer.y, height, shape.gap, m.y, m.bottom()), width, height};
+        const ScreenRect& m = monitors[static_cast<std::size_t>(*layout.monitor)];
+        layout.panel = {place(pointer.x, width, shape.gap, m.x, m.xEnd()),
+                        place(pointer.y, height, shape.gap, m.y, m.yEnd()), width, height};
     } else {
         layout.panel = {pointer.x + 1 + shape.gap, pointer.y + 1 + shape.gap, width, height};
     }
@@ -71,19 +71,20 @@ MagnifierLayout layOutMagnifier(PixelPoint pointer, const std::vector<PixelRect>
     return layout;
 }
 
-std::optional<PixelPoint> shownPixel(const MagnifierLayout& layout,
-                                     const std::vector<PixelRect>& monitors, int column, int row) {
+std::optional<ScreenPoint> shownPixel(const MagnifierLayout& layout,
+                                      const std::vector<ScreenRect>& monitors, int column,
+                                      int row) {
     if (column < 0 || row < 0 || column >= layout.source.width || row >= layout.source.height)
         return std::nullopt;
-    const PixelPoint p{layout.source.x + column, layout.source.y + row};
+    const ScreenPoint p{layout.source.x + column, layout.source.y + row};
     if (onAMonitor(p, monitors))
         return p;
     return std::nullopt;
 }
 
-bool onAMonitor(PixelPoint p, const std::vector<PixelRect>& monitors) {
+bool onAMonitor(ScreenPoint p, const std::vector<ScreenRect>& monitors) {
     return std::any_of(monitors.begin(), monitors.end(),
-                       [p](const PixelRect& m) { return m.contains(p); });
+                       [p](const ScreenRect& m) { return m.contains(p); });
 }
 
 } // namespace tinctora::capture

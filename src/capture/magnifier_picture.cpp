@@ -1,5 +1,7 @@
 #include "capture/magnifier_picture.h"
 
+#include "colour/qt_colour.h"
+
 #include <algorithm>
 
 namespace tinctora::capture {
@@ -25,7 +27,7 @@ QRgb underGridLine(QRgb c) {
 } // namespace
 
 void drawMagnifiedGrid(QImage& picture, const MagnifierLayout& layout,
-                       const std::vector<PixelRect>& monitors, int zoom,
+                       const std::vector<ScreenRect>& monitors, int zoom,
                        const PictureColourAt& colourAt) {
     const int columns = layout.source.width;
     const int rows = layout.source.height;
@@ -39,8 +41,10 @@ void drawMagnifiedGrid(QImage& picture, const MagnifierLayout& layout,
     std::vector<std::optional<QRgb>> rowColours(static_cast<std::size_t>(columns));
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            const std::optional<PixelPoint> p = shownPixel(layout, monitors, column, row);
-            rowColours[static_cast<std::size_t>(column)] = p ? colourAt(*p) : std::nullopt;
+            const std::optional<ScreenPoint> p = shownPixel(layout, monitors, column, row);
+            const std::optional<colour::ColourValue> colour = p ? colourAt(*p) : std::nullopt;
+            rowColours[static_cast<std::size_t>(column)] =
+                colour ? std::optional(colour::toQRgb(*colour)) : std::nullopt;
         }
         for (int dy = 0; dy < zoom; ++dy) {
             const int y = row * zoom + dy;

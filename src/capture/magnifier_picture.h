@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/magnifier_geometry.h"
+#include "colour/colour_value.h"
 
 #include <QImage>
 
@@ -11,7 +12,7 @@
 namespace tinctora::capture {
 
 // The colour of a screen pixel in the frozen picture, or nothing where the picture has none.
-using PictureColourAt = std::function<std::optional<QRgb>(PixelPoint)>;
+using PictureColourAt = std::function<std::optional<colour::ColourValue>(ScreenPoint)>;
 
 // Draws the magnifier's grid into picture (made the grid's size when it is not): every shown
 // pixel as a square zoom pixels wide, a see-through grey line along the top and the left of every
@@ -19,7 +20,7 @@ using PictureColourAt = std::function<std::optional<QRgb>(PixelPoint)>;
 // The overlay draws it once when the magnifier moves, in place of some 450 small fills and lines
 // through QPainter at every paint.
 void drawMagnifiedGrid(QImage& picture, const MagnifierLayout& layout,
-                       const std::vector<PixelRect>& monitors, int zoom,
+                       const std::vector<ScreenRect>& monitors, int zoom,
                        const PictureColourAt& colourAt);
 
 } // namespace tinctora::capture

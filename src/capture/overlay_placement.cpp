@@ -7,22 +7,21 @@ namespace tinctora::capture {
 namespace {
 
 // The toolkit's QRect::center(): the middle pixel, rounded towards the top-left.
-PixelPoint centreOf(const PixelRect& r) {
+ScreenPoint centreOf(const ScreenRect& r) {
     return {(2 * r.x + r.width - 1) / 2, (2 * r.y + r.height - 1) / 2};
 }
 
-bool overlaps(const PixelRect& a, const PixelRect& b) {
-    return a.width > 0 && a.height > 0 && b.width > 0 && b.height > 0 && a.x < b.right() &&
-           b.x < a.right() && a.y < b.bottom() && b.y < a.bottom();
+bool overlaps(const ScreenRect& a, const ScreenRect& b) {
+    return !a.intersected(b).isEmpty();
 }
 
 // The screen holding a screen-pixel point, or the primary one.
-int screenHolding(PixelPoint p, const std::vector<ToolkitScreen>& screens, int primary) {
+int screenHolding(ScreenPoint p, const std::vector<ToolkitScreen>& screens, int primary) {
     for (int i = 0; i < static_cast<int>(screens.size()); ++i) {
         const ToolkitScreen& s = screens[static_cast<std::size_t>(i)];
-        const PixelRect native{s.geometry.x, s.geometry.y,
-                               static_cast<int>(std::ceil(s.geometry.width * s.scale)),
-                               static_cast<int>(std::ceil(s.geometry.height * s.scale))};
+        const ScreenRect native{s.geometry.x, s.geometry.y,
+                                static_cast<int>(std::ceil(s.geometry.width * s.scale)),
+                                static_cast<int>(std::ceil(s.geometry.height * s.scale))};
         if (native.contains(p))
             return i;
     }
@@ -31,8 +30,8 @@ int screenHolding(PixelPoint p, const std::vector<ToolkitScreen>& screens, int p
 
 // A screen-pixel rectangle in the toolkit's units as seen from one screen: scaled around that
 // screen's top-left, rounded outwards.
-PixelRect logicalAround(const PixelRect& native, const ToolkitScreen& screen) {
-    const PixelPoint origin{screen.geometry.x, screen.geometry.y};
+ScreenRect logicalAround(const ScreenRect& native, const ToolkitScreen& screen) {
+    const ScreenPoint origin{screen.geometry.x, screen.geometry.y};
     return {origin.x + static_cast<int>(std::floor((native.x - origin.x) / screen.scale)),
             origin.y + static_cast<int>(std::floor((native.y - origin.y) / screen.scale)),
             static_cast<int>(std::ceil(native.width / screen.scale)),
@@ -41,14 +40,14 @@ PixelRect logicalAround(const PixelRect& native, const ToolkitScreen& screen) {
 
 } // namespace
 
-int screenChosenFor(const PixelRect& geometry, int current,
+int screenChosenFor(const ScreenRect& geometry, int current,
                     const std::vector<ToolkitScreen>& screens) {
-    const PixelPoint centre = centreOf(geometry);
+    const ScreenPoint centre = centreOf(geometry);
     if (screens[static_cast<std::size_t>(current)].geometry.contains(centre))
         return current;
     int fallback = current;
     for (int i = 0; i < static_cast<int>(screens.size()); ++i) {
-        const PixelRect& g = screens[static_cast<std::size_t>(i)].geometry;
+        const ScreenRect& g = screens[static_cast<std::size_t>(i)].geometry;
         if (g.contains(centre))
             return i;
         if (overlaps(g, geometry))
@@ -57,7 +56,7 @@ int screenChosenFor(const PixelRect& geometry, int current,
     return fallback;
 }
 
-OverlayPlacement placeOverlay(const PixelRect& native, const std::vector<ToolkitScreen>& screens,
+OverlayPlacement placeOverlay(const ScreenRect& native, const std::vector<ToolkitScreen>& screens,
                               int primary) {
     if (screens.empty())
         return {std::nullopt, native, 1.0, {native.x, native.y}};
@@ -69,9 +68,9 @@ OverlayPlacement placeOverlay(const PixelRect& native, const std::vector<Toolkit
         if (i != candidates.front())
             candidates.push_back(i);
     int filedUnder = candidates.front();
-    PixelRect geometry = logicalAround(native, screens[static_cast<std::size_t>(filedUnder)]);
+    ScreenRect geometry = logicalAround(native, screens[static_cast<std::size_t>(filedUnder)]);
     for (int candidate : candidates) {
-        const PixelRect seen = logicalAround(native, screens[static_cast<std::size_t>(candidate)]);
+        const ScreenRect seen = logicalAround(native, screens[static_cast<std::size_t>(candidate)]);
         if (screenChosenFor(seen, candidate, screens) == candidate) {
             filedUnder = candidate;
             geometry = seen;
@@ -80,8 +79,8 @@ OverlayPlacement placeOverlay(const PixelRect& native, const std::vector<Toolkit
     }
     const ToolkitScreen& used =
         screens[static_cast<std::size_t>(screenChosenFor(geometry, filedUnder, screens))];
-    const PixelPoint origin{used.geometry.x, used.geometry.y};
-    const PixelPoint nativeTopLeft{
+    const ScreenPoint origin{used.geometry.x, used.geometry.y};
+    const ScreenPoint nativeTopLeft{
         origin.x + static_cast<int>(std::lround((geometry.x - origin.x) * used.scale)),
         origin.y + static_cast<int>(std::lround((geometry.y - origin.y) * used.scale))};
     return {filedUnder, geometry, used.scale, nativeTopLeft};

@@ -14,11 +14,11 @@ int smallerAperture(int size) {
     return atOrAbove == kApertureSizes.begin() ? kApertureSizes.front() : *(atOrAbove - 1);
 }
 
-std::optional<colour::ColourValue> averageColour(const PixelRect& square,
+std::optional<colour::ColourValue> averageColour(const ScreenRect& square,
                                                  const PixelSource& pixelAt) {
     long long red = 0, green = 0, blue = 0, counted = 0;
-    for (int y = square.y; y < square.bottom(); ++y) {
-        for (int x = square.x; x < square.right(); ++x) {
+    for (int y = square.y; y < square.yEnd(); ++y) {
+        for (int x = square.x; x < square.xEnd(); ++x) {
             const std::optional<colour::ColourValue> c = pixelAt({x, y});
             if (!c)
                 continue;

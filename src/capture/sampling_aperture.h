@@ -21,11 +21,11 @@ int smallerAperture(int size);
 
 // The colour of one screen pixel of the frozen picture, or nothing where it has none (off the
 // picture, off every monitor).
-using PixelSource = std::function<std::optional<colour::ColourValue>(PixelPoint)>;
+using PixelSource = std::function<std::optional<colour::ColourValue>(ScreenPoint)>;
 
 // The mean of each channel (8 bits) over the pixels of the square that have a colour, rounded
 // half up; nothing when none has.
-std::optional<colour::ColourValue> averageColour(const PixelRect& square,
+std::optional<colour::ColourValue> averageColour(const ScreenRect& square,
                                                  const PixelSource& pixelAt);
 
 } // namespace tinctora::capture

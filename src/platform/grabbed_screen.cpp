@@ -2,17 +2,18 @@
 
 namespace tinctora::platform {
 
-FrozenScreen frozenScreenOf(QImage picture, QPoint origin, const std::vector<QRect>& reported) {
+FrozenScreen frozenScreenOf(QImage picture, ScreenPoint origin,
+                            const std::vector<ScreenRect>& reported) {
     // In place: the picture may be the memory the system handed over, the one copy it has.
     for (int y = 0; y < picture.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
         for (int x = 0; x < picture.width(); ++x)
             line[x] |= 0xFF000000u;
     }
-    const QRect whole(origin, picture.size());
-    std::vector<QRect> monitors;
-    for (const QRect& monitor : reported) {
-        const QRect inside = monitor & whole;
+    const ScreenRect whole{origin.x, origin.y, picture.width(), picture.height()};
+    std::vector<ScreenRect> monitors;
+    for (const ScreenRect& monitor : reported) {
+        const ScreenRect inside = monitor.intersected(whole);
         if (!inside.isEmpty())
             monitors.push_back(inside);
     }

@@ -3,8 +3,6 @@
 #include "platform/screen_grab.h"
 
 #include <QImage>
-#include <QPoint>
-#include <QRect>
 
 #include <vector>
 
@@ -16,6 +14,7 @@ namespace tinctora::platform {
 // between the two questions may lie partly outside it) and those left empty dropped. With no
 // monitor left, the whole picture counts as one. Screen pixels throughout; origin and monitors may
 // be negative (a monitor left of or above the primary one).
-FrozenScreen frozenScreenOf(QImage picture, QPoint origin, const std::vector<QRect>& reported);
+FrozenScreen frozenScreenOf(QImage picture, ScreenPoint origin,
+                            const std::vector<ScreenRect>& reported);
 
 } // namespace tinctora::platform

@@ -8,6 +8,7 @@
 #include "platform/colour_pick.h"
 #include "platform/global_shortcuts.h"
 #include "platform/keys.h"
+#include "platform/screen_geometry.h"
 #include "platform/screen_grab.h"
 
 #include <QByteArray>
@@ -25,12 +26,6 @@ namespace tinctora::platform {
 
 class ScreenGrabber; // screen_grab.h
 class PointerMover;
-
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
-};
 
 // The screen-wide mouse pointer, in screen pixels.
 class Pointer {

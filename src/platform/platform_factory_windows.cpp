@@ -9,9 +9,10 @@ namespace tinctora::platform {
 
 namespace {
 
-// Win32 for the screen, pointer, keys, window layer and the shell; Qt for the dialogs and, linked
-// into the program, for downloads: a static Qt cannot be shared with a module loaded later, and a
-// static program pays nothing at start-up for carrying it.
+// Win32 for the screen, pointer, keys, window layer, the shell and the file and colour dialogs;
+// Qt for the message boxes and, linked into the program, for downloads: a static Qt cannot be
+// shared with a module loaded later, and a static program pays nothing at start-up for carrying
+// it.
 class DesktopBackend final : public PlatformBackend {
 public:
     Platform& platform() override { return platform_; }
@@ -23,11 +24,13 @@ private:
     win32::Win32WindowLayer layer_;
     win32::Win32ShellOpen shell_;
     network::QtDownloader downloader_;
-    qt::QtDialogs dialogs_;
+    qt::QtDialogs messages_;
+    win32::Win32Dialogs dialogs_{messages_};
     win32::Win32ScreenGrabber grabber_;
     win32::Win32PointerMover mover_;
-    Platform platform_{pointer_, pixels_,  keys_,  layer_,    shell_, downloader_,
-                       dialogs_, grabber_, mover_, QString(), nullptr};
+    win32::Win32DisplayProfiles profiles_;
+    Platform platform_{pointer_, pixels_,  keys_,  layer_,    shell_,  downloader_,
+                       dialogs_, grabber_, mover_, QString(), nullptr, &profiles_};
 };
 
 } // namespace

@@ -4,9 +4,11 @@
 // in screen pixels, and moving the pointer by whole screen pixels while the picture is shown.
 // X11 reads the root window; a desktop portal hands over a screenshot later.
 
+#include "colour/qt_colour.h"
+#include "platform/qt_screen_geometry.h"
+#include "platform/screen_geometry.h"
+
 #include <QImage>
-#include <QPoint>
-#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -17,10 +19,18 @@
 namespace tinctora::platform {
 
 struct FrozenScreen {
-    QImage image;  // QImage::Format_RGB32, one image pixel per screen pixel
-    QPoint origin; // screen-pixel position of image pixel (0,0)
-    std::vector<QRect>
-        monitors; // each monitor's rectangle in screen pixels (never Qt's scaled units)
+    QImage image;                     // QImage::Format_RGB32, one image pixel per screen pixel
+    ScreenPoint origin;               // the screen pixel of image pixel (0,0)
+    std::vector<ScreenRect> monitors; // each monitor's rectangle
+
+    // The screen pixels the picture covers.
+    ScreenRect area() const { return {origin.x, origin.y, image.width(), image.height()}; }
+    // The picture's colour at a screen pixel; nothing off the picture.
+    std::optional<colour::ColourValue> colourAt(ScreenPoint p) const {
+        if (!area().contains(p))
+            return std::nullopt;
+        return colour::fromQRgb(image.pixel(p.x - origin.x, p.y - origin.y));
+    }
 };
 
 struct GrabOutcome {
@@ -63,7 +73,7 @@ public:
     virtual bool moveBy(int dx, int dy) = 0;
     // Where the frozen overlay saw the pointer, in screen pixels: for a desktop that does not
     // tell where its pointer is, the overlay's own mouse events are the only source.
-    virtual void seenAt(QPoint) {}
+    virtual void seenAt(ScreenPoint) {}
 };
 
 } // namespace tinctora::platform

@@ -2,8 +2,8 @@
 
 #include "about/about_window.h"
 #include "fakes/fake_platform.h"
-#include "platform/network/module_downloader.h"
 #include "platform/qt/qt_desktop.h"
+#include "program_downloader.h"
 #include "test_files.h"
 #include "test_http_server.h"
 
@@ -21,9 +21,8 @@
 
 namespace tinctora::testing {
 
-// Lets the fake downloader fetch through the real one (the network module the build made, as the
-// program loads it), so that the program's calls are both recorded and sent to the test's HTTP
-// server.
+// Lets the fake downloader fetch through the real one (the program's own: ProgramDownloader), so
+// that the program's calls are both recorded and sent to the test's HTTP server.
 inline void downloadForReal(platform::fake::FakeDownloader& fake, platform::Downloader& real) {
     fake.forwardTo = &real;
 }

@@ -19,8 +19,19 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include "platform/win32/win32_desktop.h"
+#endif
+
 namespace tinctora::testing {
 namespace {
+
+// The program's own open operation: the shell's on Windows, the desktop's opener on Linux.
+#ifdef _WIN32
+using DesktopShellOpen = platform::win32::Win32ShellOpen;
+#else
+using DesktopShellOpen = platform::qt::QtShellOpen;
+#endif
 
 using about::AboutWindow;
 using platform::MessageIcon;
@@ -86,7 +97,7 @@ struct WindowWithDesktopOpener {
         return QTest::qWaitFor([&] { return !fakes.dialogs.messages.empty(); }, 15000);
     }
     platform::fake::FakePlatform fakes;
-    platform::qt::QtShellOpen desktopShell;
+    DesktopShellOpen desktopShell;
     platform::Platform withDesktopShell{
         fakes.pointer,    fakes.screen,  fakes.keys,    fakes.layer, desktopShell,
         fakes.downloader, fakes.dialogs, fakes.grabber, fakes.mover, QString()};
@@ -332,7 +343,7 @@ struct AboutCommand : ::testing::Test {
 
     MainWindowFixture f;
     TestHttpServer server;
-    platform::network::ModuleDownloader realDownloader{TINCTORA_NETWORK_MODULE_DIR};
+    ProgramDownloader realDownloader;
     int timesShown = 0;
     QString shownWith = "(not shown)";
     bool topmostWhileShown = true;

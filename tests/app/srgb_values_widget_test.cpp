@@ -208,7 +208,7 @@ TEST(ShowSrgbValues, AFrozenPickAveragesTheValuesAsReadThenConvertsOnlyWhatIsSho
             picture.setPixel(x, y, (x + y) % 2 ? qRgb(18, 52, 86) : qRgb(0xB0, 0x36, 0x0D));
     f.fakes.grabber.outcome = {
         platform::GrabOutcome::Status::Grabbed,
-        platform::FrozenScreen{picture, {0, 0}, {QRect(0, 0, 100, 100), QRect(100, 0, 100, 100)}},
+        platform::FrozenScreen{picture, {0, 0}, {{0, 0, 100, 100}, {100, 0, 100, 100}}},
         {}};
     app::MainWindow& w = f.load();
     srgbItem(w)->trigger();

@@ -226,7 +226,7 @@ platform::FrozenScreen frozenScreen() {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, qRgb(x * 3, y * 5, 0x40));
-    return {image, QPoint(0, 0), {QRect(0, 0, 64, 48)}};
+    return {image, {0, 0}, {{0, 0, 64, 48}}};
 }
 // The colour of frozenScreen() at (21, 13), as 0x00BBGGRR.
 constexpr std::int32_t kPickedAt21x13 = 0x40 << 16 | 65 << 8 | 63;

@@ -37,14 +37,12 @@ ColourValue colourOf(QRgb rgb) {
 }
 
 // A 256 x 200 screen of two monitors side by side, with its top-left at origin.
-FrozenScreen frozenScreen(QPoint origin = {0, 0}) {
+FrozenScreen frozenScreen(ScreenPoint origin = {0, 0}) {
     QImage image(256, 200, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, pictureColour(x, y));
-    return {image,
-            origin,
-            {QRect(origin, QSize(128, 200)), QRect(origin + QPoint(128, 0), QSize(128, 200))}};
+    return {image, origin, {{origin.x, origin.y, 128, 200}, {origin.x + 128, origin.y, 128, 200}}};
 }
 
 class FreezeOverlayTest : public ::testing::Test {
@@ -178,7 +176,7 @@ TEST_F(FreezeOverlayTest, TheMagnifierShowsTheZoomedPixelsAroundThePointer) {
     ASSERT_EQ(overlay->magnifierText(), "#026440  1 × 1\n002, 100, 064");
     const QImage shown = overlay->grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shown.size(), QSize(256, 200));
-    const std::vector<PixelRect> monitors{{0, 0, 128, 200}, {128, 0, 128, 200}};
+    const std::vector<ScreenRect> monitors{{0, 0, 128, 200}, {128, 0, 128, 200}};
     const MagnifierLayout layout = layOutMagnifier({2, 100}, monitors);
     // The middle of a cell, in the overlay's pixels.
     const auto cell = [&](int column, int row) {
@@ -227,7 +225,7 @@ FrozenScreen checkerboardScreen() {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, (x + y) % 2 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-    return {image, {0, 0}, {QRect(0, 0, 300, 250)}};
+    return {image, {0, 0}, {{0, 0, 300, 250}}};
 }
 
 TEST_F(FreezeOverlayTest, TheWheelAndPlusMinusAverageASquareThatEnterPicks) {

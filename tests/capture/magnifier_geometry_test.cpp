@@ -11,23 +11,23 @@ constexpr int kWidth = 135;
 constexpr int kHeight = 175;
 constexpr int kGap = 16;
 
-const std::vector<PixelRect> kOneMonitor{{0, 0, 1280, 1024}};
+const std::vector<ScreenRect> kOneMonitor{{0, 0, 1280, 1024}};
 // A monitor left of the primary, which starts at 1280.
-const std::vector<PixelRect> kLeftOfPrimary{{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}};
+const std::vector<ScreenRect> kLeftOfPrimary{{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}};
 // A wide monitor above the primary.
-const std::vector<PixelRect> kAbovePrimary{{0, 0, 1920, 1080}, {0, 1080, 1280, 1024}};
+const std::vector<ScreenRect> kAbovePrimary{{0, 0, 1920, 1080}, {0, 1080, 1280, 1024}};
 // A shorter second monitor: the area below it is on no monitor.
-const std::vector<PixelRect> kUneven{{0, 0, 1280, 1024}, {1280, 0, 1280, 768}};
+const std::vector<ScreenRect> kUneven{{0, 0, 1280, 1024}, {1280, 0, 1280, 768}};
 
 struct PlacementCase {
     const char* what;
-    const std::vector<PixelRect>* monitors;
-    PixelPoint pointer;
-    PixelPoint panel;
+    const std::vector<ScreenRect>* monitors;
+    ScreenPoint pointer;
+    ScreenPoint panel;
     int monitor;
     // The averaged square, when the row asks for one larger than a pixel.
     int apertureSize = 1;
-    PixelRect aperture = {};
+    ScreenRect aperture = {};
 };
 
 TEST(MagnifierGeometry, FlipsAwayFromEveryEdgeAndCornerOfThePointersMonitor) {
@@ -108,21 +108,21 @@ TEST(MagnifierGeometry, FlipsAwayFromEveryEdgeAndCornerOfThePointersMonitor) {
     };
     for (const PlacementCase& c : cases) {
         const MagnifierLayout layout = layOutMagnifier(c.pointer, *c.monitors, {}, c.apertureSize);
-        EXPECT_EQ(layout.panel, (PixelRect{c.panel.x, c.panel.y, kWidth, kHeight})) << c.what;
-        EXPECT_EQ(layout.grid, (PixelRect{c.panel.x, c.panel.y, kWidth, kWidth})) << c.what;
+        EXPECT_EQ(layout.panel, (ScreenRect{c.panel.x, c.panel.y, kWidth, kHeight})) << c.what;
+        EXPECT_EQ(layout.grid, (ScreenRect{c.panel.x, c.panel.y, kWidth, kWidth})) << c.what;
         EXPECT_EQ(layout.monitor, c.monitor) << c.what;
-        EXPECT_EQ(layout.source, (PixelRect{c.pointer.x - 7, c.pointer.y - 7, 15, 15})) << c.what;
+        EXPECT_EQ(layout.source, (ScreenRect{c.pointer.x - 7, c.pointer.y - 7, 15, 15})) << c.what;
         if (c.apertureSize > 1)
             EXPECT_EQ(layout.aperture, c.aperture) << c.what;
         else
-            EXPECT_EQ(layout.aperture, (PixelRect{c.pointer.x, c.pointer.y, 1, 1})) << c.what;
+            EXPECT_EQ(layout.aperture, (ScreenRect{c.pointer.x, c.pointer.y, 1, 1})) << c.what;
     }
 }
 
 TEST(MagnifierGeometry, TheApertureIsOutlinedOverTheCellsItCoversAndFitsTheGrid) {
     struct OutlineCase {
         int asked;
-        PixelRect fromGrid; // the outline, from the grid's top-left; its side in cells is the size
+        ScreenRect fromGrid; // the outline, from the grid's top-left; its side in cells is the size
     };
     // Sizes no key gives as well: even ones grow to odd, and nothing leaves the 15-pixel grid.
     const OutlineCase cases[] = {{1, {63, 63, 9, 9}},    {5, {45, 45, 45, 45}},
@@ -132,23 +132,23 @@ TEST(MagnifierGeometry, TheApertureIsOutlinedOverTheCellsItCoversAndFitsTheGrid)
         const MagnifierLayout layout = layOutMagnifier({1279, 1023}, kOneMonitor, {}, c.asked);
         EXPECT_EQ(layout.aperture.width * 9, c.fromGrid.width) << c.asked;
         EXPECT_EQ(layout.apertureOutline,
-                  (PixelRect{layout.grid.x + c.fromGrid.x, layout.grid.y + c.fromGrid.y,
-                             c.fromGrid.width, c.fromGrid.height}))
+                  (ScreenRect{layout.grid.x + c.fromGrid.x, layout.grid.y + c.fromGrid.y,
+                              c.fromGrid.width, c.fromGrid.height}))
             << c.asked;
     }
 }
 
 TEST(MagnifierGeometry, StaysOnItsMonitorAndOffThePickedPixelEverywhere) {
     for (const auto* monitors : {&kOneMonitor, &kLeftOfPrimary, &kAbovePrimary}) {
-        for (const PixelRect& m : *monitors) {
-            for (int x = m.x; x < m.right(); x += 7) {
-                for (int y = m.y; y < m.bottom(); y += 11) {
-                    const PixelPoint p{x, y};
+        for (const ScreenRect& m : *monitors) {
+            for (int x = m.x; x < m.xEnd(); x += 7) {
+                for (int y = m.y; y < m.yEnd(); y += 11) {
+                    const ScreenPoint p{x, y};
                     const MagnifierLayout layout = layOutMagnifier(p, *monitors);
-                    const PixelRect& panel = layout.panel;
+                    const ScreenRect& panel = layout.panel;
                     ASSERT_FALSE(panel.contains(p)) << x << "," << y;
                     ASSERT_TRUE(m.contains({panel.x, panel.y}) &&
-                                m.contains({panel.right() - 1, panel.bottom() - 1}))
+                                m.contains({panel.xEnd() - 1, panel.yEnd() - 1}))
                         << x << "," << y;
                 }
             }
@@ -157,23 +157,23 @@ TEST(MagnifierGeometry, StaysOnItsMonitorAndOffThePickedPixelEverywhere) {
 }
 
 TEST(MagnifierGeometry, OnAMonitorTooSmallForItTheMagnifierIsPushedInside) {
-    const std::vector<PixelRect> tiny{{100, 100, 200, 150}};
+    const std::vector<ScreenRect> tiny{{100, 100, 200, 150}};
     const MagnifierLayout layout = layOutMagnifier({200, 175}, tiny);
-    EXPECT_EQ(layout.panel, (PixelRect{165, 100, kWidth, kHeight}));
+    EXPECT_EQ(layout.panel, (ScreenRect{165, 100, kWidth, kHeight}));
 }
 
 TEST(MagnifierGeometry, WithoutMonitorsItSitsBelowRightOfThePointer) {
     const MagnifierLayout layout = layOutMagnifier({50, 60}, {});
     EXPECT_EQ(layout.monitor, std::nullopt);
-    EXPECT_EQ(layout.panel, (PixelRect{67, 77, kWidth, kHeight}));
+    EXPECT_EQ(layout.panel, (ScreenRect{67, 77, kWidth, kHeight}));
 }
 
 TEST(MagnifierGeometry, FollowsTheGridZoomAndLabelAsked) {
     const MagnifierShape shape{9, 5, 20, 4};
     const MagnifierLayout layout = layOutMagnifier({640, 512}, kOneMonitor, shape);
-    EXPECT_EQ(layout.source, (PixelRect{636, 508, 9, 9}));
-    EXPECT_EQ(layout.panel, (PixelRect{645, 517, 45, 65}));
-    EXPECT_EQ(layout.grid, (PixelRect{645, 517, 45, 45}));
+    EXPECT_EQ(layout.source, (ScreenRect{636, 508, 9, 9}));
+    EXPECT_EQ(layout.panel, (ScreenRect{645, 517, 45, 65}));
+    EXPECT_EQ(layout.grid, (ScreenRect{645, 517, 45, 45}));
 }
 
 TEST(MagnifierGeometry, CellsOffEveryMonitorShowNoPixel) {
@@ -181,16 +181,16 @@ TEST(MagnifierGeometry, CellsOffEveryMonitorShowNoPixel) {
     EXPECT_EQ(shownPixel(corner, kOneMonitor, 0, 0), std::nullopt);
     EXPECT_EQ(shownPixel(corner, kOneMonitor, 6, 7), std::nullopt);
     EXPECT_EQ(shownPixel(corner, kOneMonitor, 7, 6), std::nullopt);
-    EXPECT_EQ(shownPixel(corner, kOneMonitor, 7, 7), (PixelPoint{0, 0}));
-    EXPECT_EQ(shownPixel(corner, kOneMonitor, 14, 14), (PixelPoint{7, 7}));
+    EXPECT_EQ(shownPixel(corner, kOneMonitor, 7, 7), (ScreenPoint{0, 0}));
+    EXPECT_EQ(shownPixel(corner, kOneMonitor, 14, 14), (ScreenPoint{7, 7}));
     EXPECT_EQ(shownPixel(corner, kOneMonitor, 15, 7), std::nullopt);
     EXPECT_EQ(shownPixel(corner, kOneMonitor, 7, -1), std::nullopt);
 
     // Across the border into the primary the pixels are shown; below the shorter monitor not.
     const MagnifierLayout border = layOutMagnifier({1279, 767}, kUneven);
-    EXPECT_EQ(shownPixel(border, kUneven, 8, 7), (PixelPoint{1280, 767}));
+    EXPECT_EQ(shownPixel(border, kUneven, 8, 7), (ScreenPoint{1280, 767}));
     EXPECT_EQ(shownPixel(border, kUneven, 8, 8), std::nullopt);
-    EXPECT_EQ(shownPixel(border, kUneven, 7, 8), (PixelPoint{1279, 768}));
+    EXPECT_EQ(shownPixel(border, kUneven, 7, 8), (ScreenPoint{1279, 768}));
 }
 
 } // namespace

@@ -11,7 +11,7 @@ TEST(OverlayPlacement, CoversThePictureOnScreensAtEveryScale) {
     const struct {
         const char* what;
         std::vector<ToolkitScreen> screens;
-        PixelRect native;
+        ScreenRect native;
         OverlayPlacement expected;
     } cases[] = {
         {"one screen at scale 1",

@@ -35,14 +35,14 @@ TEST(SamplingAperture, StepsThroughTheOddSizesAndStopsAtBothEnds) {
 
 // A checkerboard of single black and white pixels on a 100 x 100 picture at the screen's
 // top-left, black where x + y is even; nothing off the picture.
-std::optional<colour::ColourValue> checkerboard(PixelPoint p) {
+std::optional<colour::ColourValue> checkerboard(ScreenPoint p) {
     if (p.x < 0 || p.y < 0 || p.x >= 100 || p.y >= 100)
         return std::nullopt;
     return (p.x + p.y) % 2 == 0 ? colour::colourFromBytes(0, 0, 0)
                                 : colour::colourFromBytes(255, 255, 255);
 }
 
-std::string averageAround(PixelPoint centre, int size, const PixelSource& source = checkerboard) {
+std::string averageAround(ScreenPoint centre, int size, const PixelSource& source = checkerboard) {
     const std::optional<colour::ColourValue> average =
         averageColour({centre.x - size / 2, centre.y - size / 2, size, size}, source);
     return average ? colour::hexText(*average) : "none";
@@ -51,7 +51,7 @@ std::string averageAround(PixelPoint centre, int size, const PixelSource& source
 TEST(SamplingAperture, AveragesTheCheckerboardOverThePixelsOnThePicture) {
     struct AverageCase {
         const char* what;
-        PixelPoint centre;
+        ScreenPoint centre;
         int size;
         const char* hex;
     };
@@ -76,7 +76,7 @@ TEST(SamplingAperture, AveragesTheCheckerboardOverThePixelsOnThePicture) {
 
 TEST(SamplingAperture, AveragesEachChannelOnItsOwnAndRoundsHalvesUp) {
     // Two pixels side by side: red 10 and 11, green 20 and 20, blue 31 and 30.
-    const PixelSource pair = [](PixelPoint p) -> std::optional<colour::ColourValue> {
+    const PixelSource pair = [](ScreenPoint p) -> std::optional<colour::ColourValue> {
         if (p.y != 0 || (p.x != 0 && p.x != 1))
             return std::nullopt;
         return p.x == 0 ? colour::colourFromBytes(10, 20, 31) : colour::colourFromBytes(11, 20, 30);

@@ -87,7 +87,7 @@ TEST(ContrastWindow, FieldsPicksSwapDropsAndCopy) {
     QImage screen(64, 48, QImage::Format_RGB32);
     screen.fill(qRgb(0x12, 0x34, 0x56));
     f.fakes.grabber.outcome = {platform::GrabOutcome::Status::Grabbed,
-                               platform::FrozenScreen{screen, QPoint(0, 0), {QRect(0, 0, 64, 48)}},
+                               platform::FrozenScreen{screen, {0, 0}, {{0, 0, 64, 48}}},
                                {}};
     f.fakes.pointer.at = platform::ScreenPoint{21, 13};
     app::MainWindow& w = f.load();

@@ -198,8 +198,8 @@ TEST_F(DesktopPortal, AScreenshotIsLoadedWholeAndItsFileRemoved) {
     EXPECT_EQ(screen.image.size(), QSize(8, 6));
     EXPECT_EQ(screen.image.pixel(3, 2), qRgb(0xFE, 0x01, 0x80));
     EXPECT_EQ(screen.image.pixel(7, 5), qRgb(0x33, 0x66, 0x99));
-    EXPECT_EQ(screen.origin, QPoint(0, 0));
-    EXPECT_EQ(screen.monitors, std::vector<QRect>{QRect(0, 0, 8, 6)});
+    EXPECT_EQ(screen.origin, (ScreenPoint{0, 0}));
+    EXPECT_EQ(screen.monitors, (std::vector<ScreenRect>{ScreenRect{0, 0, 8, 6}}));
     EXPECT_FALSE(QFile::exists(file));
     ASSERT_EQ(fake.calls.size(), 1u);
     EXPECT_EQ(qdbus_cast<QVariantMap>(fake.calls[0].arguments().at(1)).value("interactive"), false);
@@ -333,15 +333,16 @@ TEST(ScreenshotMonitors, MonitorsInScaledUnitsAreMappedOntoTheScreenshotsPixels)
     // Two monitors side by side at scale 2: the screenshot has twice the pixels.
     EXPECT_EQ(
         monitorsInScreenshot(QSize(3200, 1200), {QRect(0, 0, 800, 600), QRect(800, 0, 800, 600)}),
-        (std::vector<QRect>{QRect(0, 0, 1600, 1200), QRect(1600, 0, 1600, 1200)}));
+        (std::vector<ScreenRect>{{0, 0, 1600, 1200}, {1600, 0, 1600, 1200}}));
     // A layout that starts left of the origin.
     EXPECT_EQ(
         monitorsInScreenshot(QSize(200, 100), {QRect(-100, 0, 100, 100), QRect(0, 0, 100, 50)}),
-        (std::vector<QRect>{QRect(0, 0, 100, 100), QRect(100, 0, 100, 50)}));
+        (std::vector<ScreenRect>{{0, 0, 100, 100}, {100, 0, 100, 50}}));
     // A layout that does not fit the image, or none at all: the whole image is one monitor.
     EXPECT_EQ(monitorsInScreenshot(QSize(640, 480), {QRect(0, 0, 800, 800)}),
-              std::vector<QRect>{QRect(0, 0, 640, 480)});
-    EXPECT_EQ(monitorsInScreenshot(QSize(640, 480), {}), std::vector<QRect>{QRect(0, 0, 640, 480)});
+              (std::vector<ScreenRect>{ScreenRect{0, 0, 640, 480}}));
+    EXPECT_EQ(monitorsInScreenshot(QSize(640, 480), {}),
+              (std::vector<ScreenRect>{ScreenRect{0, 0, 640, 480}}));
 }
 
 // The main window on a desktop that keeps the pointer and other programs' keys to itself, with

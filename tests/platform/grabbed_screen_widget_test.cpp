@@ -22,45 +22,45 @@ QImage pictureWithoutAlpha(QSize size) {
 TEST(GrabbedScreen, IsOpaqueAndItsMonitorsKeepTheirPlacesCutToTheGrab) {
     struct Row {
         const char* what;
-        QRect grab; // where the picture lies on the screen
-        std::vector<QRect> reported;
-        std::vector<QRect> monitors;
+        ScreenRect grab; // where the picture lies on the screen
+        std::vector<ScreenRect> reported;
+        std::vector<ScreenRect> monitors;
     };
-    const QRect primary(0, 0, 1920, 1080);
-    const QRect left(-1280, 56, 1280, 1024);
-    const QRect above(0, -1440, 2560, 1440);
+    const ScreenRect primary{0, 0, 1920, 1080};
+    const ScreenRect left{-1280, 56, 1280, 1024};
+    const ScreenRect above{0, -1440, 2560, 1440};
     const std::vector<Row> table = {
         {"one monitor", primary, {primary}, {primary}},
         {"a monitor left of the primary has negative x",
-         QRect(-1280, 0, 3200, 1080),
+         ScreenRect{-1280, 0, 3200, 1080},
          {primary, left},
          {primary, left}},
         {"a monitor above the primary has negative y",
-         QRect(0, -1440, 2560, 2520),
+         ScreenRect{0, -1440, 2560, 2520},
          {above, primary},
          {above, primary}},
         {"a monitor added after the grab's size was asked is cut to the grab",
          primary,
-         {primary, QRect(1000, 500, 1920, 1080)},
-         {primary, QRect(1000, 500, 920, 580)}},
+         {primary, ScreenRect{1000, 500, 1920, 1080}},
+         {primary, ScreenRect{1000, 500, 920, 580}}},
         {"a monitor wholly outside the grab is left out",
          primary,
-         {QRect(1920, 0, 1280, 1024), primary},
+         {ScreenRect{1920, 0, 1280, 1024}, primary},
          {primary}},
         {"two monitors side by side of one X screen",
-         QRect(0, 0, 2048, 768),
-         {QRect(0, 0, 1024, 768), QRect(1024, 0, 1024, 768)},
-         {QRect(0, 0, 1024, 768), QRect(1024, 0, 1024, 768)}},
+         ScreenRect{0, 0, 2048, 768},
+         {ScreenRect{0, 0, 1024, 768}, ScreenRect{1024, 0, 1024, 768}},
+         {ScreenRect{0, 0, 1024, 768}, ScreenRect{1024, 0, 1024, 768}}},
         {"no monitor reported: the grab is one", left, {}, {left}},
-        {"nothing grabbed, nothing reported", QRect(), {}, {}},
+        {"nothing grabbed, nothing reported", ScreenRect{}, {}, {}},
     };
     for (const Row& row : table) {
         SCOPED_TRACE(row.what);
-        const QImage handedOver = pictureWithoutAlpha(row.grab.size());
+        const QImage handedOver = pictureWithoutAlpha(QSize(row.grab.width, row.grab.height));
         const FrozenScreen screen = frozenScreenOf(handedOver, row.grab.topLeft(), row.reported);
         EXPECT_EQ(screen.origin, row.grab.topLeft());
         EXPECT_EQ(screen.monitors, row.monitors);
-        ASSERT_EQ(screen.image.size(), row.grab.size());
+        ASSERT_EQ(screen.area(), row.grab);
         // Read raw: QImage::pixel() would add the top byte itself.
         int wrong = 0;
         for (int y = 0; y < handedOver.height(); ++y) {

@@ -1,6 +1,6 @@
-// The downloader of the network module, loaded as the program loads it, against a real HTTP
-// server on 127.0.0.1.
-#include "platform/network/module_downloader.h"
+// The program's downloader against a real HTTP server on 127.0.0.1: on Linux the network module,
+// loaded as the program loads it; on Windows Qt Network in the program itself.
+#include "program_downloader.h"
 #include "test_files.h"
 #include "test_http_server.h"
 
@@ -26,7 +26,7 @@ using Status = DownloadOutcome::Status;
 struct DownloaderFixture : ::testing::Test {
     QTemporaryDir folder;
     TestHttpServer server;
-    platform::network::ModuleDownloader downloader{TINCTORA_NETWORK_MODULE_DIR};
+    ProgramDownloader downloader;
 
     QString localPath() const { return folder.path() + "/qor.ini"; }
     QUrl url() const { return QUrl(server.base() + "/qor.ini"); }
@@ -186,6 +186,7 @@ TEST_F(DownloaderFixture, UnwritableLocalCopyFails) {
     EXPECT_EQ(server.paths.size(), 1);
 }
 
+#ifndef _WIN32 // Windows has no network module: Qt Network is inside the program
 TEST_F(DownloaderFixture, MissingOrBrokenModuleFailsWithTheReasonOnEveryDownload) {
     const QString qtCore = QLibraryInfo::path(QLibraryInfo::LibrariesPath) + "/libQt6Core.so.6";
     ASSERT_TRUE(QFile::exists(qtCore));
@@ -224,6 +225,7 @@ TEST_F(DownloaderFixture, MissingOrBrokenModuleFailsWithTheReasonOnEveryDownload
     }
     EXPECT_TRUE(server.paths.isEmpty());
 }
+#endif
 
 } // namespace
 } // namespace tinctora::testing

@@ -153,17 +153,17 @@ TEST(Win32Screen, PixelsAndTheFrozenPictureShowWhatIsOnTheScreen) {
     ASSERT_EQ(calls, 1) << "before grabScreen returns";
     ASSERT_EQ(outcome.status, GrabOutcome::Status::Grabbed) << outcome.message.toStdString();
     const FrozenScreen& screen = *outcome.screen;
-    const QRect whole(screen.origin, screen.image.size());
+    const QRect whole = toQRect(screen.area());
     EXPECT_EQ(whole,
               QRect(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                     GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)));
     EXPECT_EQ(screen.image.format(), QImage::Format_RGB32);
-    EXPECT_EQ(screen.image.pixel(QPoint(at.x, at.y) - screen.origin), 0xFF123456u);
+    EXPECT_EQ(screen.colourAt(at), colour::colourFromBytes(0x12, 0x34, 0x56));
     ASSERT_FALSE(screen.monitors.empty());
     bool onAMonitor = false;
-    for (const QRect& monitor : screen.monitors) {
-        EXPECT_TRUE(whole.contains(monitor));
-        onAMonitor = onAMonitor || monitor.contains(QPoint(at.x, at.y));
+    for (const ScreenRect& monitor : screen.monitors) {
+        EXPECT_TRUE(whole.contains(toQRect(monitor)));
+        onAMonitor = onAMonitor || monitor.contains(at);
     }
     EXPECT_TRUE(onAMonitor);
 }

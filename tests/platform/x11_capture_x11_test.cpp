@@ -399,9 +399,9 @@ TEST_F(TrueColourScreen, FreezesEveryPixelOfTheScreenWithAndWithoutSharedMemory)
         const FrozenScreen& frozen = *outcome->screen;
         EXPECT_EQ(frozen.image.size(), QSize(1024, 768));
         EXPECT_EQ(frozen.image.format(), QImage::Format_RGB32);
-        EXPECT_EQ(frozen.origin, QPoint(0, 0));
+        EXPECT_EQ(frozen.origin, (ScreenPoint{0, 0}));
         // One output and no monitors set up: the whole screen is the one monitor.
-        EXPECT_EQ(frozen.monitors, std::vector<QRect>{QRect(0, 0, 1024, 768)});
+        EXPECT_EQ(frozen.monitors, (std::vector<ScreenRect>{ScreenRect{0, 0, 1024, 768}}));
         EXPECT_EQ(firstDifference(frozen.image, coordinateColour), "");
     }
     // The picture agrees with the live read.
@@ -443,8 +443,8 @@ TEST_F(TrueColourScreen, AFreezeIsTheScreenAsItWasAndFollowsItsSize) {
     ASSERT_EQ(smaller.status, GrabStatus::Grabbed) << smaller.message.toStdString();
     EXPECT_EQ(smaller.screen->image.size(), QSize(800, 600));
     EXPECT_EQ(smaller.screen->image.pixel(799, 599), qRgb(0xAB, 0xCD, 0xEF));
-    for (const QRect& monitor : smaller.screen->monitors)
-        EXPECT_TRUE(QRect(0, 0, 800, 600).contains(monitor));
+    for (const ScreenRect& monitor : smaller.screen->monitors)
+        EXPECT_EQ(monitor.intersected({0, 0, 800, 600}), monitor);
 }
 
 TEST_F(TrueColourScreen, ThePointerMovesByWholeScreenPixelsAndStopsAtTheEdge) {
@@ -608,15 +608,15 @@ TEST_F(TwoMonitors, FreezesBothMonitorsAndTellsWhereEachIs) {
     const GrabOutcome outcome = grabOnce(grabber);
     ASSERT_EQ(outcome.status, GrabStatus::Grabbed) << outcome.message.toStdString();
     const FrozenScreen& frozen = *outcome.screen;
-    std::vector<QRect> monitors = frozen.monitors;
+    std::vector<ScreenRect> monitors = frozen.monitors;
     std::sort(monitors.begin(), monitors.end(),
-              [](const QRect& a, const QRect& b) { return a.x() < b.x(); });
-    EXPECT_EQ(monitors, (std::vector<QRect>{QRect(0, 0, 1024, 768), QRect(1024, 0, 1024, 768)}));
+              [](const ScreenRect& a, const ScreenRect& b) { return a.x < b.x; });
+    EXPECT_EQ(monitors, (std::vector<ScreenRect>{{0, 0, 1024, 768}, {1024, 0, 1024, 768}}));
     EXPECT_EQ(firstDifference(frozen.image, coordinateColour), "");
     ASSERT_TRUE(server->run("xdotool mousemove 1537 383"));
     const std::optional<ScreenPoint> where = pointer->position();
     ASSERT_EQ(where, (ScreenPoint{1537, 383}));
-    EXPECT_EQ(frozen.image.pixel(where->x - frozen.origin.x(), where->y - frozen.origin.y()),
+    EXPECT_EQ(frozen.image.pixel(where->x - frozen.origin.x, where->y - frozen.origin.y),
               coordinateColour(1537, 383));
 }
 

@@ -30,7 +30,8 @@ private:
 
 // Qt's colour and file dialogs keep their custom colours, recent folders and view state in the
 // QtProject settings that every Qt program of the user shares. Once a QtDialogs exists, this
-// process neither reads nor writes them.
+// process neither reads nor writes them in files. On Windows Qt keeps them in the registry,
+// which no setting redirects: there only the message boxes are Qt's (win32::Win32Dialogs).
 class QtDialogs final : public Dialogs {
 public:
     QtDialogs();

@@ -7,15 +7,15 @@ namespace tinctora::platform::wayland {
 
 namespace {
 
-QPoint middleOfPrimaryMonitor() {
+ScreenPoint middleOfPrimaryMonitor() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
     // Screen pixels: the monitor's own size times its scale, from its origin.
     const QRect g = screen->geometry();
     const qreal scale = screen->devicePixelRatio();
-    return g.topLeft() + QPoint(static_cast<int>(g.width() * scale / 2),
-                                static_cast<int>(g.height() * scale / 2));
+    return {g.x() + static_cast<int>(g.width() * scale / 2),
+            g.y() + static_cast<int>(g.height() * scale / 2)};
 }
 
 } // namespace
@@ -23,16 +23,17 @@ QPoint middleOfPrimaryMonitor() {
 std::optional<ScreenPoint> PickPosition::position() {
     if (!at_)
         at_ = middleOfPrimaryMonitor();
-    return ScreenPoint{at_->x(), at_->y()};
+    return *at_;
 }
 
 bool PickPosition::moveBy(int dx, int dy) {
     position();
-    *at_ += QPoint(dx, dy);
+    at_->x += dx;
+    at_->y += dy;
     return true;
 }
 
-void PickPosition::seenAt(QPoint screenPixel) {
+void PickPosition::seenAt(ScreenPoint screenPixel) {
     at_ = screenPixel;
 }
 

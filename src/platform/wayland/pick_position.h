@@ -3,8 +3,6 @@
 #include "platform/platform.h"
 #include "platform/screen_grab.h"
 
-#include <QPoint>
-
 #include <optional>
 
 namespace tinctora::platform::wayland {
@@ -16,10 +14,10 @@ class PickPosition final : public Pointer, public PointerMover {
 public:
     std::optional<ScreenPoint> position() override;
     bool moveBy(int dx, int dy) override;
-    void seenAt(QPoint screenPixel) override;
+    void seenAt(ScreenPoint screenPixel) override;
 
 private:
-    std::optional<QPoint> at_;
+    std::optional<ScreenPoint> at_;
 };
 
 } // namespace tinctora::platform::wayland

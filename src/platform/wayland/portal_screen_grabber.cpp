@@ -87,24 +87,25 @@ void PortalScreenGrabber::request(bool interactive, std::function<void(GrabOutco
         this);
 }
 
-std::vector<QRect> monitorsInScreenshot(QSize imageSize, const std::vector<QRect>& screens) {
-    const std::vector<QRect> whole{QRect(QPoint(0, 0), imageSize)};
+std::vector<ScreenRect> monitorsInScreenshot(QSize imageSize, const std::vector<QRect>& screens) {
+    const ScreenRect whole{0, 0, imageSize.width(), imageSize.height()};
     QRect bounds;
     for (const QRect& screen : screens)
         bounds |= screen;
     if (bounds.isEmpty() || imageSize.isEmpty())
-        return whole;
+        return {whole};
     const double scale = double(imageSize.width()) / bounds.width();
     // One scale for both directions, to within rounding, or the layout is not what was shot.
     if (std::abs(bounds.height() * scale - imageSize.height()) > 1.0)
-        return whole;
-    std::vector<QRect> monitors;
+        return {whole};
+    const auto scaled = [scale](int units) { return int(std::lround(units * scale)); };
+    std::vector<ScreenRect> monitors;
     for (const QRect& screen : screens) {
-        const QPoint topLeft(int(std::lround((screen.left() - bounds.left()) * scale)),
-                             int(std::lround((screen.top() - bounds.top()) * scale)));
-        const QPoint end(int(std::lround((screen.right() + 1 - bounds.left()) * scale)),
-                         int(std::lround((screen.bottom() + 1 - bounds.top()) * scale)));
-        monitors.push_back(QRect(topLeft, end - QPoint(1, 1)) & whole.front());
+        const int left = scaled(screen.x() - bounds.x());
+        const int top = scaled(screen.y() - bounds.y());
+        const int xEnd = scaled(screen.x() + screen.width() - bounds.x());
+        const int yEnd = scaled(screen.y() + screen.height() - bounds.y());
+        monitors.push_back(ScreenRect{left, top, xEnd - left, yEnd - top}.intersected(whole));
     }
     return monitors;
 }

@@ -26,6 +26,6 @@ private:
 // in the units the window system reports (on Wayland, scaled ones). The screenshot covers the
 // bounding box of all monitors at one scale; when the rectangles do not fit it, the whole image
 // is taken as one monitor.
-std::vector<QRect> monitorsInScreenshot(QSize imageSize, const std::vector<QRect>& screens);
+std::vector<ScreenRect> monitorsInScreenshot(QSize imageSize, const std::vector<QRect>& screens);
 
 } // namespace tinctora::platform::wayland

@@ -7,12 +7,12 @@ namespace tinctora::platform::win32 {
 namespace {
 
 BOOL CALLBACK addMonitor(HMONITOR, HDC, LPRECT area, LPARAM list) {
-    reinterpret_cast<std::vector<ScreenArea>*>(list)->push_back(
+    reinterpret_cast<std::vector<ScreenRect>*>(list)->push_back(
         {area->left, area->top, area->right - area->left, area->bottom - area->top});
     return TRUE;
 }
 
-HBITMAP makeBitmap(HDC screen, const ScreenArea& area, void** bits) {
+HBITMAP makeBitmap(HDC screen, const ScreenRect& area, void** bits) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = area.width;
@@ -23,7 +23,7 @@ HBITMAP makeBitmap(HDC screen, const ScreenArea& area, void** bits) {
     return CreateDIBSection(screen, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-bool copyInto(HBITMAP bitmap, HDC screen, const ScreenArea& area) {
+bool copyInto(HBITMAP bitmap, HDC screen, const ScreenRect& area) {
     HDC memory = CreateCompatibleDC(screen);
     if (!memory)
         return false;
@@ -40,13 +40,13 @@ bool copyInto(HBITMAP bitmap, HDC screen, const ScreenArea& area) {
 
 } // namespace
 
-ScreenArea virtualScreenArea() {
+ScreenRect virtualScreenArea() {
     return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-std::vector<ScreenArea> monitorAreas() {
-    std::vector<ScreenArea> monitors;
+std::vector<ScreenRect> monitorAreas() {
+    std::vector<ScreenRect> monitors;
     EnumDisplayMonitors(nullptr, nullptr, &addMonitor, reinterpret_cast<LPARAM>(&monitors));
     return monitors;
 }

@@ -10,10 +10,6 @@ namespace {
 const QString kRefused = QStringLiteral(
     "The screen could not be frozen because Windows refused to hand over its picture.");
 
-QRect rectOf(const ScreenArea& area) {
-    return QRect(area.x, area.y, area.width, area.height);
-}
-
 } // namespace
 
 void Win32ScreenGrabber::grabScreen(std::function<void(GrabOutcome)> done) {
@@ -38,12 +34,9 @@ GrabOutcome Win32ScreenGrabber::grab() {
     if (virtualScreenArea() != copy.area)
         return GrabOutcome::failure(screenResizedWhileRead());
 
-    std::vector<QRect> reported;
-    for (const ScreenArea& monitor : monitorAreas())
-        reported.push_back(rectOf(monitor));
     GrabOutcome outcome;
     outcome.status = GrabOutcome::Status::Grabbed;
-    outcome.screen = frozenScreenOf(std::move(picture), rectOf(copy.area).topLeft(), reported);
+    outcome.screen = frozenScreenOf(std::move(picture), copy.area.topLeft(), monitorAreas());
     return outcome;
 }
 

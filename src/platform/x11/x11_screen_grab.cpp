@@ -187,8 +187,8 @@ private:
 };
 
 // The monitors as the server reports them, in root window pixels; none from an old server.
-std::vector<QRect> monitorsOf(Connection& connection) {
-    std::vector<QRect> monitors;
+std::vector<ScreenRect> monitorsOf(Connection& connection) {
+    std::vector<ScreenRect> monitors;
     Display* display = connection.display();
     int eventBase = 0;
     int errorBase = 0;
@@ -200,7 +200,7 @@ std::vector<QRect> monitorsOf(Connection& connection) {
         int count = 0;
         XRRMonitorInfo* info = XRRGetMonitors(display, connection.root(), True, &count);
         for (int i = 0; info && i < count; ++i)
-            monitors.push_back(QRect(info[i].x, info[i].y, info[i].width, info[i].height));
+            monitors.push_back({info[i].x, info[i].y, info[i].width, info[i].height});
         if (info)
             XRRFreeMonitors(info);
     }
@@ -276,7 +276,7 @@ GrabOutcome X11ScreenGrabber::grab() {
 
     GrabOutcome outcome;
     outcome.status = decltype(outcome.status)::Grabbed;
-    outcome.screen = frozenScreenOf(std::move(picture), QPoint(0, 0), monitorsOf(connection_));
+    outcome.screen = frozenScreenOf(std::move(picture), {0, 0}, monitorsOf(connection_));
     return outcome;
 }
 
