@@ -1,6 +1,7 @@
 #include "colour/contrast.h"
 #include "colour/colour_text.h"
 #include "colour/css_colour_spaces.h"
+#include "colour/linear_srgb.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,30 +14,16 @@ namespace tinctora::colour {
 
 namespace {
 
-using Vector = std::array<double, 3>;
-using Matrix = std::array<Vector, 3>;
+using Vector = Vector3;
+using Matrix = Matrix3;
 
-Vector times(const Matrix& m, const Vector& v) {
-    Vector out{};
-    for (std::size_t row = 0; row < 3; ++row)
-        out[row] = m[row][0] * v[0] + m[row][1] * v[1] + m[row][2] * v[2];
-    return out;
-}
-
-// The sRGB transfer function undone (WCAG's threshold 0.04045), and done again.
-double linearOf(int byte) {
-    const double c = byte / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
+// The sRGB transfer function done again, rounded to a byte.
 int byteOf(double linear) {
     const double c = std::clamp(linear, 0.0, 1.0);
     const double encoded = c <= 0.0031308 ? 12.92 * c : 1.055 * std::pow(c, 1.0 / 2.4) - 0.055;
     return static_cast<int>(std::lround(std::clamp(encoded, 0.0, 1.0) * 255.0));
 }
 
-Vector linearRgbOf(ColourValue v) {
-    return {linearOf(redByte(v)), linearOf(greenByte(v)), linearOf(blueByte(v))};
-}
 ColourValue valueOfLinear(const Vector& rgb) {
     return colourFromBytes(byteOf(rgb[0]), byteOf(rgb[1]), byteOf(rgb[2]));
 }

@@ -1,4 +1,5 @@
 #include "colour/css_colour_spaces.h"
+#include "colour/linear_srgb.h"
 
 #include <array>
 #include <cmath>
@@ -8,15 +9,8 @@ namespace tinctora::colour {
 
 namespace {
 
-using Vector = std::array<double, 3>;
-using Matrix = std::array<Vector, 3>;
-
-Vector times(const Matrix& m, const Vector& v) {
-    Vector out{};
-    for (std::size_t row = 0; row < 3; ++row)
-        out[row] = m[row][0] * v[0] + m[row][1] * v[1] + m[row][2] * v[2];
-    return out;
-}
+using Vector = Vector3;
+using Matrix = Matrix3;
 
 // The constants are CSS Color 4's own, digit for digit, so that every tool following it prints
 // the same text for the same colour.
@@ -51,15 +45,8 @@ constexpr Matrix kLmsToOklab{{
     {0.0259040424655478, 0.7827717124575296, -0.8086757549230774},
 }};
 
-// The sRGB transfer function undone: a straight line near black, a 2.4 power above.
-double linearOf(int byte) {
-    const double c = byte / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
 Vector xyzD65Of(ColourValue v) {
-    return times(kLinearSrgbToXyzD65,
-                 {linearOf(redByte(v)), linearOf(greenByte(v)), linearOf(blueByte(v))});
+    return times(kLinearSrgbToXyzD65, linearRgbOf(v));
 }
 
 // CIE Lab's companding: a cube root above (6/29)^3, a straight line below it that meets it.
