@@ -141,7 +141,8 @@ TEST_F(DownloaderFixture, KeepingUserInputOutTakesNoClicksUntilTheOutcome) {
         SCOPED_TRACE(keepUserInputOut);
         clicks = 0;
         bool ended = false;
-        downloader.download(url(), localPath(), 600, keepUserInputOut,
+        // Long enough that a busy machine still clicks before the time-out ends the wait.
+        downloader.download(url(), localPath(), 2000, keepUserInputOut,
                             [&](const DownloadOutcome&) { ended = true; });
         clickFromTheWindowSystem();
         QCoreApplication::processEvents();
