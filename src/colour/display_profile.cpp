@@ -171,7 +171,9 @@ ProfileReading readDisplayProfile(std::span<const unsigned char> bytes) {
                                                  static_cast<cmsUInt32Number>(bytes.size()))};
     if (!profile.handle)
         return refused("It is damaged: its header or its list of tables cannot be read.");
-    switch (cmsGetDeviceClass(profile.handle)) {
+    // The header's signatures are whatever the bytes say, so they are read as numbers: a value
+    // outside LittleCMS's enumerations is no valid value of its enum types.
+    switch (static_cast<cmsUInt32Number>(cmsGetDeviceClass(profile.handle))) {
     case cmsSigLinkClass:
     case cmsSigAbstractClass:
     case cmsSigNamedColorClass:
@@ -180,7 +182,7 @@ ProfileReading readDisplayProfile(std::span<const unsigned char> bytes) {
     default:
         break;
     }
-    switch (cmsGetColorSpace(profile.handle)) {
+    switch (static_cast<cmsUInt32Number>(cmsGetColorSpace(profile.handle))) {
     case cmsSigRgbData:
         break;
     case cmsSigGrayData:
@@ -192,8 +194,9 @@ ProfileReading readDisplayProfile(std::span<const unsigned char> bytes) {
     default:
         return refused("It describes colours other than the red, green and blue of a screen.");
     }
-    const cmsColorSpaceSignature connection = cmsGetPCS(profile.handle);
-    if (connection != cmsSigXYZData && connection != cmsSigLabData)
+    const auto connection = static_cast<cmsUInt32Number>(cmsGetPCS(profile.handle));
+    if (connection != static_cast<cmsUInt32Number>(cmsSigXYZData) &&
+        connection != static_cast<cmsUInt32Number>(cmsSigLabData))
         return refused("It is damaged: its header or its list of tables cannot be read.");
 
     OpenProfile srgb{cmsCreate_sRGBProfileTHR(engine->context)};
