@@ -2,15 +2,19 @@
 
 #include "app/main_window.h"
 #include "capture/capture_controller.h"
+#include "capture/freeze_overlay.h"
 #include "capture/manual_clock.h"
 #include "fakes/fake_platform.h"
 #include "test_files.h"
 #include "widgets/colour_box.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QGroupBox;
@@ -20,6 +24,21 @@ class QMenu;
 class QPushButton;
 
 namespace tinctora::testing {
+
+// The shown top-level windows of one class (the freeze overlay, the Contrast window), newest last.
+template <typename Window> std::vector<Window*> shownWindows() {
+    std::vector<Window*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<Window*>(w); window && window->isVisible())
+            found.push_back(window);
+    return found;
+}
+
+// The freeze overlay while it is shown, or nothing.
+inline capture::FreezeOverlay* openOverlay() {
+    const auto shown = shownWindows<capture::FreezeOverlay>();
+    return shown.empty() ? nullptr : shown.front();
+}
 
 // Palette file bytes: each value on its own line, ended by CR LF.
 QByteArray crlfLines(std::initializer_list<const char*> values);

@@ -189,14 +189,6 @@ TEST(ShowSrgbValues, ASettingsFileThatCannotBeReadOrWrittenChangesNothingElse) {
 
 // --- Picking from the frozen screen ------------------------------------------------------------
 
-capture::FreezeOverlay* openOverlay() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* overlay = qobject_cast<capture::FreezeOverlay*>(w);
-            overlay && overlay->isVisible())
-            return overlay;
-    return nullptr;
-}
-
 TEST(ShowSrgbValues, AFrozenPickAveragesTheValuesAsReadThenConvertsOnlyWhatIsShownAndTaken) {
     MainWindowFixture f;
     f.fakes.profiles.monitors = {{QRect(0, 0, 100, 100), adobeRgbProfile()},

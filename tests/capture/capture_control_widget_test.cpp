@@ -231,14 +231,6 @@ platform::FrozenScreen frozenScreen() {
 // The colour of frozenScreen() at (21, 13), as 0x00BBGGRR.
 constexpr std::int32_t kPickedAt21x13 = 0x40 << 16 | 65 << 8 | 63;
 
-capture::FreezeOverlay* openOverlay() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* overlay = qobject_cast<capture::FreezeOverlay*>(w);
-            overlay && overlay->isVisible())
-            return overlay;
-    return nullptr;
-}
-
 struct FreezeFixture : MainWindowFixture {
     FreezeFixture() {
         fakes.grabber.outcome = {platform::GrabOutcome::Status::Grabbed, frozenScreen(), {}};

@@ -38,19 +38,7 @@ QString greyOnWhite() {
 }
 
 std::vector<ContrastWindow*> openContrastWindows() {
-    std::vector<ContrastWindow*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* c = qobject_cast<ContrastWindow*>(w); c && c->isVisible())
-            found.push_back(c);
-    return found;
-}
-
-capture::FreezeOverlay* openOverlay() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* overlay = qobject_cast<capture::FreezeOverlay*>(w);
-            overlay && overlay->isVisible())
-            return overlay;
-    return nullptr;
+    return shownWindows<ContrastWindow>();
 }
 
 template <typename T> T* named(const QWidget* window, const char* name) {
